@@ -1,0 +1,49 @@
+# Sourced by the other scripts: a private Wine prefix under the build folder, a
+# virtual display when none is given, and one wineserver kept alive for the run.
+#   TESSIVO_BUILD  build folder (default: build under the checkout)
+#   TESSIVO_XVFB=1 always start a private virtual display, even if DISPLAY is set
+tessivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TESSIVO_BUILD=${TESSIVO_BUILD:-$tessivo_root/build}
+export WINEPREFIX=${WINEPREFIX:-$TESSIVO_BUILD/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ja_JP.UTF-8
+export WINEARCH=win64
+tessivo_xvfb_pid=
+
+StartVirtualDisplay() {
+  local n=90
+  while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+  Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  tessivo_xvfb_pid=$!
+  export DISPLAY=:$n
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "virtual display :$n did not start" >&2
+  return 1
+}
+
+StartWine() {
+  if [ -z "${DISPLAY:-}" ] || [ "${TESSIVO_XVFB:-0}" = 1 ]; then
+    StartVirtualDisplay
+  fi
+  mkdir -p "$WINEPREFIX"
+  # A wineserver left from a run on another display would make wineboot hang.
+  wineserver -k >/dev/null 2>&1 || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "creating the Wine prefix $WINEPREFIX (first time only)..."
+  fi
+  wineserver -p >/dev/null 2>&1 # persistent for this run: each program starts quickly
+  wineboot -i >/dev/null 2>&1 || true
+  trap StopWine EXIT
+}
+
+StopWine() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$tessivo_xvfb_pid" ]; then
+    kill "$tessivo_xvfb_pid" 2>/dev/null || true
+    wait "$tessivo_xvfb_pid" 2>/dev/null || true
+  fi
+}

@@ -1,0 +1,10 @@
+// Composes the client picture in backBuffer and copies it to the window.
+#pragma once
+
+#include <windows.h>
+
+const COLORREF BackgroundColour = 0x888888;
+const int PictureTop = 20; // client rows above belong to the buttons
+
+void FillBackground(HWND window, HDC target);
+void ComposePicture(HWND window, HDC windowDc);

@@ -1,0 +1,22 @@
+// Off-screen 32-bit drawing surfaces: a device-independent bitmap selected into
+// its own memory drawing context. Pixels are read and written through dc only.
+#pragma once
+
+#include <windows.h>
+#include <cstdint>
+
+struct Surface {
+    HDC dc;         // memory context with bitmap selected
+    void *bits;     // pixel memory as handed back at creation; not used for access
+    int32_t width;  // pixels
+    int32_t height; // pixels
+    HBITMAP bitmap; // the device-independent bitmap
+};
+
+extern Surface backBuffer;     // 1200 x 400, the composed client picture
+extern Surface captureSurface; // 50 x 100, the latest sample of the capture region
+extern Surface hueView;        // 50 x 100, every sampled pixel at its pure hue
+extern Surface classView;      // 50 x 100, every voted pixel in its class colour
+
+// Fills the record; a failed creation leaves null handles, on which drawing has no effect.
+void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window);

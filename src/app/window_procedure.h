@@ -1,0 +1,22 @@
+// The main window's message handler: start-up, sampling tick, capture, commands,
+// paint, size limit and shutdown.
+#pragma once
+
+#include <windows.h>
+
+const WPARAM HotkeyCaptureId = 9252; // Alt+F1
+const UINT_PTR SamplingTimerId = 0;
+const LONG MaxTrackWidth = 1200;
+const LONG MaxTrackHeight = 400;
+
+enum Command : WORD {
+    CmdCapture = 0,
+    CmdUndo = 1,
+    CmdReset = 2,
+    CmdMakeLink = 3,
+    CmdSelectRegion = 4,
+};
+
+extern HWND desktopWindow; // fetched on the window procedure's first run
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

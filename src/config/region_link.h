@@ -1,0 +1,12 @@
+// Receives capture-region records from the region-selection program by mailslot.
+#pragma once
+
+#include <windows.h>
+
+extern const char regionMailslotName[]; // "\\.\mailslot\tessivo"
+extern HANDLE regionMailslot;           // server end; invalid when creation failed
+
+const int MaxRecordsPerPoll = 256; // a writer that never stops cannot freeze the window
+
+void OpenRegionLink();
+void PollRegionLink();

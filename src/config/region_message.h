@@ -1,0 +1,18 @@
+// The 9-byte record that moves or resizes the capture region: x, y, height, width
+// as little-endian signed 16-bit values, then the resize byte (exactly 1: resize).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tessivo.h"
+
+const size_t RegionMessageSize = 9;
+
+// Applies one received message; a message shorter than a record changes nothing
+// and gives false.
+bool ApplyRegionMessage(CaptureRegion &region, const uint8_t *bytes, size_t length);
+
+// Encodes a region; values beyond the 16-bit range are clamped, never wrapped.
+void EncodeRegionMessage(uint8_t (&bytes)[RegionMessageSize], const CaptureRegion &region,
+                         bool resize);

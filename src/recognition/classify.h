@@ -1,0 +1,8 @@
+// Classification of one hue against the five reference hues of the settings.
+#pragma once
+
+#include "tessivo.h"
+
+// The colour whose reference hue is nearest on the circle, in whole degrees;
+// ties go to the lower colour number. Always 1..5.
+BlobColour ClassifyHue(double hue);

@@ -1,0 +1,6 @@
+#include "tessivo.h"
+
+const Settings defaultSettings = {{0, 0, 50, 100}, 0, 144, 216, 72, 288, 24};
+
+Settings settings = defaultSettings;
+MoveRecord moveRecord;

@@ -1,0 +1,50 @@
+// Shared types and process-wide state of Tessivo that need no platform.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Colour code of one blob: 1 red, 2 green, 3 blue, 4 yellow, 5 purple.
+// Recognition yields only 1..5; other values are drawn white and exported as "a0".
+typedef int32_t BlobColour;
+
+enum : BlobColour {
+    ColourRed = 1,
+    ColourGreen = 2,
+    ColourBlue = 3,
+    ColourYellow = 4,
+    ColourPurple = 5,
+};
+
+// One move of the game: the bottom blob as seen on screen, then the top one.
+struct BlobPair {
+    BlobColour lower;
+    BlobColour upper;
+};
+
+// The rectangle of the screen that is sampled, in screen pixels.
+struct CaptureRegion {
+    int32_t x;
+    int32_t y;
+    int32_t width;
+    int32_t height;
+};
+
+struct Settings {
+    CaptureRegion region;
+    int32_t hueRed; // reference hues, whole degrees
+    int32_t hueGreen;
+    int32_t hueBlue;
+    int32_t hueYellow;
+    int32_t huePurple;
+    int32_t interval; // sampling period, milliseconds
+};
+
+// The pairs captured in this run, index 0 the first.
+typedef std::vector<BlobPair> MoveRecord;
+
+// Every key's default, as used when the settings file does not give it.
+extern const Settings defaultSettings;
+
+extern Settings settings;     // filled once at window creation; region moved by the region link
+extern MoveRecord moveRecord; // the one record of this run, in memory only
