@@ -1,1 +1,26 @@
-// to be written
+#include "app/picture.h"
+
+#include "app/surface.h"
+#include "record/record_view.h"
+
+void FillBackground(HWND window, HDC target) {
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(BackgroundColour);
+    FillRect(target, &client, brush);
+    DeleteObject(brush);
+}
+
+void ComposePicture(HWND window, HDC windowDc) {
+    // All three views take their place and size from the sample's.
+    int w = captureSurface.width;
+    int h = captureSurface.height;
+    FillBackground(window, backBuffer.dc);
+    BitBlt(backBuffer.dc, 5, 5, w, h, captureSurface.dc, 0, 0, SRCCOPY);
+    BitBlt(backBuffer.dc, w + 10, 5, w, h, hueView.dc, 0, 0, SRCCOPY);
+    BitBlt(backBuffer.dc, 2 * w + 15, 5, w, h, classView.dc, 0, 0, SRCCOPY);
+    DrawMoveRecord(window);
+    // One transfer to the window; the platform clips it to the client area.
+    BitBlt(windowDc, 0, PictureTop, backBuffer.width, backBuffer.height, backBuffer.dc, 0, 0,
+           SRCCOPY);
+}

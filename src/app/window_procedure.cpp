@@ -1,1 +1,155 @@
-// to be written
+#include "app/window_procedure.h"
+
+#include <cstdio>
+
+#include "app/picture.h"
+#include "app/surface.h"
+#include "config/region_link.h"
+#include "config/settings_file.h"
+#include "recognition/recogniser.h"
+#include "record/move_record.h"
+#include "record/simulator_link.h"
+#include "tessivo.h"
+
+HWND desktopWindow;
+
+// "クリップボードにコピーしました" (copied to the clipboard)
+static const char copiedText[] = "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
+                                 "\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
+// "（先頭" and "手のみ）": "(only the first" N "moves)", after the copied text
+static const char partialOpening[] = "\x81\x69\x90\xE6\x93\xAA";
+static const char partialClosing[] = "\x8E\xE8\x82\xCC\x82\xDD\x81\x6A";
+// "確認" (confirmation)
+static const char confirmCaption[] = "\x8A\x6D\x94\x46";
+// "クリップボードにコピーできませんでした" (could not copy to the clipboard)
+static const char failedText[] = "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
+                                 "\x83\x52\x83\x73\x81\x5B\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1"
+                                 "\x82\xC5\x82\xB5\x82\xBD";
+// "エラー" (error)
+static const char failedCaption[] = "\x83\x47\x83\x89\x81\x5B";
+
+static void StartUp(HWND window) {
+    LoadSettings(settings);
+    CreateSurface(backBuffer, 1200, 400, window);
+    CreateSurface(captureSurface, 50, 100, desktopWindow);
+    CreateSurface(hueView, 50, 100, desktopWindow);
+    CreateSurface(classView, 50, 100, desktopWindow);
+    // Fails silently when another program (or another Tessivo) holds Alt+F1:
+    // the capture button still works.
+    RegisterHotKey(window, (int)HotkeyCaptureId, MOD_ALT, VK_F1);
+    OpenRegionLink();
+    SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
+}
+
+// A region received since the last tick is applied before this tick's sample.
+static void TakeSample(HWND window) {
+    PollRegionLink();
+    HDC screen = GetDC(desktopWindow);
+    const CaptureRegion &region = settings.region;
+    StretchBlt(captureSurface.dc, 0, 0, captureSurface.width, captureSurface.height, screen,
+               region.x, region.y, region.width, region.height, SRCCOPY);
+    ReleaseDC(desktopWindow, screen);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+// The picture shows the new pair at the next tick; no repaint is asked for here.
+static void Capture() {
+    AppendPair(RecognisePair(captureSurface));
+}
+
+static void ExportLink(HWND window) {
+    LinkExport result = BuildSimulatorLink(window);
+    if (!result.copied) {
+        MessageBoxA(window, failedText, failedCaption, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (result.complete) {
+        MessageBoxA(window, copiedText, confirmCaption, MB_OK);
+        return;
+    }
+    char notice[128];
+    snprintf(notice, sizeof notice, "%s%s%zu%s", copiedText, partialOpening, result.pairsWritten,
+             partialClosing);
+    MessageBoxA(window, notice, confirmCaption, MB_OK);
+}
+
+// Every press starts one more instance; the platform looks beside this program first.
+static void SelectRegion() {
+    WinExec("Brimlet.exe", SW_SHOW);
+}
+
+static void HandleCommand(HWND window, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+    case CmdCapture:
+        Capture();
+        break;
+    case CmdUndo:
+        RemoveLastPair();
+        break;
+    case CmdReset:
+        ClearRecord();
+        break;
+    case CmdMakeLink:
+        ExportLink(window);
+        break;
+    case CmdSelectRegion:
+        SelectRegion();
+        break;
+    }
+}
+
+static void HandleHotKey(WPARAM wParam) {
+    if (wParam == HotkeyCaptureId)
+        Capture();
+}
+
+static void LimitSize(LPARAM lParam) {
+    MINMAXINFO *limits = (MINMAXINFO *)lParam;
+    limits->ptMaxTrackSize.x = MaxTrackWidth;
+    limits->ptMaxTrackSize.y = MaxTrackHeight;
+}
+
+static void Paint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    ComposePicture(window, dc);
+    EndPaint(window, &paint);
+}
+
+static void ShutDown() {
+    HWND companion = FindWindowA("Brimlet", nullptr);
+    if (companion)
+        SendMessageA(companion, WM_CLOSE, 0, 0);
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The first message comes during window creation, before WM_CREATE.
+    if (!desktopWindow)
+        desktopWindow = GetDesktopWindow();
+
+    switch (message) {
+    case WM_CREATE:
+        StartUp(window);
+        return 0;
+    case WM_TIMER:
+        TakeSample(window);
+        return 0;
+    case WM_HOTKEY:
+        HandleHotKey(wParam);
+        return 0;
+    case WM_COMMAND:
+        HandleCommand(window, wParam);
+        return 0;
+    case WM_PAINT:
+        Paint(window);
+        return 0;
+    case WM_GETMINMAXINFO:
+        LimitSize(lParam);
+        return 0;
+    case WM_DESTROY:
+        ShutDown();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
