@@ -26,6 +26,7 @@ source scripts/wine-env.sh
 StartWine
 # One at a time: the tests share one mailslot name, the clipboard and the display.
 ctest --preset win64 -j 1
+scripts/check-package.sh
 
 if [ -x tests/e2e/run.sh ]; then
   tests/e2e/run.sh

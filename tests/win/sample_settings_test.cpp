@@ -1,0 +1,48 @@
+// The commented sample settings file of the download: every key is written out
+// with its default, and the comments disturb none of them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "config/settings_file.h"
+#include "win_test_support.h"
+
+TEST(SampleSettings, GivesEveryDefault) {
+    std::string folder = MakeTempFolder("sample_settings");
+    ASSERT_TRUE(CopyFileA(TESSIVO_SOURCE_DIR "/dist/setting.ini", (folder + "setting.ini").c_str(),
+                          FALSE));
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+
+    Settings read = {{-1, -1, -1, -1}, -1, -1, -1, -1, -1, -1};
+    LoadSettings(read);
+    SetCurrentDirectoryA(previous);
+
+    const Settings &d = defaultSettings;
+    EXPECT_EQ(read.region.x, d.region.x);
+    EXPECT_EQ(read.region.y, d.region.y);
+    EXPECT_EQ(read.region.width, d.region.width);
+    EXPECT_EQ(read.region.height, d.region.height);
+    EXPECT_EQ(read.hueRed, d.hueRed);
+    EXPECT_EQ(read.hueGreen, d.hueGreen);
+    EXPECT_EQ(read.hueBlue, d.hueBlue);
+    EXPECT_EQ(read.hueYellow, d.hueYellow);
+    EXPECT_EQ(read.huePurple, d.huePurple);
+    EXPECT_EQ(read.interval, d.interval);
+
+    // The values above could also be the defaults of missing keys: each key must
+    // stand in the file itself.
+    std::string keys[] = {"X=0", "Y=0", "W=50", "H=100", "RED=0", "GREEN=144",
+                          "BLUE=216", "YELLOW=72", "PURPLE=288", "INTERVAL=24"};
+    for (const std::string &key : keys) {
+        char line[64];
+        std::string section = key == "INTERVAL=24" ? "SETTING"
+                              : key.find("=") <= 1 ? "REGION"
+                                                   : "COLOR";
+        std::string name = key.substr(0, key.find('='));
+        GetPrivateProfileStringA(section.c_str(), name.c_str(), "(missing)", line, sizeof line,
+                                 TESSIVO_SOURCE_DIR "/dist/setting.ini");
+        EXPECT_EQ(name + "=" + line, key) << "in [" << section << "]";
+    }
+}
