@@ -6,3 +6,7 @@
 // The colour whose reference hue is nearest on the circle, in whole degrees;
 // ties go to the lower colour number. Always 1..5.
 BlobColour ClassifyHue(double hue);
+
+// A hue (fraction of a full turn) in whole degrees, truncated toward zero: 0..359
+// for every hue decoded from a pixel.
+int32_t HueDegrees(double hue);

@@ -4,6 +4,8 @@
 // last bit of a hue matters.
 #pragma once
 
+#include <cstdint>
+
 struct RgbColour {
     float red;
     float green;
@@ -20,3 +22,8 @@ HsvColour RgbToHsv(float red, float green, float blue);
 
 // Scales the triple in place; called with (v, v, v) it yields the full conversion.
 void HsvToRgb(float hue, float saturation, RgbColour &colour);
+
+// Float-to-integer conversion as the colour arithmetic uses it: truncation toward
+// zero. Values that do not fit, and NaN, give INT32_MIN (as the x86 conversion
+// instruction does) instead of undefined behaviour.
+int32_t TruncateToInt32(double value);
