@@ -1,0 +1,236 @@
+#include "frame_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "region_sender.h"
+
+const char frameClassName[] = "Brimlet";
+
+const int FrameSide = 4;         // frame thickness left, right and below the region
+const int FrameTop = 18;         // the band above the region: top edge, then title and grip
+const int CornerGrip = 16;       // how far along an edge its corner's resize reaches
+const int CloseBoxSize = 14;     // the close box at the right end of the band
+const int MinimumRegionSide = 8; // the region is never smaller than 8 x 8
+const int LargestCoordinate = 32767;
+const COLORREF FrameColour = RGB(255, 128, 0);
+const COLORREF InkColour = RGB(0, 0, 0);
+
+static CaptureRegion shownRegion; // the region of the window's current place
+
+static int MinimumWindowWidth() {
+    return MinimumRegionSide + 2 * FrameSide;
+}
+static int MinimumWindowHeight() {
+    return MinimumRegionSide + FrameTop + FrameSide;
+}
+
+// The region is the rectangle inside the frame.
+static CaptureRegion RegionOfWindow(HWND window) {
+    RECT place;
+    GetWindowRect(window, &place);
+    return {place.left + FrameSide, place.top + FrameTop, place.right - place.left - 2 * FrameSide,
+            place.bottom - place.top - FrameTop - FrameSide};
+}
+
+// Shapes the window as the frame alone, so that its inside shows what lies beneath
+// and lets the mouse through.
+static void ShapeFrame(HWND window, int width, int height) {
+    HRGN frame = CreateRectRgn(0, 0, width, height);
+    HRGN inside = CreateRectRgn(FrameSide, FrameTop, width - FrameSide, height - FrameSide);
+    CombineRgn(frame, frame, inside, RGN_DIFF);
+    DeleteObject(inside);
+    SetWindowRgn(window, frame, TRUE); // the window owns the frame region from here on
+}
+
+// The close box, at the right end of the band; none when the band is too narrow to
+// keep room for the grip.
+static bool FindCloseBox(int width, RECT &box) {
+    if (width - 2 * FrameSide < 3 * CloseBoxSize)
+        return false;
+    box = {width - FrameSide - CloseBoxSize, FrameTop - CloseBoxSize, width - FrameSide, FrameTop};
+    return true;
+}
+
+static void OnCreate(HWND window) {
+    shownRegion = RegionOfWindow(window);
+    ShapeFrame(window, shownRegion.width + 2 * FrameSide,
+               shownRegion.height + FrameTop + FrameSide);
+    SendRegion(window, shownRegion, true); // the first record carries the whole region
+}
+
+// Which side of a length a position lies on: -1 the start, 1 the end, 0 neither. A
+// corner reaches CornerGrip along each edge, or half of a short one.
+static int SideOf(int position, int length, int reach) {
+    reach = std::min(reach, length / 2);
+    return position < reach ? -1 : position >= length - reach ? 1 : 0;
+}
+
+// Edges and corners resize; the rest of the band moves; the close box closes.
+static LRESULT HitTestFrame(HWND window, LPARAM position) {
+    RECT place;
+    GetWindowRect(window, &place);
+    int x = GET_X_LPARAM(position) - place.left, y = GET_Y_LPARAM(position) - place.top;
+    int width = place.right - place.left, height = place.bottom - place.top;
+    int onEdgeX = SideOf(x, width, FrameSide), onEdgeY = SideOf(y, height, FrameSide);
+    if (onEdgeX != 0 || onEdgeY != 0) {
+        static const LRESULT grips[3][3] = {{HTTOPLEFT, HTTOP, HTTOPRIGHT},
+                                            {HTLEFT, HTCAPTION, HTRIGHT},
+                                            {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT}};
+        int sideX = onEdgeX != 0 ? onEdgeX : SideOf(x, width, CornerGrip);
+        int sideY = onEdgeY != 0 ? onEdgeY : SideOf(y, height, CornerGrip);
+        return grips[sideY + 1][sideX + 1];
+    }
+    RECT box;
+    POINT point = {x, y};
+    if (FindCloseBox(width, box) && PtInRect(&box, point))
+        return HTCLOSE;
+    return HTCAPTION;
+}
+
+static void OnGetMinMaxInfo(MINMAXINFO *limits) {
+    limits->ptMinTrackSize = {MinimumWindowWidth(), MinimumWindowHeight()};
+}
+
+// Programmatic sizes pass here too, not only the mouse's: keep the region 8 x 8 at least.
+static void OnWindowPosChanging(WINDOWPOS *change) {
+    if (change->flags & SWP_NOSIZE)
+        return;
+    change->cx = std::max(change->cx, MinimumWindowWidth());
+    change->cy = std::max(change->cy, MinimumWindowHeight());
+}
+
+static void OnWindowPosChanged(HWND window) {
+    CaptureRegion region = RegionOfWindow(window);
+    bool moved = region.x != shownRegion.x || region.y != shownRegion.y;
+    bool resized = region.width != shownRegion.width || region.height != shownRegion.height;
+    if (!moved && !resized)
+        return;
+    // Recorded before shaping: shaping repositions the window and comes back here.
+    shownRegion = region;
+    SendRegion(window, region, resized);
+    if (resized)
+        ShapeFrame(window, region.width + 2 * FrameSide, region.height + FrameTop + FrameSide);
+}
+
+// Arrows move by one pixel; with Shift, right and down grow, left and up shrink.
+static void OnKeyDown(HWND window, WPARAM key) {
+    if (key == VK_ESCAPE) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return;
+    }
+    int dx = key == VK_RIGHT ? 1 : key == VK_LEFT ? -1 : 0;
+    int dy = key == VK_DOWN ? 1 : key == VK_UP ? -1 : 0;
+    if (dx == 0 && dy == 0)
+        return;
+    RECT place;
+    GetWindowRect(window, &place);
+    const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (GetKeyState(VK_SHIFT) < 0)
+        SetWindowPos(window, nullptr, 0, 0, place.right - place.left + dx,
+                     place.bottom - place.top + dy, keep | SWP_NOMOVE);
+    else
+        SetWindowPos(window, nullptr, place.left + dx, place.top + dy, 0, 0, keep | SWP_NOSIZE);
+}
+
+static void DrawCloseBox(HDC dc, const RECT &box) {
+    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
+    for (int shift = 0; shift < 2; ++shift) { // two strokes side by side: easier to see
+        MoveToEx(dc, box.left + 3 + shift, box.top + 3, nullptr);
+        LineTo(dc, box.right - 3 + shift, box.bottom - 3);
+        MoveToEx(dc, box.right - 4 + shift, box.top + 3, nullptr);
+        LineTo(dc, box.left + 2 + shift, box.bottom - 3);
+    }
+    SelectObject(dc, oldPen);
+}
+
+// The window region clips everything to the frame: fill it all, then write the title.
+static void OnPaint(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT whole;
+    GetClientRect(window, &whole);
+    HBRUSH brush = CreateSolidBrush(FrameColour);
+    FillRect(dc, &whole, brush);
+    DeleteObject(brush);
+    RECT band = {FrameSide, 0, whole.right - FrameSide, FrameTop}, box;
+    if (FindCloseBox(whole.right, box)) {
+        DrawCloseBox(dc, box);
+        band.right = box.left;
+    }
+    char title[96];
+    GetWindowTextA(window, title, sizeof title);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, InkColour);
+    DrawTextA(dc, title, -1, &band, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+    EndPaint(window, &paint);
+}
+
+static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        OnCreate(window);
+        return 0;
+    case WM_NCHITTEST:
+        return HitTestFrame(window, lParam);
+    case WM_NCLBUTTONDOWN:
+        if (wParam == HTCLOSE)
+            return 0; // closes on release, as a close box does
+        break;
+    case WM_NCLBUTTONUP:
+        if (wParam != HTCLOSE)
+            break;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo((MINMAXINFO *)lParam);
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        OnWindowPosChanging((WINDOWPOS *)lParam);
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        OnWindowPosChanged(window);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(window, wParam);
+        return 0;
+    case WM_TIMER:
+        if (wParam == RetryTimerId)
+            RetryUnsentRegion(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the paint covers every pixel
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Tessivo takes 16-bit values: a region outside that range could not be sent as it is.
+static int ClampCoordinate(int32_t value, int lowest) {
+    return std::clamp<int32_t>(value, lowest, LargestCoordinate);
+}
+
+HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
+    WNDCLASSA frameClass = {};
+    frameClass.lpfnWndProc = WindowProcedure;
+    frameClass.hInstance = instance;
+    frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frameClass.lpszClassName = frameClassName;
+    if (!RegisterClassA(&frameClass))
+        return nullptr;
+    int x = ClampCoordinate(region.x, -LargestCoordinate - 1);
+    int y = ClampCoordinate(region.y, -LargestCoordinate - 1);
+    int width = ClampCoordinate(region.width, MinimumRegionSide);
+    int height = ClampCoordinate(region.height, MinimumRegionSide);
+    return CreateWindowExA(WS_EX_TOPMOST, frameClassName, "", WS_POPUP, x - FrameSide, y - FrameTop,
+                           width + 2 * FrameSide, height + FrameTop + FrameSide, nullptr, nullptr,
+                           instance, nullptr);
+}

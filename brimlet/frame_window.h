@@ -1,0 +1,12 @@
+// The frame that marks the capture region: a topmost window shaped as a frame only,
+// so that the screen shows through its inside, which is the region.
+#pragma once
+
+#include <windows.h>
+
+#include "tessivo.h"
+
+extern const char frameClassName[]; // "Brimlet"; Tessivo finds the window by it
+
+// Registers the class and creates the hidden frame around the region; null on failure.
+HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region);

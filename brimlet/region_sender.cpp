@@ -1,0 +1,54 @@
+#include "region_sender.h"
+
+#include <cstdio>
+
+#include "config/region_message.h"
+
+static const char tessivoMailslotName[] = "\\\\.\\mailslot\\tessivo";
+const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is away
+
+static CaptureRegion latestRegion; // the region most recently chosen
+static bool regionUnsent;          // latestRegion has not reached Tessivo yet
+
+// Opens the mailslot as a client for one record; fails when no Tessivo holds it.
+static bool WriteRegionMessage(const CaptureRegion &region, bool resize) {
+    uint8_t bytes[RegionMessageSize];
+    EncodeRegionMessage(bytes, region, resize);
+    HANDLE slot = CreateFileA(tessivoMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (slot == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(slot, bytes, sizeof bytes, &written, nullptr);
+    CloseHandle(slot);
+    return ok && written == sizeof bytes;
+}
+
+static void ShowRegionTitle(HWND window) {
+    char title[96];
+    snprintf(title, sizeof title, "%d, %d, %d x %d%s", (int)latestRegion.x, (int)latestRegion.y,
+             (int)latestRegion.width, (int)latestRegion.height,
+             regionUnsent ? " - Tessivo not found" : "");
+    SetWindowTextA(window, title);
+    InvalidateRect(window, nullptr, FALSE); // the title is drawn on the frame too
+}
+
+static void NoteDelivery(HWND window, bool delivered) {
+    if (delivered && regionUnsent)
+        KillTimer(window, RetryTimerId);
+    if (!delivered && !regionUnsent)
+        SetTimer(window, RetryTimerId, RetryPeriod, nullptr);
+    regionUnsent = !delivered;
+    ShowRegionTitle(window);
+}
+
+void SendRegion(HWND window, const CaptureRegion &region, bool resize) {
+    latestRegion = region;
+    // A kept region may have changed size since the last delivery: send it whole.
+    NoteDelivery(window, WriteRegionMessage(region, resize || regionUnsent));
+}
+
+void RetryUnsentRegion(HWND window) {
+    if (regionUnsent && WriteRegionMessage(latestRegion, true))
+        NoteDelivery(window, true);
+}
