@@ -1,12 +1,28 @@
 #!/usr/bin/env bash
-# Builds Tessivo for Windows and starts it under Wine on this display.
+# Builds Tessivo for Windows and starts it under Wine on this display, in the current
+# folder (so that ./setting.ini there applies).
+# Without a display, shows what the program does instead: on a virtual display, a
+# scene of blob pairs, a few captures by Alt+F1, the link printed here, a screenshot
+# saved, then a clean exit.
 set -euo pipefail
+user_dir=$(pwd)
 cd "$(dirname "$0")/.."
 root=$(pwd)
-[ "$(id -u)" = 0 ] && scripts/install-deps.sh
+if [ "$(id -u)" = 0 ]; then
+  scripts/install-deps.sh
+fi
 cmake --preset win64 >/dev/null
-cmake --build --preset win64
+cmake --build --preset win64 --target tessivo Brimlet e2e_scene
+
 export TESSIVO_BUILD=$root/build
-source scripts/wine-env.sh
-StartWine
-wine build/win64/bin/tessivo.exe
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  source scripts/wine-env.sh
+  StartWine
+  cd "$user_dir"
+  # Brimlet.exe is found beside tessivo.exe.
+  wine "$root/build/win64/bin/tessivo.exe"
+else
+  [ -n "${DISPLAY:-}" ] && echo "the display $DISPLAY cannot be opened: showing the demo instead"
+  echo "no display: a demo on a virtual display"
+  tests/e2e/run.sh --demo
+fi
