@@ -30,17 +30,34 @@ static BOOL CALLBACK FindStaticText(HWND child, LPARAM found) {
     return TRUE;
 }
 
+static BOOL CALLBACK FindOwnBox(HWND window, LPARAM found) {
+    char className[16];
+    DWORD process = 0;
+    GetClassNameA(window, className, sizeof className);
+    GetWindowThreadProcessId(window, &process);
+    if (lstrcmpA(className, "#32770") == 0 && process == GetCurrentProcessId() &&
+        IsWindowVisible(window)) {
+        *(HWND *)found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A message box of this process, other processes' boxes aside; null when none.
+static HWND OwnBox() {
+    HWND box = nullptr;
+    EnumWindows(FindOwnBox, (LPARAM)&box);
+    return box;
+}
+
 static DWORD WINAPI CloseNextBox(LPVOID) {
     for (int tries = 0; tries < 1000; ++tries) {
-        HWND box = FindWindowA("#32770", nullptr);
-        DWORD process = 0;
-        if (box)
-            GetWindowThreadProcessId(box, &process);
-        if (box && process == GetCurrentProcessId() && IsWindowVisible(box)) {
+        if (HWND box = OwnBox()) {
             char caption[256];
             GetWindowTextA(box, caption, sizeof caption);
             boxSeen.caption = caption;
             EnumChildWindows(box, FindStaticText, (LPARAM)&boxSeen.text);
+            // Sent, not posted: Wine's modal loop picks up a posted OK only seconds later.
             SendMessageA(box, WM_COMMAND, IDOK, 0);
             return 1;
         }
@@ -149,12 +166,14 @@ TEST_F(WindowProcedureTest, CommandsAreDecidedByTheLowWordAlone) {
 }
 
 TEST_F(WindowProcedureTest, UndoAndResetOnAnEmptyRecordChangeNothing) {
+    moveRecord.assign(5, BlobPair{ColourRed, ColourBlue});
     moveRecord.clear();
+    size_t capacity = moveRecord.capacity();
     for (WORD id : {CmdUndo, CmdReset, CmdUndo}) {
         EXPECT_EQ(SendMessageA(mainWindow, WM_COMMAND, id, 0), 0);
         EXPECT_TRUE(moveRecord.empty());
+        EXPECT_EQ(moveRecord.capacity(), capacity);
     }
-    EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr) << "no box on an empty record";
 }
 
 TEST_F(WindowProcedureTest, OnlyTheCaptureHotKeyCaptures) {
