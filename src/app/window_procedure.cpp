@@ -41,14 +41,25 @@ static void StartUp(HWND window) {
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
 
+// A region with no pixels has nothing to copy, and one wider or taller than 32767
+// pixels either way cannot be copied: some display drivers end the process on
+// either. The sample then keeps what it last held. Negative sizes mirror the copy.
+static bool RegionCanBeSampled(const CaptureRegion &region) {
+    const int32_t largest = 32767;
+    return region.width != 0 && region.height != 0 && region.width >= -largest &&
+           region.width <= largest && region.height >= -largest && region.height <= largest;
+}
+
 // A region received since the last tick is applied before this tick's sample.
 static void TakeSample(HWND window) {
     PollRegionLink();
-    HDC screen = GetDC(desktopWindow);
     const CaptureRegion &region = settings.region;
-    StretchBlt(captureSurface.dc, 0, 0, captureSurface.width, captureSurface.height, screen,
-               region.x, region.y, region.width, region.height, SRCCOPY);
-    ReleaseDC(desktopWindow, screen);
+    if (RegionCanBeSampled(region)) {
+        HDC screen = GetDC(desktopWindow);
+        StretchBlt(captureSurface.dc, 0, 0, captureSurface.width, captureSurface.height, screen,
+                   region.x, region.y, region.width, region.height, SRCCOPY);
+        ReleaseDC(desktopWindow, screen);
+    }
     InvalidateRect(window, nullptr, FALSE);
 }
 

@@ -227,6 +227,27 @@ TEST_F(WindowProcedureTest, EveryTimerMessageTakesASample) {
     SetTimer(mainWindow, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
 
+// Regions that cannot be copied leave the last sample in place and the program
+// running; the tick still repaints.
+TEST_F(WindowProcedureTest, ARegionThatCannotBeCopiedKeepsTheLastSample) {
+    CaptureRegion rows[] = {{0, 0, 0, 100},      {0, 0, 50, 0},      {0, 0, 0, 0},
+                            {0, 0, 40000, 100},  {0, 0, 50, -32768}, {-5, -5, 32768, 32768},
+                            {0, 0, -40000, 100}, {0, 0, 50, 65536}};
+    RECT all = {0, 0, captureSurface.width, captureSurface.height};
+    HBRUSH marker = CreateSolidBrush(0x345678);
+    for (const CaptureRegion &region : rows) {
+        SCOPED_TRACE(std::to_string(region.width) + " x " + std::to_string(region.height));
+        FillRect(captureSurface.dc, &all, marker);
+        settings.region = region;
+        EXPECT_EQ(SendMessageA(mainWindow, WM_TIMER, SamplingTimerId, 0), 0);
+        EXPECT_EQ(GetPixel(captureSurface.dc, 25, 50), 0x345678u);
+        EXPECT_TRUE(GetUpdateRect(mainWindow, nullptr, FALSE)) << "the tick asks for a paint";
+        ValidateRect(mainWindow, nullptr);
+    }
+    DeleteObject(marker);
+    settings.region = defaultSettings.region;
+}
+
 TEST_F(WindowProcedureTest, SizeLimitCapsTrackingOnly) {
     MINMAXINFO limits;
     limits.ptReserved = {1, 2};
