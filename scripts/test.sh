@@ -16,6 +16,7 @@ started=$(date +%s)
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host -j 2
+tests/fuzz/run.sh # a bounded run; tests/fuzz/run.sh SECONDS for a longer one
 
 cmake --preset win64 >/dev/null
 cmake --build --preset win64

@@ -3,7 +3,8 @@
 #   TESSIVO_BUILD  build folder (default: build under the checkout)
 #   TESSIVO_XVFB=1 always start a private virtual display, even if DISPLAY is set
 tessivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-TESSIVO_BUILD=${TESSIVO_BUILD:-$tessivo_root/build}
+# Absolute: Wine refuses a relative prefix.
+TESSIVO_BUILD=$(realpath -m "${TESSIVO_BUILD:-$tessivo_root/build}")
 export WINEPREFIX=${WINEPREFIX:-$TESSIVO_BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -37,6 +38,9 @@ StartWine() {
   fi
   wineserver -p >/dev/null 2>&1 # persistent for this run: each program starts quickly
   wineboot -i >/dev/null 2>&1 || true
+  # A program that crashes ends at once instead of waiting in a crash dialog.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+    >/dev/null 2>&1 || true
   trap StopWine EXIT
 }
 
