@@ -52,14 +52,17 @@ tessivo_path="Z:$(tr / '\\' <<<"$bin/tessivo.exe")"
 
 echo "| Benchmark | Case | Time | Ratio |"
 echo "| --- | --- | --- | --- |"
-wine "$bin/bench_capture.exe"
-wine "$bin/bench_paint.exe"
-wine "$bin/bench_tick.exe"
+# The programs write Windows line ends.
+wine "$bin/bench_capture.exe" | tr -d '\r'
+wine "$bin/bench_paint.exe" | tr -d '\r'
+wine "$bin/bench_tick.exe" | tr -d '\r'
+
 
 # The running program: bench_load marks each measured span; the processes' times
 # over it come from the system, for the program and for the servers it keeps busy.
 names=("tessivo.exe" "the display server (Xvfb)" "the Wine server")
 wine "$bin/bench_load.exe" "$seconds" 0 40 2000 | while IFS= read -r line; do
+  line=${line%$'\r'}
   case "$line" in
     "# measure begin "*)
       pairs=${line#\# measure begin }
