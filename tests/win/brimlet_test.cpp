@@ -121,37 +121,13 @@ std::string FolderWithSettings(const char *settingsText) {
     return folder;
 }
 
-std::string BrimletPath() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string own(path, length);
-    return own.substr(0, own.find_last_of('\\') + 1) + "Brimlet.exe";
-}
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBrimletWindow(HWND window, LPARAM parameter) {
-    WindowSearch *search = (WindowSearch *)parameter;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (processId != search->processId || std::string(className) != "Brimlet")
-        return TRUE;
-    search->found = window;
-    return FALSE;
-}
-
+// The process's window of class Brimlet, once it is visible; null when none comes.
 HWND FindWindowOfProcess(DWORD processId) {
-    WindowSearch search = {processId, nullptr};
     DWORD start = GetTickCount();
     while (GetTickCount() - start < StartTimeout) {
-        EnumWindows(MatchBrimletWindow, (LPARAM)&search);
-        if (search.found && IsWindowVisible(search.found))
-            return search.found;
+        const std::vector<HWND> windows = TopWindows("Brimlet", processId);
+        if (!windows.empty() && IsWindowVisible(windows[0]))
+            return windows[0];
         Sleep(20);
     }
     return nullptr;
@@ -160,15 +136,9 @@ HWND FindWindowOfProcess(DWORD processId) {
 // Starts the real Brimlet.exe in the folder, as Tessivo's WinExec would, and finds
 // its window.
 void StartBrimlet(const std::string &folder, Brimlet &brimlet) {
-    std::string path = BrimletPath();
-    char commandLine[] = "Brimlet.exe";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
+    const std::string path = ProgramFolder() + "Brimlet.exe";
     brimlet = {};
-    ASSERT_TRUE(CreateProcessA(path.c_str(), commandLine, nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &brimlet.process))
+    ASSERT_TRUE(StartProgram(path, folder, brimlet.process))
         << path << ": error " << GetLastError();
     started.push_back(brimlet.process);
     brimlet.window = FindWindowOfProcess(brimlet.process.dwProcessId);
@@ -196,9 +166,7 @@ void PlaceRegion(const Brimlet &brimlet, const CaptureRegion &region) {
 }
 
 bool EndsWithCodeZero(const PROCESS_INFORMATION &process) {
-    DWORD code = STILL_ACTIVE;
-    return WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0 &&
-           GetExitCodeProcess(process.hProcess, &code) && code == 0;
+    return ExitCodeAfter(process.hProcess, 10000) == 0;
 }
 
 // Real keyboard input reaches the foreground window, with the key state that
@@ -253,16 +221,8 @@ std::vector<Record> ReadAllRecords() {
 }
 
 HWND CreateBackdrop(const RECT &place, COLORREF colour) {
-    WNDCLASSA backdropClass = {};
-    backdropClass.lpfnWndProc = DefWindowProcA;
-    backdropClass.hInstance = GetModuleHandleA(nullptr);
-    backdropClass.hbrBackground = CreateSolidBrush(colour);
-    backdropClass.lpszClassName = "BrimletTestBackdrop";
-    RegisterClassA(&backdropClass);
-    HWND backdrop =
-        CreateWindowExA(0, "BrimletTestBackdrop", "backdrop", WS_POPUP | WS_VISIBLE, place.left,
-                        place.top, place.right - place.left, place.bottom - place.top, nullptr,
-                        nullptr, backdropClass.hInstance, nullptr);
+    HWND backdrop = CreateTestWindow("BrimletTestBackdrop", 0, WS_POPUP | WS_VISIBLE, place,
+                                     CreateSolidBrush(colour));
     PumpMessages(300);
     return backdrop;
 }

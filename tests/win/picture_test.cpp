@@ -46,13 +46,8 @@ static COLORREF LowerDisc(int x, int y) {
 class Picture : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "PictureTestWindow";
-        RegisterClassA(&windowClass);
-        testWindow = CreateWindowExA(0, "PictureTestWindow", "picture", WS_POPUP | WS_VISIBLE, 0,
-                                     0, 344, 300, nullptr, nullptr, windowClass.hInstance, nullptr);
+        testWindow =
+            CreateTestWindow("PictureTestWindow", 0, WS_POPUP | WS_VISIBLE, {0, 0, 344, 300});
         ASSERT_NE(testWindow, nullptr);
         CreateSurface(backBuffer, 1200, 400, testWindow);
         CreateSurface(captureSurface, 50, 100, GetDesktopWindow());
@@ -72,15 +67,16 @@ TEST_F(Picture, BackgroundAndViewsSitAtTheirPlaces) {
     FillSurface(hueView, 0x00BB00);
     FillSurface(classView, 0xCC0000);
     Compose();
+    // The last two lie beyond the client size: they never reach the window.
     struct {
         int x, y;
         COLORREF expected;
     } rows[] = {
-        {0, 0, 0x888888},      {4, 4, 0x888888},     {5, 5, 0x0000AA},     {54, 104, 0x0000AA},
-        {55, 5, 0x888888},     {59, 50, 0x888888},   {60, 5, 0x00BB00},    {109, 104, 0x00BB00},
-        {110, 50, 0x888888},   {114, 50, 0x888888},  {115, 5, 0xCC0000},   {164, 104, 0xCC0000},
-        {165, 50, 0x888888},   {5, 105, 0x888888},   {50, 200, 0x888888},  {343, 299, 0x888888},
-        {344, 10, 0x123456},   {10, 300, 0x123456},  // beyond the client size: never reaches the window
+        {0, 0, 0x888888},    {4, 4, 0x888888},    {5, 5, 0x0000AA},    {54, 104, 0x0000AA},
+        {55, 5, 0x888888},   {59, 50, 0x888888},  {60, 5, 0x00BB00},   {109, 104, 0x00BB00},
+        {110, 50, 0x888888}, {114, 50, 0x888888}, {115, 5, 0xCC0000},  {164, 104, 0xCC0000},
+        {165, 50, 0x888888}, {5, 105, 0x888888},  {50, 200, 0x888888}, {343, 299, 0x888888},
+        {344, 10, 0x123456}, {10, 300, 0x123456},
     };
     for (auto &row : rows)
         EXPECT_EQ(BackPixel(row.x, row.y), row.expected) << "at " << row.x << ", " << row.y;
@@ -98,8 +94,11 @@ TEST_F(Picture, BackgroundIsRefilledOnEveryPaint) {
 
 TEST_F(Picture, DiscsTakeTheirColoursAndPlaces) {
     SetClientSize(344, 300);
-    moveRecord = {{ColourBlue, ColourYellow}, {ColourRed, ColourGreen}, {ColourPurple, ColourPurple},
-                  {0, 6},                     {-1, ColourBlue}};
+    moveRecord = {{ColourBlue, ColourYellow},
+                  {ColourRed, ColourGreen},
+                  {ColourPurple, ColourPurple},
+                  {0, 6},
+                  {-1, ColourBlue}};
     Compose();
     struct {
         const char *name;
@@ -131,9 +130,9 @@ TEST_F(Picture, PairsPerRowFollowTheClientWidth) {
         int index; // a pair of a 40-pair record
         int x, y;  // where it is drawn
     } rows[] = {
-        {344, 15, 305, 110}, {344, 16, 5, 150},   {345, 16, 325, 110}, {345, 17, 5, 150},
-        {45, 1, 25, 110},    {45, 2, 5, 150},     {44, 1, 5, 150},     {25, 1, 5, 150},
-        {25, 3, 5, 230},     {24, 1, 5, 150},     {10, 2, 5, 190},     {1, 1, 5, 150},
+        {344, 15, 305, 110}, {344, 16, 5, 150}, {345, 16, 325, 110}, {345, 17, 5, 150},
+        {45, 1, 25, 110},    {45, 2, 5, 150},   {44, 1, 5, 150},     {25, 1, 5, 150},
+        {25, 3, 5, 230},     {24, 1, 5, 150},   {10, 2, 5, 190},     {1, 1, 5, 150},
         {0, 1, 5, 150},
     };
     for (auto &row : rows) {

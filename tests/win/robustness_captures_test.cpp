@@ -20,18 +20,6 @@
 namespace {
 
 HWND mainWindow;
-WNDPROC windowProcedure; // the program's, called by the counting one below
-volatile LONG ticks;
-volatile LONG paints;
-
-LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER)
-        InterlockedIncrement(&ticks);
-    if (message == WM_PAINT)
-        InterlockedIncrement(&paints);
-    return CallWindowProcA(windowProcedure, window, message, wParam, lParam);
-}
-
 const COLORREF PureColours[5] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF};
 
 // Scene s shows colour s in the upper half of the sample and colour s + 2 below.
@@ -62,67 +50,6 @@ void Capture() {
     EXPECT_EQ(SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(CmdCapture, BN_CLICKED), 0), 0);
 }
 
-// The text of the next message box of this process, which it closes with OK.
-std::string boxText;
-
-BOOL CALLBACK FindStaticText(HWND child, LPARAM found) {
-    char className[32], text[512];
-    GetClassNameA(child, className, sizeof className);
-    GetWindowTextA(child, text, sizeof text);
-    if (lstrcmpiA(className, "Static") == 0 && text[0])
-        *(std::string *)found = text;
-    return TRUE;
-}
-
-DWORD WINAPI CloseNextBox(LPVOID) {
-    for (int tries = 0; tries < 1000; ++tries) {
-        HWND box = FindWindowA("#32770", nullptr);
-        DWORD process = 0;
-        if (box)
-            GetWindowThreadProcessId(box, &process);
-        if (box && process == GetCurrentProcessId() && IsWindowVisible(box)) {
-            EnumChildWindows(box, FindStaticText, (LPARAM)&boxText);
-            SendMessageA(box, WM_COMMAND, IDOK, 0);
-            return 1;
-        }
-        Sleep(10);
-    }
-    return 0;
-}
-
-// Presses the link button; returns the text of the box it shows.
-std::string ExportLink() {
-    boxText.clear();
-    HANDLE watcher = CreateThread(nullptr, 0, CloseNextBox, nullptr, 0, nullptr);
-    EXPECT_EQ(SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(CmdMakeLink, BN_CLICKED), 0), 0);
-    WaitForSingleObject(watcher, 15000);
-    DWORD closed = 0;
-    GetExitCodeThread(watcher, &closed);
-    CloseHandle(watcher);
-    EXPECT_EQ(closed, 1u) << "no box was shown";
-    return boxText;
-}
-
-struct Clipboard {
-    std::string text;
-    SIZE_T blockSize;
-};
-
-Clipboard ReadClipboard() {
-    Clipboard clipboard = {"(clipboard not opened)", 0};
-    if (!OpenClipboard(nullptr))
-        return clipboard;
-    HANDLE data = GetClipboardData(CF_TEXT);
-    clipboard.blockSize = data ? GlobalSize(data) : 0;
-    const char *chars = data ? (const char *)GlobalLock(data) : nullptr;
-    // Read no further than the block, terminated or not.
-    clipboard.text = chars ? std::string(chars, strnlen(chars, clipboard.blockSize)) : "";
-    if (chars)
-        GlobalUnlock(data);
-    CloseClipboard();
-    return clipboard;
-}
-
 // "クリップボードにコピーしました" (copied to the clipboard), and "（先頭" N "手のみ）"
 // ("(only the first" N "moves)") after it for a record cut short.
 const std::string copied = "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
@@ -134,7 +61,7 @@ std::string CutShort(size_t written) {
 
 // The export of the record as it stands: whole codes of the oldest pairs within
 // 1,023 characters, in a block of 1,024 bytes; returns the number of codes.
-size_t ExpectWholeCodes(const Clipboard &clipboard) {
+size_t ExpectWholeCodes(const ClipboardText &clipboard) {
     const size_t prefix = strlen(linkPrefix);
     EXPECT_EQ(clipboard.blockSize, LinkTextSize);
     EXPECT_LE(clipboard.text.size(), LinkTextSize - 1);
@@ -152,8 +79,7 @@ size_t ExpectWholeCodes(const Clipboard &clipboard) {
 TEST(RobustCaptures, HundredThousandCapturesLoseNothing) {
     mainWindow = CreateMainWindow(GetModuleHandleA(nullptr));
     ASSERT_NE(mainWindow, nullptr);
-    windowProcedure =
-        (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)CountingProcedure);
+    CountTicksAndPaints(mainWindow);
     // The samples are set here, not taken from the screen.
     KillTimer(mainWindow, SamplingTimerId);
 
@@ -172,17 +98,17 @@ TEST(RobustCaptures, HundredThousandCapturesLoseNothing) {
     EXPECT_TRUE(Same(moveRecord[99999], ScenePair(3)));
 
     // The program runs on: ticks sample and paint with the long record.
-    ticks = paints = 0;
+    countedTicks = countedPaints = 0;
     SetTimer(mainWindow, SamplingTimerId, (UINT)settings.interval, nullptr);
     PumpMessages(300);
-    EXPECT_GE(ticks, 3);
-    EXPECT_GE(paints, 3);
+    EXPECT_GE(countedTicks, 3);
+    EXPECT_GE(countedPaints, 3);
     EXPECT_NE(GetPixel(backBuffer.dc, 15, 120), 0x888888u) << "the first pair is not drawn";
 
     // The export: the oldest pairs as whole codes, the box saying how many.
     const size_t fits = (LinkTextSize - 1 - strlen(linkPrefix)) / 2;
-    const std::string box = ExportLink();
-    const Clipboard clipboard = ReadClipboard();
+    const std::string box = SendCommandWithBox(mainWindow, CmdMakeLink).text;
+    const ClipboardText clipboard = ReadClipboardText();
     EXPECT_EQ(ExpectWholeCodes(clipboard), fits);
     EXPECT_EQ(box, CutShort(fits));
     EXPECT_EQ(moveRecord.size(), 100000u) << "the export changed the record";
@@ -204,8 +130,8 @@ TEST(RobustCaptures, HundredThousandCapturesLoseNothing) {
     Capture();
     ASSERT_EQ(moveRecord.size(), 1u);
     EXPECT_TRUE(Same(moveRecord[0], ScenePair(1)));
-    EXPECT_EQ(ExportLink(), copied);
-    EXPECT_EQ(ExpectWholeCodes(ReadClipboard()), 1u);
+    EXPECT_EQ(SendCommandWithBox(mainWindow, CmdMakeLink).text, copied);
+    EXPECT_EQ(ExpectWholeCodes(ReadClipboardText()), 1u);
 }
 
 } // namespace

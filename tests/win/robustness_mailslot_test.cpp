@@ -20,18 +20,6 @@
 namespace {
 
 HWND mainWindow;
-WNDPROC windowProcedure; // the program's, called by the counting one below
-volatile LONG ticks;
-volatile LONG paints;
-
-LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER)
-        InterlockedIncrement(&ticks);
-    if (message == WM_PAINT)
-        InterlockedIncrement(&paints);
-    return CallWindowProcA(windowProcedure, window, message, wParam, lParam);
-}
-
 // Message k of a stream: mostly records, every 7th (from the 3rd) too short to be
 // one and every 11th (from the 5th) longer than the receive buffer. A record puts
 // k into x and y (x = k mod 30000, y = k / 30000) so that the region tells which
@@ -144,14 +132,13 @@ class RobustMailslot : public ::testing::Test {
         mainWindow = CreateMainWindow(GetModuleHandleA(nullptr));
         ASSERT_NE(mainWindow, nullptr);
         ASSERT_NE(regionMailslot, INVALID_HANDLE_VALUE);
-        windowProcedure =
-            (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)CountingProcedure);
+        CountTicksAndPaints(mainWindow);
     }
     void SetUp() override {
         PumpMessages(100);
         ASSERT_FALSE(MessageWaiting());
         settings.region = defaultSettings.region;
-        ticks = paints = 0;
+        countedTicks = countedPaints = 0;
     }
 };
 
@@ -168,8 +155,8 @@ TEST_F(RobustMailslot, TenThousandMessagesAreAllTakenInOrder) {
     EXPECT_FALSE(MessageWaiting());
     EXPECT_EQ(Describe(settings.region), Describe(RegionAfter(10000, defaultSettings.region)));
     // At most 256 a tick: the flood took many ticks, each with its paint.
-    EXPECT_GE(ticks, 10000 / MaxRecordsPerPoll);
-    EXPECT_GE(paints, 10);
+    EXPECT_GE(countedTicks, 10000 / MaxRecordsPerPoll);
+    EXPECT_GE(countedPaints, 10);
 }
 
 struct Prober {
@@ -225,7 +212,7 @@ TEST_F(RobustMailslot, AWriterThatNeverStopsCannotHoldTheWindow) {
     while (WaitForSingleObject(proberThread, 0) == WAIT_TIMEOUT)
         PumpMessages(5);
     CloseHandle(proberThread);
-    const LONG ticksDuringFlood = ticks, paintsDuringFlood = paints;
+    const LONG ticksDuringFlood = countedTicks, paintsDuringFlood = countedPaints;
     const LONG writtenDuringFlood = writer.written;
     PumpUntilDrained(writerThread, 60000);
     ASSERT_EQ(WaitForSingleObject(writerThread, 10000), (DWORD)WAIT_OBJECT_0);

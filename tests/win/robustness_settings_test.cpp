@@ -18,9 +18,6 @@
 
 namespace {
 
-// Every field differs from its default, so a field left unwritten shows.
-const Settings garbageSettings = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7};
-
 std::string Describe(const Settings &s) {
     char text[200];
     snprintf(text, sizeof text, "region %d %d %d %d, hues %d %d %d %d %d, interval %d", s.region.x,
@@ -132,17 +129,6 @@ std::vector<GarbageRow> GarbageRows() {
     };
 }
 
-// Loads with the working directory set to the folder, then restores it.
-Settings LoadSettingsIn(const std::string &folder) {
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-    Settings loaded = garbageSettings;
-    LoadSettings(loaded);
-    SetCurrentDirectoryA(previous);
-    return loaded;
-}
-
 TEST(RobustSettings, GarbageGivesWhatTheReaderGives) {
     for (const GarbageRow &row : GarbageRows()) {
         SCOPED_TRACE(row.name);
@@ -158,32 +144,12 @@ TEST(RobustSettings, GarbageGivesWhatTheReaderGives) {
     }
 }
 
-std::string ExecutableFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
 struct Started {
     const char *name;
     std::string folder;
     PROCESS_INFORMATION process;
     HWND window;
 };
-
-BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM parameter) {
-    Started *started = (Started *)parameter;
-    char className[32];
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == started->process.dwProcessId &&
-        GetClassNameA(window, className, sizeof className) && lstrcmpA(className, "Tessivo") == 0) {
-        started->window = window;
-        return FALSE;
-    }
-    return TRUE;
-}
 
 // Ends the processes that the given one started. A program that faults starts the
 // platform's debugger, whose crash dialog would wait for a user, and keep this
@@ -208,7 +174,7 @@ void EndChildrenOf(DWORD parent) {
 // One real program per file, all at once: a second one runs as well as the first
 // (its hot key and mailslot fail silently), and the whole table takes one start-up.
 TEST(RobustSettings, TheProgramStartsAndEndsWithEveryFile) {
-    const std::string exe = ExecutableFolder() + "tessivo.exe";
+    const std::string exe = ProgramFolder() + "tessivo.exe";
     // The programs write to nowhere: a program that faults would otherwise leave
     // the platform's debugger holding this test's output open.
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
@@ -221,14 +187,7 @@ TEST(RobustSettings, TheProgramStartsAndEndsWithEveryFile) {
     for (const GarbageRow &row : rows) {
         Started started = {row.name, MakeTempFolder("tessivo_garbage_"), {}, nullptr};
         ASSERT_TRUE(WriteWholeFile(started.folder + "setting.ini", row.file)) << row.name;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = startup.hStdOutput = startup.hStdError = nowhere;
-        std::string commandLine = "\"" + exe + "\"";
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                   started.folder.c_str(), &startup, &started.process))
-            << row.name;
+        ASSERT_TRUE(StartProgram(exe, started.folder, started.process, nowhere)) << row.name;
         programs.push_back(started);
     }
     CloseHandle(nowhere);
@@ -238,8 +197,11 @@ TEST(RobustSettings, TheProgramStartsAndEndsWithEveryFile) {
     for (int tries = 0; tries < 1500; ++tries) {
         bool all = true;
         for (Started &program : programs) {
-            if (!program.window)
-                EnumWindows(FindWindowOfProcess, (LPARAM)&program);
+            if (!program.window) {
+                const std::vector<HWND> windows =
+                    TopWindows("Tessivo", program.process.dwProcessId);
+                program.window = windows.empty() ? nullptr : windows[0];
+            }
             all = all && (program.window ||
                           WaitForSingleObject(program.process.hProcess, 0) == WAIT_OBJECT_0);
         }

@@ -15,15 +15,6 @@
 namespace {
 
 HWND mainWindow;
-WNDPROC windowProcedure; // the program's, called by the counting one below
-LONG paints;
-
-LRESULT CALLBACK CountingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT)
-        ++paints;
-    return CallWindowProcA(windowProcedure, window, message, wParam, lParam);
-}
-
 const COLORREF Marker = 0x123456; // put into backBuffer before each paint
 
 // Every colour on either side, and codes outside 1..5 (white discs) now and then.
@@ -88,8 +79,7 @@ class RobustWindow : public ::testing::Test {
         ASSERT_NE(mainWindow, nullptr);
         // Only the paints asked for here run.
         KillTimer(mainWindow, SamplingTimerId);
-        windowProcedure =
-            (WNDPROC)SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, (LONG_PTR)CountingProcedure);
+        CountTicksAndPaints(mainWindow);
         moveRecord.clear();
         for (size_t i = 0; i < 10000; ++i)
             moveRecord.push_back(PairAt(i));
@@ -125,14 +115,14 @@ TEST_F(RobustWindow, EverySizePaintsTheLongRecord) {
         SCOPED_TRACE("client " + std::to_string(client.right) + " x " +
                      std::to_string(client.bottom));
         FillBackBuffer(Marker);
-        const LONG before = paints;
+        const LONG before = countedPaints;
         RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         PumpMessages(20);
 
         DWORD_PTR result;
         EXPECT_NE(SendMessageTimeoutA(mainWindow, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result), 0);
         if (client.right > 0 && client.bottom > 0) {
-            EXPECT_GT(paints, before) << "no paint";
+            EXPECT_GT(countedPaints, before) << "no paint";
             EXPECT_EQ(GetPixel(backBuffer.dc, 0, 0), 0x888888u) << "no background";
         }
         const Checked checked = CheckVisibleDiscs(client);
@@ -168,12 +158,12 @@ TEST_F(RobustWindow, MinimisedAndRestoredItPaintsAgain) {
     PumpMessages(50);
     ShowWindow(mainWindow, SW_RESTORE);
     FillBackBuffer(Marker);
-    const LONG before = paints;
+    const LONG before = countedPaints;
     RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PumpMessages(20);
     RECT client;
     GetClientRect(mainWindow, &client);
-    EXPECT_GT(paints, before);
+    EXPECT_GT(countedPaints, before);
     const Checked checked = CheckVisibleDiscs(client);
     EXPECT_GE(checked.discs, 20);
     EXPECT_EQ(checked.wrong, 0);

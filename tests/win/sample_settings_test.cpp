@@ -4,37 +4,18 @@
 
 #include <string>
 
-#include "config/settings_file.h"
 #include "win_test_support.h"
 
 TEST(SampleSettings, GivesEveryDefault) {
     std::string folder = MakeTempFolder("sample_settings");
-    ASSERT_TRUE(CopyFileA(TESSIVO_SOURCE_DIR "/dist/setting.ini", (folder + "setting.ini").c_str(),
-                          FALSE));
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-
-    Settings read = {{-1, -1, -1, -1}, -1, -1, -1, -1, -1, -1};
-    LoadSettings(read);
-    SetCurrentDirectoryA(previous);
-
-    const Settings &d = defaultSettings;
-    EXPECT_EQ(read.region.x, d.region.x);
-    EXPECT_EQ(read.region.y, d.region.y);
-    EXPECT_EQ(read.region.width, d.region.width);
-    EXPECT_EQ(read.region.height, d.region.height);
-    EXPECT_EQ(read.hueRed, d.hueRed);
-    EXPECT_EQ(read.hueGreen, d.hueGreen);
-    EXPECT_EQ(read.hueBlue, d.hueBlue);
-    EXPECT_EQ(read.hueYellow, d.hueYellow);
-    EXPECT_EQ(read.huePurple, d.huePurple);
-    EXPECT_EQ(read.interval, d.interval);
+    ASSERT_TRUE(
+        CopyFileA(TESSIVO_SOURCE_DIR "/dist/setting.ini", (folder + "setting.ini").c_str(), FALSE));
+    ExpectSettings(LoadSettingsIn(folder), defaultSettings);
 
     // The values above could also be the defaults of missing keys: each key must
     // stand in the file itself.
-    std::string keys[] = {"X=0", "Y=0", "W=50", "H=100", "RED=0", "GREEN=144",
-                          "BLUE=216", "YELLOW=72", "PURPLE=288", "INTERVAL=24"};
+    std::string keys[] = {"X=0",       "Y=0",      "W=50",      "H=100",      "RED=0",
+                          "GREEN=144", "BLUE=216", "YELLOW=72", "PURPLE=288", "INTERVAL=24"};
     for (const std::string &key : keys) {
         char line[64];
         std::string section = key == "INTERVAL=24" ? "SETTING"

@@ -10,37 +10,10 @@
 
 namespace {
 
-// Every field differs from its default, so a field left unwritten shows.
-const Settings garbageSettings = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7};
-
-void ExpectSettings(const Settings &actual, const Settings &expected) {
-    EXPECT_EQ(actual.region.x, expected.region.x);
-    EXPECT_EQ(actual.region.y, expected.region.y);
-    EXPECT_EQ(actual.region.width, expected.region.width);
-    EXPECT_EQ(actual.region.height, expected.region.height);
-    EXPECT_EQ(actual.hueRed, expected.hueRed);
-    EXPECT_EQ(actual.hueGreen, expected.hueGreen);
-    EXPECT_EQ(actual.hueBlue, expected.hueBlue);
-    EXPECT_EQ(actual.hueYellow, expected.hueYellow);
-    EXPECT_EQ(actual.huePurple, expected.huePurple);
-    EXPECT_EQ(actual.interval, expected.interval);
-}
-
 Settings WithInterval(int32_t interval) {
     Settings expected = defaultSettings;
     expected.interval = interval;
     return expected;
-}
-
-// Loads with the working directory set to the folder, then restores it.
-Settings LoadSettingsIn(const std::string &folder) {
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str()));
-    Settings loaded = garbageSettings;
-    LoadSettings(loaded);
-    SetCurrentDirectoryA(previous);
-    return loaded;
 }
 
 struct SettingsRow {
@@ -107,13 +80,6 @@ TEST(LoadSettings, FilesGiveSettings) {
     }
 }
 
-std::string ExecutableFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
 // The whole file, or false when it cannot be read.
 bool ReadWholeFile(const std::string &path, std::string &contents) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -130,14 +96,14 @@ bool ReadWholeFile(const std::string &path, std::string &contents) {
 // The file is taken from the working directory only, never from beside the
 // executable.
 TEST(LoadSettings, FileBesideTheExecutableIsNotRead) {
-    const std::string besideExe = ExecutableFolder() + "setting.ini";
+    const std::string besideExe = ProgramFolder() + "setting.ini";
     // A file that lies there already is put back afterwards.
     std::string previous;
     const bool hadFile = ReadWholeFile(besideExe, previous);
     ASSERT_TRUE(WriteWholeFile(besideExe, "[REGION]\r\nX=300\r\n[SETTING]\r\nINTERVAL=99\r\n"));
     const std::string elsewhere = MakeTempFolder("tessivo_settings_");
     const Settings fromElsewhere = LoadSettingsIn(elsewhere);
-    const Settings fromExeFolder = LoadSettingsIn(ExecutableFolder());
+    const Settings fromExeFolder = LoadSettingsIn(ProgramFolder());
     if (hadFile)
         WriteWholeFile(besideExe, previous);
     else

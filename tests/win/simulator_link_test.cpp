@@ -14,16 +14,6 @@ namespace {
 
 HWND ownerWindow; // a plain hidden window of this thread, opening the clipboard
 
-HWND MakeOwnerWindow() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "SimulatorLinkTestOwner";
-    RegisterClassA(&windowClass);
-    return CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                           nullptr, windowClass.hInstance, nullptr);
-}
-
 bool PutClipboardText(const char *text) {
     if (!OpenClipboard(ownerWindow))
         return false;
@@ -34,32 +24,6 @@ bool PutClipboardText(const char *text) {
     bool put = SetClipboardData(CF_TEXT, block) != nullptr;
     CloseClipboard();
     return put;
-}
-
-// The clipboard's text as the platform gives it back; "<none>" when it has none.
-struct ClipboardText {
-    std::string text;
-    size_t blockSize;
-    bool zeroBehindText; // every byte of the block after the text is zero
-};
-
-ClipboardText ReadClipboardText() {
-    ClipboardText result = {"<clipboard not opened>", 0, false};
-    if (!OpenClipboard(ownerWindow))
-        return result;
-    result.text = "<none>";
-    HANDLE block = GetClipboardData(CF_TEXT);
-    if (block != nullptr) {
-        const char *bytes = static_cast<const char *>(GlobalLock(block));
-        result.blockSize = GlobalSize(block);
-        result.text.assign(bytes, strnlen(bytes, result.blockSize));
-        result.zeroBehindText = true;
-        for (size_t i = result.text.size(); i < result.blockSize; ++i)
-            result.zeroBehindText = result.zeroBehindText && bytes[i] == 0;
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
-    return result;
 }
 
 std::string Codes(const MoveRecord &record, size_t count) {
@@ -87,7 +51,10 @@ bool SameRecord(const MoveRecord &a, const MoveRecord &b) {
 
 class SimulatorLinkTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { ownerWindow = MakeOwnerWindow(); }
+    static void SetUpTestSuite() {
+        ownerWindow =
+            CreateTestWindow("SimulatorLinkTestOwner", 0, WS_OVERLAPPED, {0, 0, 100, 100});
+    }
     static void TearDownTestSuite() { DestroyWindow(ownerWindow); }
     void SetUp() override { ASSERT_NE(ownerWindow, nullptr); }
     void TearDown() override { moveRecord.clear(); }
@@ -120,7 +87,7 @@ TEST_F(SimulatorLinkTest, RecordReachesTheClipboard) {
         EXPECT_EQ(result.complete, row.written == row.record.size());
         EXPECT_TRUE(SameRecord(moveRecord, row.record)) << "the export changed the record";
 
-        const ClipboardText clipboard = ReadClipboardText();
+        const ClipboardText clipboard = ReadClipboardText(ownerWindow);
         EXPECT_EQ(clipboard.text, linkPrefix + Codes(row.record, row.written));
         EXPECT_LE(clipboard.text.size(), LinkTextSize - 1);
         EXPECT_GE(clipboard.blockSize, LinkTextSize);
@@ -167,12 +134,12 @@ TEST_F(SimulatorLinkTest, ClipboardHeldElsewhereKeepsTheOldContent) {
     EXPECT_FALSE(result.copied);
     EXPECT_EQ(result.pairsWritten, 2u);
     EXPECT_TRUE(result.complete);
-    EXPECT_EQ(ReadClipboardText().text, "old content");
+    EXPECT_EQ(ReadClipboardText(ownerWindow).text, "old content");
     EXPECT_EQ(moveRecord.size(), 2u);
 
     // Once the clipboard is free again the same export goes through.
     EXPECT_TRUE(BuildSimulatorLink(ownerWindow).copied);
-    EXPECT_EQ(ReadClipboardText().text, std::string(linkPrefix) + "c1s1");
+    EXPECT_EQ(ReadClipboardText(ownerWindow).text, std::string(linkPrefix) + "c1s1");
 }
 
 } // namespace

@@ -8,47 +8,6 @@
 #include "app/window_procedure.h"
 #include "win_test_support.h"
 
-static std::string ProgramFolder() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-static PROCESS_INFORMATION StartProgram(const std::string &exe, const std::string &folder) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + exe + "\"";
-    EXPECT_TRUE(CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &process))
-        << exe;
-    return process;
-}
-
-struct WindowSearch {
-    const char *className;
-    DWORD process; // 0: any process
-    std::vector<HWND> found;
-};
-
-static BOOL CALLBACK CollectWindow(HWND window, LPARAM searchParameter) {
-    WindowSearch &search = *(WindowSearch *)searchParameter;
-    char className[64];
-    DWORD process = 0;
-    GetClassNameA(window, className, sizeof className);
-    GetWindowThreadProcessId(window, &process);
-    if (lstrcmpA(className, search.className) == 0 && (!search.process || process == search.process))
-        search.found.push_back(window);
-    return TRUE;
-}
-
-static std::vector<HWND> TopWindows(const char *className, DWORD process = 0) {
-    WindowSearch search = {className, process, {}};
-    EnumWindows(CollectWindow, (LPARAM)&search);
-    return search.found;
-}
-
 static std::vector<HWND> WaitForWindows(const char *className, size_t count, DWORD process = 0) {
     std::vector<HWND> found;
     for (int tries = 0; tries < 300; ++tries) {
@@ -60,19 +19,12 @@ static std::vector<HWND> WaitForWindows(const char *className, size_t count, DWO
     return found;
 }
 
-static DWORD WaitForExit(HANDLE process) {
-    DWORD code = 12345;
-    EXPECT_EQ(WaitForSingleObject(process, 20000), WAIT_OBJECT_0);
-    GetExitCodeProcess(process, &code);
-    return code;
-}
-
 class TessivoExe : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(TopWindows("Brimlet").empty()) << "a companion is running already";
         folder = MakeTempFolder("tessivo_exe");
-        tessivo = StartProgram(ProgramFolder() + "tessivo.exe", folder);
+        ASSERT_TRUE(StartProgram(ProgramFolder() + "tessivo.exe", folder, tessivo));
         std::vector<HWND> windows = WaitForWindows("Tessivo", 1, tessivo.dwProcessId);
         ASSERT_EQ(windows.size(), 1u);
         mainWindow = windows[0];
@@ -92,7 +44,7 @@ class TessivoExe : public ::testing::Test {
 
 TEST_F(TessivoExe, ClosingWithNoCompanionExitsWithZero) {
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(tessivo.hProcess), 0u);
+    EXPECT_EQ(ExitCodeAfter(tessivo.hProcess, 20000), 0u);
 }
 
 TEST_F(TessivoExe, TheRegionButtonStartsTheCompanionAndClosingClosesTheFirst) {
@@ -105,7 +57,7 @@ TEST_F(TessivoExe, TheRegionButtonStartsTheCompanionAndClosingClosesTheFirst) {
     ASSERT_EQ(companions.size(), 2u);
 
     PostMessageA(mainWindow, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForExit(tessivo.hProcess), 0u);
+    EXPECT_EQ(ExitCodeAfter(tessivo.hProcess, 20000), 0u);
     // One companion was asked to close and ended; the other runs on.
     std::vector<HWND> left;
     for (int tries = 0; tries < 100; ++tries) {

@@ -13,86 +13,6 @@
 
 static HWND mainWindow;
 
-// The text and caption of the next message box of this process, which it closes.
-struct BoxSeen {
-    std::string caption;
-    std::string text;
-    UINT icon; // MB_ICON* style bits found on its static icon, 0 when none
-};
-static BoxSeen boxSeen;
-
-static BOOL CALLBACK FindStaticText(HWND child, LPARAM found) {
-    char className[32], text[512];
-    GetClassNameA(child, className, sizeof className);
-    GetWindowTextA(child, text, sizeof text);
-    if (lstrcmpiA(className, "Static") == 0 && text[0])
-        *(std::string *)found = text;
-    return TRUE;
-}
-
-static BOOL CALLBACK FindOwnBox(HWND window, LPARAM found) {
-    char className[16];
-    DWORD process = 0;
-    GetClassNameA(window, className, sizeof className);
-    GetWindowThreadProcessId(window, &process);
-    if (lstrcmpA(className, "#32770") == 0 && process == GetCurrentProcessId() &&
-        IsWindowVisible(window)) {
-        *(HWND *)found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A message box of this process, other processes' boxes aside; null when none.
-static HWND OwnBox() {
-    HWND box = nullptr;
-    EnumWindows(FindOwnBox, (LPARAM)&box);
-    return box;
-}
-
-static DWORD WINAPI CloseNextBox(LPVOID) {
-    for (int tries = 0; tries < 1000; ++tries) {
-        if (HWND box = OwnBox()) {
-            char caption[256];
-            GetWindowTextA(box, caption, sizeof caption);
-            boxSeen.caption = caption;
-            EnumChildWindows(box, FindStaticText, (LPARAM)&boxSeen.text);
-            // Sent, not posted: Wine's modal loop picks up a posted OK only seconds later.
-            SendMessageA(box, WM_COMMAND, IDOK, 0);
-            return 1;
-        }
-        Sleep(10);
-    }
-    return 0;
-}
-
-// Sends a command that shows a box; returns what the box showed.
-static BoxSeen CommandWithBox(WORD id) {
-    boxSeen = BoxSeen{};
-    HANDLE watcher = CreateThread(nullptr, 0, CloseNextBox, nullptr, 0, nullptr);
-    LRESULT result = SendMessageA(mainWindow, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    EXPECT_EQ(result, 0);
-    WaitForSingleObject(watcher, 15000);
-    DWORD closed = 0;
-    GetExitCodeThread(watcher, &closed);
-    CloseHandle(watcher);
-    EXPECT_EQ(closed, 1u) << "no box was shown";
-    return boxSeen;
-}
-
-static std::string ClipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr))
-        return "(clipboard not opened)";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (const char *chars = data ? (const char *)GlobalLock(data) : nullptr) {
-        text = chars;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
-}
-
 // "クリップボードにコピーしました", "確認", "クリップボードにコピーできませんでした", "エラー"
 static const std::string copied = "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
                                   "\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
@@ -150,11 +70,11 @@ TEST_F(WindowProcedureTest, CommandsAreDecidedByTheLowWordAlone) {
         WPARAM wParam;
         int change; // in the record's size, from three pairs
     } rows[] = {
-        {MAKEWPARAM(CmdCapture, 0), +1},       {MAKEWPARAM(CmdCapture, BN_CLICKED), +1},
-        {MAKEWPARAM(CmdCapture, 0xFFFF), +1},  {MAKEWPARAM(CmdUndo, 0), -1},
-        {MAKEWPARAM(CmdUndo, BN_DBLCLK), -1},  {MAKEWPARAM(CmdReset, 0), -3},
-        {MAKEWPARAM(CmdReset, 0x8000), -3},    {MAKEWPARAM(5, 0), 0},
-        {MAKEWPARAM(6, CmdCapture), 0},        {MAKEWPARAM(0xFFFF, 0), 0},
+        {MAKEWPARAM(CmdCapture, 0), +1},      {MAKEWPARAM(CmdCapture, BN_CLICKED), +1},
+        {MAKEWPARAM(CmdCapture, 0xFFFF), +1}, {MAKEWPARAM(CmdUndo, 0), -1},
+        {MAKEWPARAM(CmdUndo, BN_DBLCLK), -1}, {MAKEWPARAM(CmdReset, 0), -3},
+        {MAKEWPARAM(CmdReset, 0x8000), -3},   {MAKEWPARAM(5, 0), 0},
+        {MAKEWPARAM(6, CmdCapture), 0},       {MAKEWPARAM(0xFFFF, 0), 0},
         {MAKEWPARAM(100, BN_CLICKED), 0},
     };
     for (auto &row : rows) {
@@ -191,13 +111,8 @@ TEST_F(WindowProcedureTest, OnlyTheCaptureHotKeyCaptures) {
 // A window of one colour placed over the capture region; any timer identifier
 // takes a sample of it.
 TEST_F(WindowProcedureTest, EveryTimerMessageTakesASample) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "SampleColourWindow";
-    RegisterClassA(&windowClass);
-    HWND scene = CreateWindowExA(WS_EX_TOPMOST, "SampleColourWindow", "", WS_POPUP | WS_VISIBLE,
-                                 0, 0, 50, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND scene = CreateTestWindow("SampleColourWindow", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE,
+                                  {0, 0, 50, 100});
     ASSERT_NE(scene, nullptr);
     settings.region = CaptureRegion{0, 0, 50, 100};
     // Only the ticks sent here may sample: the window's own timer is stopped.
@@ -278,24 +193,24 @@ TEST_F(WindowProcedureTest, SizeLimitCapsTrackingOnly) {
 
 TEST_F(WindowProcedureTest, LinkExportConfirmsWithTheRightBox) {
     moveRecord = {{ColourRed, ColourGreen}, {ColourBlue, ColourBlue}};
-    BoxSeen box = CommandWithBox(CmdMakeLink);
+    BoxSeen box = SendCommandWithBox(mainWindow, CmdMakeLink);
     EXPECT_EQ(box.caption, confirmation);
     EXPECT_EQ(box.text, copied);
-    std::string link = ClipboardText();
+    std::string link = ReadClipboardText().text;
     EXPECT_EQ(link.substr(0, 7), "http://");
     EXPECT_EQ(link.substr(link.size() - 6), "?_c1s1");
     EXPECT_EQ(moveRecord.size(), 2u) << "the export leaves the record";
 
     moveRecord.clear();
-    box = CommandWithBox(CmdMakeLink);
+    box = SendCommandWithBox(mainWindow, CmdMakeLink);
     EXPECT_EQ(box.text, copied) << "an empty record is exported too";
-    EXPECT_EQ(ClipboardText().back(), '_');
+    EXPECT_EQ(ReadClipboardText().text.back(), '_');
 }
 
 TEST_F(WindowProcedureTest, ATooLongRecordSaysHowManyMovesWereCopied) {
     moveRecord.assign(1000, BlobPair{ColourYellow, ColourRed});
-    BoxSeen box = CommandWithBox(CmdMakeLink);
-    std::string link = ClipboardText();
+    BoxSeen box = SendCommandWithBox(mainWindow, CmdMakeLink);
+    std::string link = ReadClipboardText().text;
     size_t prefix = link.find("?_") + 2;
     size_t written = (link.size() - prefix) / 2;
     EXPECT_LE(link.size(), 1023u);
@@ -316,14 +231,14 @@ static DWORD WINAPI HoldClipboard(LPVOID release) {
 
 TEST_F(WindowProcedureTest, AClipboardHeldElsewhereGivesTheErrorBox) {
     moveRecord = {{ColourRed, ColourRed}};
-    CommandWithBox(CmdMakeLink);
-    std::string before = ClipboardText();
+    SendCommandWithBox(mainWindow, CmdMakeLink);
+    std::string before = ReadClipboardText().text;
 
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE holder = CreateThread(nullptr, 0, HoldClipboard, release, 0, nullptr);
     Sleep(200);
     moveRecord = {{ColourGreen, ColourGreen}};
-    BoxSeen box = CommandWithBox(CmdMakeLink);
+    BoxSeen box = SendCommandWithBox(mainWindow, CmdMakeLink);
     SetEvent(release);
     WaitForSingleObject(holder, 20000);
     CloseHandle(holder);
@@ -331,7 +246,7 @@ TEST_F(WindowProcedureTest, AClipboardHeldElsewhereGivesTheErrorBox) {
 
     EXPECT_EQ(box.caption, error);
     EXPECT_EQ(box.text, notCopied);
-    EXPECT_EQ(ClipboardText(), before);
+    EXPECT_EQ(ReadClipboardText().text, before);
 }
 
 TEST_F(WindowProcedureTest, ASecondMainWindowCannotBeMade) {
