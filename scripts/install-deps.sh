@@ -9,7 +9,7 @@ packages=(
   xvfb xdotool xclip x11-utils imagemagick                 # virtual display, input, screenshots
   locales fonts-ipafont-gothic                             # Japanese texts under Wine
   clang libclang-rt-14-dev                                 # fuzzers
-  zip unzip file
+  zip unzip file python3                                  # packaging, the end-to-end driver
 )
 
 missing=()
