@@ -1,87 +1,51 @@
 #!/usr/bin/env bash
-# Builds the benchmark programs for Windows, runs them under Wine and prints one
+# Builds the benchmark program for Windows, runs it under Wine and prints one
 # table. Absolute times depend on the machine; compare the ratios, each measured
 # within one run.
-#   TESSIVO_WIN_BUILD  cross build folder (default build/win64, the win64 preset's)
 #   TESSIVO_BUILD      build root holding the Wine prefix (default build)
+#   TESSIVO_WIN_BUILD  cross build folder (default $TESSIVO_BUILD/win64)
 #   BENCH_SECONDS      span of each running-program measurement (default 10)
+#   BENCH_PAIRS        record sizes of the running program (default "0 2000")
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$(pwd)
-win_build=$(realpath -m "${TESSIVO_WIN_BUILD:-$root/build/win64}")
-seconds=${BENCH_SECONDS:-10}
-
+win_build=$(realpath -m "${TESSIVO_WIN_BUILD:-${TESSIVO_BUILD:-build}/win64}")
 if [ ! -f "$win_build/CMakeCache.txt" ]; then
   cmake -S . -B "$win_build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 fi
-cmake --build "$win_build" --target bench_capture bench_paint bench_tick bench_load >/dev/null
-
-export TESSIVO_BUILD=$(realpath -m "${TESSIVO_BUILD:-$root/build}") # Wine wants it absolute
-source scripts/wine-env.sh
+cmake --build "$win_build" --target bench >/dev/null # and tessivo, which it starts
+source scripts/wine-env.sh # makes TESSIVO_BUILD absolute, as Wine wants
 StartWine
-bin=$win_build/bin
 
-# User plus system time of a process and all its threads, in clock ticks; 0 when
-# the process is gone.
-ProcessTicks() {
-  local fields
-  if [ -n "$1" ] && fields=$(cut -d')' -f2 "/proc/$1/stat" 2>/dev/null); then
-    awk '{ print $12 + $13 }' <<<"$fields"
-  else
-    echo 0
-  fi
-}
-
-# The first process of this Wine prefix whose command line contains the text.
-PrefixProcess() {
-  local pid
-  for pid in $(ls /proc | grep -E '^[0-9]+$'); do
-    { tr '\0' '\n' <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qF -- "$1" || continue
-    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" ||
-      continue
-    echo "$pid"
-    return 0
+# The Linux process of this prefix's tessivo.exe, and its user plus system time
+# in clock ticks (fields 14 and 15 of its stat, counted after the name).
+TessivoProcess() {
+  for pid in $(pgrep -f 'tessivo\.exe'); do
+    grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && echo "$pid" && return
   done
+  echo "tessivo.exe of $WINEPREFIX not found in /proc" >&2
 }
-
-ticks_per_second=$(getconf CLK_TCK)
-wineserver_pid=$(PrefixProcess wineserver || true)
-xvfb_pid=${tessivo_xvfb_pid:-}
-tessivo_path="Z:$(tr / '\\' <<<"$bin/tessivo.exe")"
+ProcessTicks() { cut -d')' -f2 "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 
 echo "| Benchmark | Case | Time | Ratio |"
 echo "| --- | --- | --- | --- |"
-# The programs write Windows line ends.
-wine "$bin/bench_capture.exe" | tr -d '\r'
-wine "$bin/bench_paint.exe" | tr -d '\r'
-wine "$bin/bench_tick.exe" | tr -d '\r'
+wine "$win_build/bin/bench.exe" | tr -d '\r' # the program writes Windows line ends
 
-
-# The running program: bench_load marks each measured span; the processes' times
-# over it come from the system, for the program and for the servers it keeps busy.
-names=("tessivo.exe" "the display server (Xvfb)" "the Wine server")
-wine "$bin/bench_load.exe" "$seconds" 0 40 2000 | while IFS= read -r line; do
-  line=${line%$'\r'}
-  case "$line" in
-    "# measure begin "*)
-      pairs=${line#\# measure begin }
-      pids=("$(PrefixProcess "$tessivo_path" || true)" "$xvfb_pid" "$wineserver_pid")
-      before=()
-      for pid in "${pids[@]}"; do before+=("$(ProcessTicks "$pid")"); done
-      ;;
-    "# measure end "*)
-      span=$(cut -d' ' -f5 <<<"$line")
-      for i in 0 1 2; do
-        [ -n "${pids[$i]}" ] || continue
-        used=$(( $(ProcessTicks "${pids[$i]}") - before[i] ))
-        awk -v used="$used" -v hz="$ticks_per_second" -v span="$span" \
-            -v what="${names[$i]}, $pairs pairs, CPU time over ${span%.*} s" \
-          'BEGIN { printf "| running program | %s | %.0f ms | %.1f%% of one core |\n",
-                   what, used * 1000 / hz, used * 100 / hz / span }'
-      done
-      ;;
-    "# "*) ;;
-    *) echo "$line" ;;
-  esac
-done
+# The running program: bench.exe starts it and marks each span ("# begin PAIRS",
+# "# end PAIRS SECONDS"); its processor time over the span comes from /proc.
+pid='' hz=$(getconf CLK_TCK)
+# shellcheck disable=SC2086 # BENCH_PAIRS is a list
+wine "$win_build/bin/bench.exe" run "${BENCH_SECONDS:-10}" ${BENCH_PAIRS:-0 2000} |
+  while IFS= read -r line; do
+    line=${line%$'\r'} # stripped here: a filter such as tr would hold the marks back
+    read -r mark what pairs span <<<"$line"
+    if [ "$mark" != "#" ]; then
+      echo "$line"
+    elif [ "$what" = begin ]; then
+      pid=$(TessivoProcess) && [ -n "$pid" ] && before=$(ProcessTicks "$pid")
+    elif [ -n "$pid" ]; then
+      awk -v used=$(($(ProcessTicks "$pid") - before)) -v hz="$hz" -v span="$span" -v n="$pairs" \
+        'BEGIN { printf "| running program | tessivo.exe, %d pairs, CPU time over %.0f s " \
+                 "| %.0f ms | %.1f%% of one core |\n", n, span, used * 1000 / hz, used * 100 / hz / span }'
+    fi
+  done

@@ -1,0 +1,226 @@
+// The benchmarks: one Windows program that prints rows of one table, run under
+// Wine by bench/run.sh. Without arguments it times a capture, a paint and a tick on
+// the program's own code, real DIB sections and the real main window; with
+// "run SECONDS PAIRS..." it starts the real tessivo.exe for bench/run.sh to measure.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/picture.h"
+#include "app/window_procedure.h"
+#include "config/region_link.h"
+#include "recognition/classify.h"
+#include "recognition/pixel_hue.h"
+#include "recognition/recogniser.h"
+#include "tessivo.h"
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return (double)now.QuadPart / (double)frequency.QuadPart;
+}
+
+// Microseconds per call of `step`: the median of 9 batches, each long enough to
+// outlast the counter's and the scheduler's granularity. The median keeps a batch
+// disturbed by another process on a shared core out of the figure.
+template <typename Step> double Microseconds(Step step, double batchSeconds = 0.05) {
+    step(); // warm-up: first-touch costs are not what a running program pays
+    int calls = 1;
+    auto batch = [&] {
+        double start = Now();
+        for (int i = 0; i < calls; ++i)
+            step();
+        return Now() - start;
+    };
+    while (batch() < batchSeconds / 4 && calls < (1 << 24))
+        calls *= 2;
+    std::vector<double> perCall;
+    for (int i = 0; i < 9; ++i)
+        perCall.push_back(batch() * 1e6 / calls);
+    std::nth_element(perCall.begin(), perCall.begin() + 4, perCall.end());
+    return perCall[4];
+}
+
+// One row of the table; the ratio to `base`, when given, names it `of`.
+void Row(const char *benchmark, const char *what, double us, double base = 0, const char *of = "") {
+    bool ms = us >= 1000;
+    printf("| %s | %s | %.*f %s | ", benchmark, what, ms ? 2 : 1, ms ? us / 1000 : us,
+           ms ? "ms" : "us");
+    if (base > 0)
+        printf("x%.2f of %s ", us / base, of);
+    printf("|\n");
+}
+
+const int Width = 50, Height = 100;
+uint32_t sample[Width * Height], hueMemory[Width * Height], classMemory[Width * Height];
+
+BlobColour VoteOverMemory(const CellArea &area) {
+    VoteCounts votes = {};
+    for (int32_t x = area.left; x < area.left + area.columns; ++x) {
+        for (int32_t y = area.top; y < area.top + area.rows; ++y) {
+            BlobColour colour = ClassifyHue(PixelHue(sample[y * Width + x]));
+            ++votes[colour - 1];
+            classMemory[y * Width + x] = ClassColour(colour);
+        }
+    }
+    return MajorityColour(votes);
+}
+
+// The floor: RecognisePair's steps in its order, over arrays instead of drawing
+// contexts, so what remains of a capture is the per-pixel GetPixel/SetPixel calls.
+BlobPair RecogniseOverMemory() {
+    for (int32_t x = 0; x < Width; ++x) {
+        for (int32_t y = 0; y < Height; ++y)
+            hueMemory[y * Width + x] = PureHuePixel(PixelHue(sample[y * Width + x]));
+    }
+    std::fill(std::begin(classMemory), std::end(classMemory), 0);
+    BlobColour upper = VoteOverMemory(UpperCellArea(Width, Height));
+    return {VoteOverMemory(LowerCellArea(Width, Height)), upper};
+}
+
+// A green blob above a purple one on dark grey, each with a lighter rim, put into
+// captureSurface; both ways must agree on the pair and on every pixel of both
+// views, or the floor measures something else.
+bool Capture() {
+    for (int y = 0; y < Height; ++y) {
+        for (int x = 0; x < Width; ++x) {
+            int dx = x - 25, dy = y - (y < Height / 2 ? 25 : 75), d2 = dx * dx + dy * dy;
+            uint32_t blob = y < Height / 2 ? 0x0020D040 : 0x00C020B0;
+            sample[y * Width + x] = d2 < 18 * 18 ? blob : d2 < 21 * 21 ? 0x00A0A0A0 : 0x00303030;
+            SetPixel(captureSurface.dc, x, y, sample[y * Width + x]);
+        }
+    }
+    BlobPair viaPlatform = RecognisePair(captureSurface), viaMemory = RecogniseOverMemory();
+    bool same = viaPlatform.lower == viaMemory.lower && viaPlatform.upper == viaMemory.upper;
+    for (int i = 0; i < Width * Height; ++i)
+        same = same && GetPixel(hueView.dc, i % Width, i / Width) == hueMemory[i] &&
+               GetPixel(classView.dc, i % Width, i / Width) == classMemory[i];
+    if (!same)
+        return false;
+    volatile int32_t sink = 0;
+    double floor = Microseconds([&] { sink = sink + RecogniseOverMemory().lower; });
+    double capture = Microseconds([&] { sink = sink + RecognisePair(captureSurface).lower; }, 0.2);
+    Row("capture", "same recognition over plain memory (the floor)", floor);
+    Row("capture", "RecognisePair, 50 x 100 sample, DIB sections", capture, floor, "the floor");
+    return true;
+}
+
+// ComposePicture at two window sizes, with no pairs, with just enough to fill the
+// visible rows (pairs 20 apart from x 5, rows 40 apart from y 110 of backBuffer,
+// whose 400 rows show PictureTop down) and with 10,000.
+void Paint(HWND window) {
+    for (SIZE size : {SIZE{360, 220}, SIZE{1200, 400}}) {
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+        RECT client;
+        GetClientRect(window, &client);
+        int perRow = std::max(1, (int)(client.right - 5) / 20);
+        int bottom = std::min<int>(400, client.bottom - PictureTop);
+        int fill = perRow * (bottom > 110 ? (bottom - 110 + 39) / 40 : 0);
+        HDC dc = GetDC(window);
+        double filled = 0;
+        for (int pairs : {0, fill, 10000}) {
+            moveRecord.clear();
+            for (int i = 0; i < pairs; ++i) // every colour either side, now and then a 0
+                moveRecord.push_back({i % 97 == 96 ? 0 : 1 + i % 5, 1 + i / 5 % 5});
+            double us = Microseconds([&] { ComposePicture(window, dc); });
+            filled = pairs == fill ? us : filled;
+            char what[128];
+            snprintf(what, sizeof what, "window %ld x %ld, %d pairs%s", size.cx, size.cy, pairs,
+                     pairs == fill ? ": just fills the visible rows" : "");
+            Row("paint", what, us, pairs > fill ? filled : 0, "the just-filling record");
+        }
+        ReleaseDC(window, dc);
+    }
+    moveRecord.clear();
+}
+
+// A tick's two steps besides its paint: the mailslot drain with nothing waiting
+// and the scaled copy of the default region from the screen, as TakeSample does it.
+void Tick() {
+    Row("tick", "mailslot drain, nothing waiting", Microseconds([] { PollRegionLink(); }));
+    const CaptureRegion region = defaultSettings.region;
+    Row("tick", "screen copy of the 50 x 100 region", Microseconds([&] {
+            HDC screen = GetDC(desktopWindow);
+            StretchBlt(captureSurface.dc, 0, 0, Width, Height, screen, region.x, region.y,
+                       region.width, region.height, SRCCOPY);
+            ReleaseDC(desktopWindow, screen);
+        }));
+}
+
+// The real tessivo.exe, started in an empty folder of its own (so at the default
+// interval), its record filled by capture commands as the button sends them, then
+// left alone for `seconds` between two marks. Wine answers 0 for another process's
+// times, so bench/run.sh reads them from the system.
+bool RunProgram(int pairs, double seconds) {
+    char folder[MAX_PATH], commandLine[] = "tessivo.exe"; // looked for beside this program
+    DWORD length = GetTempPathA(MAX_PATH - 16, folder);
+    lstrcpyA(folder + length, "tessivo_bench");
+    CreateDirectoryA(folder, nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
+                        &process))
+        return false;
+    // Its window exists once it waits for messages; the runs follow one another.
+    HWND window = WaitForInputIdle(process.hProcess, 10000) == 0
+                      ? FindWindowA(mainWindowClass, nullptr)
+                      : nullptr;
+    bool ok = window != nullptr;
+    DWORD_PTR result;
+    for (int i = 0; ok && i < pairs; ++i)
+        ok = SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(CmdCapture, BN_CLICKED), 0,
+                                 SMTO_NORMAL, 10000, &result) != 0;
+    Sleep(1000); // the first paints of the new window are not measured
+    if (ok) {
+        printf("# begin %d\n", pairs);
+        double start = Now();
+        Sleep((DWORD)(seconds * 1000));
+        printf("# end %d %.3f\n", pairs, Now() - start);
+    }
+    if (window)
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    DWORD exitCode = 1;
+    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(process.hProcess, &exitCode))
+        TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    RemoveDirectoryA(folder);
+    return ok && exitCode == 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    setvbuf(stdout, nullptr, _IONBF, 0); // bench/run.sh acts on the marks as they come
+    if (argc > 2 && std::string(argv[1]) == "run") {
+        bool ok = true;
+        for (int i = 3; i < argc; ++i) {
+            if (RunProgram(std::stoi(argv[i]), std::stod(argv[2])))
+                continue;
+            printf("| running program | %s pairs: no start, answer or end | - | - |\n", argv[i]);
+            ok = false;
+        }
+        return ok ? 0 : 1;
+    }
+    HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
+    if (!window || regionMailslot == INVALID_HANDLE_VALUE) {
+        printf("| - | the main window or its mailslot cannot be made | - | - |\n");
+        return 1;
+    }
+    KillTimer(window, SamplingTimerId); // only what is timed here runs: no tick
+    if (!Capture()) {
+        printf("| capture | the floor disagrees with RecognisePair | - | - |\n");
+        return 1;
+    }
+    Paint(window);
+    Tick();
+    DestroyWindow(window);
+    return 0;
+}

@@ -1,0 +1,139 @@
+// The platform-free code: colour conversion to the last bit, classification, link
+// codes and text, the record operations and the region record.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "config/region_message.h"
+#include "recognition/classify.h"
+#include "recognition/colour.h"
+#include "recognition/pixel_hue.h"
+#include "record/link_text.h"
+#include "record/move_record.h"
+
+static bool failAllocation; // makes every allocation of this program fail
+void *operator new(size_t size) {
+    void *memory = failAllocation ? nullptr : std::malloc(size ? size : 1);
+    return memory ? memory : throw std::bad_alloc();
+}
+void operator delete(void *memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void *memory, size_t) noexcept {
+    std::free(memory);
+}
+
+// Every 8-bit colour once. A hue one bit off crosses a whole degree somewhere: the sum
+// of the degrees, the count of each class and the sum of the pure-hue pixels pin every
+// rounding of both conversions. On floats, (4, 5, 0) gives 72 degrees, not 71.
+TEST(Colour, EveryEightBitColourToTheLastBit) {
+    settings = defaultSettings;
+    int64_t degreeSum = 0, pureSum = 0;
+    uint32_t perClass[6] = {}, outside = 0;
+    for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
+        float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
+        int32_t degrees = HueDegrees(hue);
+        outside += degrees < 0 || degrees > 359;
+        degreeSum += degrees;
+        pureSum += PureHuePixel(hue);
+        ++perClass[ClassifyHue(hue) % 6];
+    }
+    EXPECT_EQ(outside, 0u);
+    EXPECT_EQ(degreeSum, 3005701091);
+    EXPECT_EQ(pureSum, 140553768174184);
+    EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
+              std::vector<uint32_t>({0, 3405324, 3401721, 3353819, 3310546, 3305806}));
+    EXPECT_EQ(HueDegrees(PixelHue(0x00000504)), 71);
+    EXPECT_EQ(PureHuePixel(1.0f), 0x000000FFu) << "hue 1.0 is red again";
+    const double values[] = {0.9, -0.9, -1.5, 2147483648.0, NAN};
+    const int32_t truncated[] = {0, 0, -1, INT32_MIN, INT32_MIN};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(TruncateToInt32(values[i]), truncated[i]) << values[i];
+}
+
+// References red, green, blue, yellow, purple; a hue in degrees; the colour expected.
+TEST(Classify, NearestReferenceOnTheCircleTiesToTheLowerNumber) {
+    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},   {0, 144, 216, 72, 288, 37, 4},
+                               {0, 144, 216, 72, 288, 108, 2},  {0, 144, 216, 72, 288, 180, 2},
+                               {0, 144, 216, 72, 288, 252, 3},  {0, 144, 216, 72, 288, 323, 5},
+                               {0, 144, 216, 72, 288, 324, 1},  {0, 144, 216, 72, 288, 359, 1},
+                               {400, 144, 216, 72, 288, 45, 1}, {0, 144, 216, 72, -72, 290, 5},
+                               {9, 9, 9, 9, 9, 200, 1}};
+    for (const int32_t *row : rows) {
+        settings.hueRed = row[0], settings.hueGreen = row[1], settings.hueBlue = row[2];
+        settings.hueYellow = row[3], settings.huePurple = row[4];
+        EXPECT_EQ(ClassifyHue((row[5] + 0.5) / 360), row[6]) << row[0] << " " << row[5];
+    }
+    settings = defaultSettings;
+    const VoteCounts votes[] = {{0, 0, 0, 0, 0},
+                                {0, 722, 722, 0, 0},
+                                {722, 0, 0, 0, 722},
+                                {3, 1, 4, 1, 5},
+                                {0, 0, 1, 2, 2}};
+    const BlobColour winners[] = {ColourRed, ColourGreen, ColourRed, ColourPurple, ColourYellow};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(MajorityColour(votes[i]), winners[i]) << i;
+}
+
+TEST(Link, CodesTextAndCut) {
+    const char codes[] = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1"; // lower by upper
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(std::string(LinkCode({i / 5 + 1, i % 5 + 1})), std::string(codes + 2 * i, 2));
+    for (BlobPair unknown : {BlobPair{0, 1}, {1, 6}, {-1, 3}, {INT32_MIN, INT32_MAX}})
+        EXPECT_STREQ(LinkCode(unknown), "a0") << unknown.lower << "/" << unknown.upper;
+    const std::string prefix = "http://" TESSIVO_SIMULATOR_HOST "/simu/ps.html?_";
+    const size_t fits = (LinkTextSize - 1 - prefix.size()) / 2;
+    for (size_t size : {size_t(0), size_t(3), fits, fits + 1, size_t(5000)}) {
+        MoveRecord record;
+        std::string expected = prefix;
+        for (size_t i = 0; i < size; ++i) {
+            record.push_back({BlobColour(i % 7), BlobColour(1 + i / 7 % 5)}); // 0 and 6: "a0"
+            expected += i < fits ? LinkCode(record.back()) : "";
+        }
+        char text[LinkTextSize];
+        std::fill(text, text + LinkTextSize, 'x');
+        EXPECT_EQ(BuildLinkText(text, record), std::min(size, fits)) << size;
+        expected.resize(LinkTextSize, '\0'); // only whole codes, and zeros behind them
+        EXPECT_EQ(std::string(text, LinkTextSize), expected) << size;
+    }
+}
+
+TEST(Record, AppendRemoveClearAndNoMemory) {
+    moveRecord.clear();
+    for (BlobColour c : {1, 2, 3})
+        EXPECT_TRUE(AppendPair({c, 6 - c}));
+    RemoveLastPair();
+    ASSERT_EQ(moveRecord.size(), 2u);
+    EXPECT_EQ(moveRecord[1].lower * 10 + moveRecord[1].upper, 24);
+    moveRecord.shrink_to_fit();
+    failAllocation = true; // the record must grow for this pair, and cannot
+    bool appended = AppendPair({5, 5});
+    failAllocation = false;
+    EXPECT_FALSE(appended);
+    EXPECT_EQ(moveRecord.size(), 2u);
+    ClearRecord();
+    RemoveLastPair(); // on an empty record: nothing
+    EXPECT_TRUE(moveRecord.empty());
+}
+
+// Bytes, then the region {7, 7, 1, 2} after them: x, y, height, width, then resize.
+TEST(RegionMessage, DecodeAndClampedEncode) {
+    const char *rows[][2] = {{"\x64\x00\xc8\x00\x78\x00\x3c\x00\x01", "100 200 60 120"},
+                             {"\xf6\xff\x00\x80\x78\x00\x3c\x00\x00", "-10 -32768 1 2"},
+                             {"\x05\x00\x06\x00\x07\x00\x08\x00\x02", "5 6 1 2"},
+                             {"\x05\x00\x06\x00\x07\x00\x08\x00", "7 7 1 2"}}; // short
+    for (auto &row : rows) {
+        CaptureRegion r = {7, 7, 1, 2};
+        bool whole = row[1][0] != '7';
+        EXPECT_EQ(ApplyRegionMessage(r, (const uint8_t *)row[0], whole ? 9 : 8), whole);
+        char text[64];
+        snprintf(text, sizeof text, "%d %d %d %d", r.x, r.y, r.width, r.height);
+        EXPECT_STREQ(text, row[1]);
+    }
+    uint8_t bytes[RegionMessageSize];
+    EncodeRegionMessage(bytes, {40000, -40000, 300, -2}, true);
+    EXPECT_EQ(std::string((char *)bytes, 9),
+              std::string("\xff\x7f\x00\x80\xfe\xff\x2c\x01\x01", 9));
+}
