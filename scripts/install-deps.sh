@@ -8,7 +8,6 @@ packages=(
   wine wine64                                              # runs the Windows programs
   xvfb xdotool xclip x11-utils imagemagick                 # virtual display, input, screenshots
   locales fonts-ipafont-gothic                             # Japanese texts under Wine
-  clang libclang-rt-14-dev                                 # fuzzers
   zip unzip file python3                                  # packaging, the end-to-end driver
 )
 

@@ -1,15 +1,92 @@
 #!/usr/bin/env bash
-# End-to-end tests: the real tessivo.exe, Brimlet.exe and a scene of blob pairs under
-# Wine on a private virtual display, driven by xdotool (see e2e.py). Arguments go to
-# e2e.py: scenario names to run only those, or --demo.
-#   TESSIVO_BUILD  build folder (default: build under the checkout); screenshots go
-#                  to its e2e-artifacts/
-#   TESSIVO_BIN    folder of the programs (default: $TESSIVO_BUILD/win64/bin)
+# The download as a user gets it: cpack's ZIP unpacked, its programs run under Wine on a private
+# display beside e2e_scene.exe (the game's stand-in), driven by xdotool, read by import and xclip.
+# Every wait is on something seen. --demo: a few captures and the link, printed; screenshots kept.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-export TESSIVO_BUILD=${TESSIVO_BUILD:-$root/build}
-# A display of our own: the tests move the mouse, and need nothing else on screen.
-export TESSIVO_XVFB=1
-source "$root/scripts/wine-env.sh"
-StartWine
-python3 "$root/tests/e2e/e2e.py" "$@"
+export TESSIVO_BUILD=${TESSIVO_BUILD:-$root/build} TESSIVO_XVFB=1
+source "$root/scripts/wine-env.sh" # a private prefix, display and wineserver; absolute paths
+cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work
+app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
+rx=600 ry=100 record=() # the region of setting.ini; the pairs that Tessivo should hold
+r=0 g=1 b=2 y=3 p=4 # a pair is two colour letters, upper then lower; each letter indexes:
+blobs=(E62828 28C83C 2850E6 F0DC1E AA32C8) discs=(FF0000 00FF00 0000FF FFFF00 C800C8)
+codes=02468cegikoqsuwACEGIMOQSU # a pair's link code: codes[5 * upper + lower], then 1
+host=$(sed -n 's/^TESSIVO_SIMULATOR_HOST:[A-Z]*=//p' "$cross/CMakeCache.txt")
+
+Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }
+Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
+Expect() { local end=$((SECONDS + 10)) seen # what, text, probe: polls the probe for the text
+  until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done
+  Is "$1" "$2" "$seen"; }
+Windows() { # search terms: how many windows match, their ids in $work/ids; "?" if xdotool met an
+  # X error, as when a window vanishes under its search: this search then has no answer
+  xdotool search --onlyvisible "$@" 2>&1 |
+    awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
+Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
+Pixels() { # origin x, y, points x,y from there: the screen's colours at them, as "RRGGBB " each
+  import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 \
+    -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
+Differing() { local shot=$work/screen.miff # x, y: pixels of the sample view unlike the screen there
+  import -window root "$shot"
+  compare -metric AE "${shot}[50x100+$((tx + 5))+$((ty + 25))]" "${shot}[50x100+$1+$2]" null: 2>&1; }
+Of() { local -n table=$1; for pair in "${@:2}"; do echo -n "${table[${pair::1}]} ${table[${pair:1}]} "; done; }
+Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_"
+  for pair; do echo -n "${codes:5*${pair::1}+${pair:1}:1}1"; done; }
+Click() { xdotool mousemove $(($1 + ${3:-$tx})) $(($2 + ${4:-$ty})) click 1 "${@:5}"; } # x, y[, origin]
+Focus() { local WINDOW X Y SCREEN # x, y, origin: clicks there; the window clicked gets the keys
+  eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; }
+
+Package() { local dump=x86_64-w64-mingw32-objdump # cpack's ZIP unpacked afresh, and what it holds
+  (cd "$cross" && cpack >/dev/null); rm -rf "${app%/*}"; unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
+  Is "the files of the ZIP" "Brimlet.exe GUIDE.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"
+  Is "tessivo.exe's subsystem" "(Windows GUI)" "$($dump -p "$app/tessivo.exe" | grep -o '(Windows [A-Z]*)')"
+  Is "tessivo.exe's manifest" 'level="asInvoker" uiAccess="false"' "$(grep -ao 'level="[^"]*" uiAccess="[^"]*"' "$app/tessivo.exe")"; }
+StartScene() { # x, y, pairs: a scene there, showing the first pair
+  wine "$cross/bin/e2e_scene.exe" "$1" "$2" $(Of blobs "${@:3}") >/dev/null 2>&1 &
+  Expect "scene windows of process $!" 1 Windows --pid $! --name '^scene$'; }
+ShowsRecord() { # the record view's first row: both discs of each pair, then grey
+  local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
+  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $points; }
+Capture() { # pair, command: once the sample view shows the pair, the command captures it
+  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty 30,50 30,100
+  "${@:2}"; record+=($1); ShowsRecord; }
+# Nothing writes the X clipboard: Wine copies an X selection into its own clipboard in its own
+# time, and a copy landing after the export replaced the link. Each export expects a new link.
+ExportLink() { # the link button, its confirmation closed by Enter, the link on the clipboard
+  Click 250 10; box=$(Window --name '^確認$'); import -window root "$art/link-${#record[@]}.png"
+  xdotool windowfocus "$box" key Return
+  Expect "confirmation boxes after Enter" 0 Windows --name '^確認$'
+  Expect "the link on the clipboard" "$(Link "${record[@]}")" xclip -o -selection clipboard; }
+
+StartWine # and StopWine when this script ends
+Package
+mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
+printf '[REGION]\r\nX=%d\r\nY=%d\r\n' $rx $ry >"$work/setting.ini" # the size is 50 x 100
+StartScene $rx $ry gr bb ry yp; StartScene $((rx + 55)) $ry pg
+StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
+  # Without a window manager Wine's X window of a framed window is its client area.
+  tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
+StartTessivo
+Capture gr Click 50 10
+Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
+for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
+ExportLink
+if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
+  echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
+Click 130 10; unset 'record[-1]'; ShowsRecord; ExportLink # undo
+Click 190 10; record=(); ShowsRecord; ExportLink # RESET
+
+Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back
+Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
+Focus 8 -9 $rx $ry; xdotool key --delay 10 $(printf 'Right %.0s' {1..55})
+Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
+Focus 25 50 $((rx + 55)) $ry; Capture pg xdotool key alt+F1
+import -window root "$art/brimlet.png"
+xdotool mousemove $((rx + 63)) $((ry - 9)) mousedown 1 mousemove $((rx + 8)) $((ry - 9)) mouseup 1
+Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
+
+Focus 300 190 $tx $ty; xdotool key alt+F4
+Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"
+Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
+echo "PASS: the download, captures, undo, RESET, links, Brimlet and closing"

@@ -2,7 +2,6 @@
 // codes and text, the record operations and the region record.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -45,21 +44,15 @@ TEST(Colour, EveryEightBitColourToTheLastBit) {
     EXPECT_EQ(pureSum, 140553768174184);
     EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
               std::vector<uint32_t>({0, 3405324, 3401721, 3353819, 3310546, 3305806}));
-    EXPECT_EQ(HueDegrees(PixelHue(0x00000504)), 71);
-    EXPECT_EQ(PureHuePixel(1.0f), 0x000000FFu) << "hue 1.0 is red again";
-    const double values[] = {0.9, -0.9, -1.5, 2147483648.0, NAN};
-    const int32_t truncated[] = {0, 0, -1, INT32_MIN, INT32_MIN};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(TruncateToInt32(values[i]), truncated[i]) << values[i];
 }
 
 // References red, green, blue, yellow, purple; a hue in degrees; the colour expected.
 TEST(Classify, NearestReferenceOnTheCircleTiesToTheLowerNumber) {
-    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},   {0, 144, 216, 72, 288, 37, 4},
-                               {0, 144, 216, 72, 288, 108, 2},  {0, 144, 216, 72, 288, 180, 2},
-                               {0, 144, 216, 72, 288, 252, 3},  {0, 144, 216, 72, 288, 323, 5},
-                               {0, 144, 216, 72, 288, 324, 1},  {0, 144, 216, 72, 288, 359, 1},
-                               {400, 144, 216, 72, 288, 45, 1}, {0, 144, 216, 72, -72, 290, 5},
+    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},    {0, 144, 216, 72, 288, 37, 4},
+                               {0, 144, 216, 72, 288, 108, 2},   {0, 144, 216, 72, 288, 180, 2},
+                               {0, 144, 216, 72, 288, 252, 3},   {0, 144, 216, 72, 288, 323, 5},
+                               {0, 144, 216, 72, 288, 324, 1},   {0, 144, 216, 72, 288, 359, 1},
+                               {500, 144, 216, 72, 288, 100, 4}, {0, 144, 216, 72, -300, 100, 4},
                                {9, 9, 9, 9, 9, 200, 1}};
     for (const int32_t *row : rows) {
         settings.hueRed = row[0], settings.hueGreen = row[1], settings.hueBlue = row[2];
@@ -81,8 +74,6 @@ TEST(Link, CodesTextAndCut) {
     const char codes[] = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1"; // lower by upper
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(std::string(LinkCode({i / 5 + 1, i % 5 + 1})), std::string(codes + 2 * i, 2));
-    for (BlobPair unknown : {BlobPair{0, 1}, {1, 6}, {-1, 3}, {INT32_MIN, INT32_MAX}})
-        EXPECT_STREQ(LinkCode(unknown), "a0") << unknown.lower << "/" << unknown.upper;
     const std::string prefix = "http://" TESSIVO_SIMULATOR_HOST "/simu/ps.html?_";
     const size_t fits = (LinkTextSize - 1 - prefix.size()) / 2;
     for (size_t size : {size_t(0), size_t(3), fits, fits + 1, size_t(5000)}) {
@@ -100,38 +91,24 @@ TEST(Link, CodesTextAndCut) {
     }
 }
 
-TEST(Record, AppendRemoveClearAndNoMemory) {
-    moveRecord.clear();
-    for (BlobColour c : {1, 2, 3})
-        EXPECT_TRUE(AppendPair({c, 6 - c}));
-    RemoveLastPair();
-    ASSERT_EQ(moveRecord.size(), 2u);
-    EXPECT_EQ(moveRecord[1].lower * 10 + moveRecord[1].upper, 24);
+TEST(Record, AnAppendWithoutMemoryLeavesTheRecordAsItWas) {
+    moveRecord.assign(2, {1, 2});
     moveRecord.shrink_to_fit();
     failAllocation = true; // the record must grow for this pair, and cannot
     bool appended = AppendPair({5, 5});
     failAllocation = false;
     EXPECT_FALSE(appended);
     EXPECT_EQ(moveRecord.size(), 2u);
-    ClearRecord();
-    RemoveLastPair(); // on an empty record: nothing
-    EXPECT_TRUE(moveRecord.empty());
+    EXPECT_TRUE(AppendPair({5, 5}));
 }
 
-// Bytes, then the region {7, 7, 1, 2} after them: x, y, height, width, then resize.
-TEST(RegionMessage, DecodeAndClampedEncode) {
-    const char *rows[][2] = {{"\x64\x00\xc8\x00\x78\x00\x3c\x00\x01", "100 200 60 120"},
-                             {"\xf6\xff\x00\x80\x78\x00\x3c\x00\x00", "-10 -32768 1 2"},
-                             {"\x05\x00\x06\x00\x07\x00\x08\x00\x02", "5 6 1 2"},
-                             {"\x05\x00\x06\x00\x07\x00\x08\x00", "7 7 1 2"}}; // short
-    for (auto &row : rows) {
-        CaptureRegion r = {7, 7, 1, 2};
-        bool whole = row[1][0] != '7';
-        EXPECT_EQ(ApplyRegionMessage(r, (const uint8_t *)row[0], whole ? 9 : 8), whole);
-        char text[64];
-        snprintf(text, sizeof text, "%d %d %d %d", r.x, r.y, r.width, r.height);
-        EXPECT_STREQ(text, row[1]);
-    }
+// Signed 16-bit values, and any resize byte but 1 only moves; the encoder clamps.
+TEST(RegionMessage, SignedValuesMoveOnlyAndClampedEncoding) {
+    CaptureRegion region = {7, 7, 1, 2};
+    EXPECT_TRUE(
+        ApplyRegionMessage(region, (const uint8_t *)"\xf6\xff\x00\x80\x78\x00\x3c\x00\x02", 9));
+    EXPECT_EQ(std::vector<int32_t>({region.x, region.y, region.width, region.height}),
+              std::vector<int32_t>({-10, -32768, 1, 2}));
     uint8_t bytes[RegionMessageSize];
     EncodeRegionMessage(bytes, {40000, -40000, 300, -2}, true);
     EXPECT_EQ(std::string((char *)bytes, 9),
