@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "config/settings_file.h"
+#include "region_label.h"
 #include "region_sender.h"
 
 const char frameClassName[] = "Brimlet";
@@ -16,6 +18,17 @@ const int MinimumRegionSide = 8; // the region is never smaller than 8 x 8
 const int LargestCoordinate = 32767;
 const COLORREF FrameColour = RGB(255, 128, 0);
 const COLORREF InkColour = RGB(0, 0, 0);
+const UINT_PTR CmdSave = 1; // the frame's menu
+const UINT_PTR CmdClose = 2;
+
+// "保存しました: " (saved:), "保存できませんでした" (could not save), "エラー" (error),
+// "保存" (save), "閉じる" (close)
+static const char savedText[] = "\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD: ";
+static const char notSavedText[] = "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1"
+                                   "\x82\xC5\x82\xB5\x82\xBD";
+static const char errorCaption[] = "\x83\x47\x83\x89\x81\x5B";
+static const char saveItem[] = "\x95\xDB\x91\xB6\tEnter";
+static const char closeItem[] = "\x95\xC2\x82\xB6\x82\xE9\tEsc";
 
 static CaptureRegion shownRegion; // the region of the window's current place
 
@@ -58,6 +71,33 @@ static void OnCreate(HWND window) {
     ShapeFrame(window, shownRegion.width + 2 * FrameSide,
                shownRegion.height + FrameTop + FrameSide);
     SendRegion(window, shownRegion, true); // the first record carries the whole region
+    PlaceLabel(window);
+}
+
+// Keeps the region in setting.ini for the next start of Tessivo and of Brimlet.
+static void SaveShownRegion(HWND window) {
+    std::string where;
+    if (SaveRegion(shownRegion, where)) {
+        ShowLabelNotice((savedText + where).c_str());
+        return;
+    }
+    std::string text = std::string(notSavedText) + "\n" + where;
+    MessageBoxA(window, text.c_str(), errorCaption, MB_OK | MB_ICONERROR);
+}
+
+// The right button's menu on the frame: save, close.
+static void ShowFrameMenu(HWND window, LPARAM position) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, CmdSave, saveItem);
+    AppendMenuA(menu, MF_STRING, CmdClose, closeItem);
+    SetForegroundWindow(window); // so that the menu closes when the user clicks elsewhere
+    UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, GET_X_LPARAM(position),
+                                 GET_Y_LPARAM(position), 0, window, nullptr);
+    DestroyMenu(menu);
+    if (chosen == CmdSave)
+        SaveShownRegion(window);
+    else if (chosen == CmdClose)
+        PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 // Which side of a length a position lies on: -1 the start, 1 the end, 0 neither. A
@@ -112,12 +152,18 @@ static void OnWindowPosChanged(HWND window) {
     SendRegion(window, region, resized);
     if (resized)
         ShapeFrame(window, region.width + 2 * FrameSide, region.height + FrameTop + FrameSide);
+    PlaceLabel(window);
 }
 
-// Arrows move by one pixel; with Shift, right and down grow, left and up shrink.
+// Arrows move by one pixel; with Shift, right and down grow, left and up shrink. Enter
+// saves the region, Escape closes.
 static void OnKeyDown(HWND window, WPARAM key) {
     if (key == VK_ESCAPE) {
         PostMessageA(window, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (key == VK_RETURN) {
+        SaveShownRegion(window);
         return;
     }
     int dx = key == VK_RIGHT ? 1 : key == VK_LEFT ? -1 : 0;
@@ -185,6 +231,10 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
             break;
         PostMessageA(window, WM_CLOSE, 0, 0);
         return 0;
+    case WM_NCRBUTTONUP:
+    case WM_CONTEXTMENU:
+        ShowFrameMenu(window, message == WM_CONTEXTMENU && lParam == -1 ? GetMessagePos() : lParam);
+        return 0;
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo((MINMAXINFO *)lParam);
         return 0;
@@ -226,6 +276,7 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
     frameClass.lpszClassName = frameClassName;
     if (!RegisterClassA(&frameClass))
         return nullptr;
+    CreateRegionLabel(instance);
     int x = ClampCoordinate(region.x, -LargestCoordinate - 1);
     int y = ClampCoordinate(region.y, -LargestCoordinate - 1);
     int width = ClampCoordinate(region.width, MinimumRegionSide);

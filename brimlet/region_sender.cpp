@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "config/region_message.h"
+#include "region_label.h"
 
 static const char tessivoMailslotName[] = "\\\\.\\mailslot\\tessivo";
 const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is away
@@ -30,6 +31,7 @@ static void ShowRegionTitle(HWND window) {
              (int)latestRegion.width, (int)latestRegion.height,
              regionUnsent ? " - Tessivo not found" : "");
     SetWindowTextA(window, title);
+    ShowLabelRegion(title);
     InvalidateRect(window, nullptr, FALSE); // the title is drawn on the frame too
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "config/region_keys.h"
+
 namespace {
 
 // Relative with a directory part, so the reader takes it from the working
@@ -32,4 +34,37 @@ void LoadSettings(Settings &target) {
     target.interval = ReadSetting("SETTING", "INTERVAL", d.interval);
     if (target.interval < MinimumInterval) // signed: every negative value too
         target.interval = MinimumInterval;
+}
+
+// The whole file is read and written through one handle opened without sharing: a file
+// that cannot be opened for writing is reported before anything changes.
+bool SaveRegion(const CaptureRegion &region, std::string &where) {
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(settingsPath, MAX_PATH, full, nullptr);
+    where = length > 0 && length < MAX_PATH ? full : settingsPath;
+    // Read-only is honoured even where the platform would let this user write.
+    DWORD attributes = GetFileAttributesA(full);
+    if (length == 0 || length >= MAX_PATH ||
+        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)))
+        return false;
+    HANDLE file = CreateFileA(full, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool made = GetLastError() != ERROR_ALREADY_EXISTS;
+    std::string text;
+    char chunk[4096];
+    DWORD read = 0;
+    BOOL ok;
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &read, nullptr)) && read > 0)
+        text.append(chunk, read);
+    const std::string saved = WithRegionKeys(text, region);
+    DWORD written = 0;
+    ok = ok && SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
+         WriteFile(file, saved.data(), (DWORD)saved.size(), &written, nullptr) &&
+         written == saved.size() && SetEndOfFile(file);
+    CloseHandle(file);
+    if (!ok && made) // a file made for a save that failed is not left behind
+        DeleteFileA(full);
+    return ok;
 }

@@ -86,7 +86,15 @@ import -window root "$art/brimlet.png"
 xdotool mousemove $((rx + 63)) $((ry - 9)) mousedown 1 mousemove $((rx + 8)) $((ry - 9)) mouseup 1
 Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
 
-Focus 300 190 $tx $ty; xdotool key alt+F4
-Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"
-Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
+Keys() { Focus 8 -9 $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
+Keys 42xshift+Left 92xshift+Up; Window --name '^600, 100, 8 x 8$' >/dev/null # the smallest region
+import -window root "$art/label-smallest.png"
+Keys 42xshift+Right 92xshift+Down 55xRight; Window --name '^655, 100, 50 x 100$' >/dev/null
+import -window root "$art/label-default.png"; Focus 63 -9 $rx $ry; xdotool key Return
+Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved the region
+Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
+Close() { Focus 300 190 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
+Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
+StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
+Close
 echo "PASS: the download, captures, undo, RESET, links, Brimlet and closing"

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "config/region_keys.h"
 #include "config/region_message.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
@@ -113,4 +114,20 @@ TEST(RegionMessage, SignedValuesMoveOnlyAndClampedEncoding) {
     EncodeRegionMessage(bytes, {40000, -40000, 300, -2}, true);
     EXPECT_EQ(std::string((char *)bytes, 9),
               std::string("\xff\x7f\x00\x80\xfe\xff\x2c\x01\x01", 9));
+}
+
+// A settings text, and the same text with the region {1, 2, 3, 4} saved into it.
+TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
+    const char *rows[][2] = {
+        {"", "[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
+        {"; c\r\n[ region ]\r\n;X=0\r\nx = 0 ; left\r\nY=\r\n\r\n[COLOR]\r\nRED=0\r\n",
+         "; c\r\n[ region ]\r\n;X=0\r\nx = 1\r\nY=2\r\nW=3\r\nH=4\r\n\r\n[COLOR]\r\nRED=0\r\n"},
+        {"[COLOR]\nRED=5", "[COLOR]\nRED=5\n[REGION]\nX=1\nY=2\nW=3\nH=4\n"},
+        {"[REGION]\r\nY=9\r\n[OTHER]\r\nX=7\r\n[region]\r\nX=8",
+         "[REGION]\r\nY=2\r\nX=1\r\nW=3\r\nH=4\r\n[OTHER]\r\nX=7\r\n[region]\r\nX=8"},
+        {"[REGION]\r\nX=5\r\nX=6\r\nw=1\r\nH=1\r\nY=1",
+         "[REGION]\r\nX=1\r\nX=6\r\nw=3\r\nH=4\r\nY=2"},
+        {"[REGION]\nX=5", "[REGION]\nX=1\nY=2\nW=3\nH=4\n"}};
+    for (auto &row : rows)
+        EXPECT_EQ(WithRegionKeys(row[0], {1, 2, 3, 4}), row[1]) << row[0];
 }

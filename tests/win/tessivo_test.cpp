@@ -123,6 +123,26 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
         EXPECT_EQ(Text(&loaded.region.x, 10), i < 0 ? defaults : rows[i][1]) << "row " << i;
     }
 
+    // Saving the region: into the sample (its comments stay), into no file, into a
+    // read-only file and into one that another program holds (both refused, as they were).
+    std::string saved = sample, where, keys = "X=0\r\nY=0\r\nW=50\r\nH=100";
+    saved.replace(saved.find(keys), keys.size(), "X=-5\r\nY=7\r\nW=60\r\nH=120");
+    const std::string saves[][2] = {{sample, saved},
+                                    {"", "[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
+                                    {"[REGION]\r\nX=1", "[REGION]\r\nX=1"},
+                                    {"[REGION]\r\nX=1", "[REGION]\r\nX=1"}};
+    for (int i = 0; i < 4; ++i) {
+        WorkIn(i == 1 ? nullptr : &saves[i][0]);
+        SetFileAttributesA("setting.ini", i == 2 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        HANDLE held =
+            i == 3 ? CreateFileA("setting.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, 0)
+                   : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(SaveRegion({-5, 7, 60, 120}, where), i < 2) << where;
+        CloseHandle(held);
+        std::ifstream in("setting.ini", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saves[i][1]) << where;
+        SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
+    }
     SetCurrentDirectoryA(previous);
 }
 

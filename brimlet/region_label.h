@@ -1,0 +1,16 @@
+// A small window beside the frame that shows the region's numbers, readable at every
+// size of the frame, and for a moment what a save did.
+#pragma once
+
+#include <windows.h>
+
+void CreateRegionLabel(HINSTANCE instance);
+
+// The region's numbers, shown unless a notice is up.
+void ShowLabelRegion(const char *text);
+
+// A notice shown for a few seconds in place of the numbers.
+void ShowLabelNotice(const char *text);
+
+// Below the frame, or above it near the screen's bottom, always on the screen.
+void PlaceLabel(HWND frame);
