@@ -37,7 +37,9 @@ struct Settings {
     int32_t hueBlue;
     int32_t hueYellow;
     int32_t huePurple;
-    int32_t interval; // sampling period, milliseconds
+    int32_t interval;    // sampling period, milliseconds
+    int32_t autoCapture; // 1: each new pair is captured as it settles; 0: only on demand
+    int32_t settleTicks; // ticks a new pair must stay the same before auto capture takes it
 };
 
 // The pairs captured in this run, index 0 the first.

@@ -2,6 +2,7 @@
 
 #include "app/surface.h"
 #include "record/record_view.h"
+#include "tessivo.h"
 
 void FillBackground(HWND window, HDC target) {
     RECT client;
@@ -9,6 +10,15 @@ void FillBackground(HWND window, HDC target) {
     HBRUSH brush = CreateSolidBrush(BackgroundColour);
     FillRect(target, &client, brush);
     DeleteObject(brush);
+}
+
+// "AUTO" right of the three views while auto capture is on.
+static void DrawAutoMark(int x, int y) {
+    HGDIOBJ oldFont = SelectObject(backBuffer.dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(backBuffer.dc, TRANSPARENT);
+    SetTextColor(backBuffer.dc, AutoMarkColour);
+    TextOutA(backBuffer.dc, x, y, "AUTO", 4);
+    SelectObject(backBuffer.dc, oldFont);
 }
 
 void ComposePicture(HWND window, HDC windowDc) {
@@ -19,6 +29,8 @@ void ComposePicture(HWND window, HDC windowDc) {
     BitBlt(backBuffer.dc, 5, 5, w, h, captureSurface.dc, 0, 0, SRCCOPY);
     BitBlt(backBuffer.dc, w + 10, 5, w, h, hueView.dc, 0, 0, SRCCOPY);
     BitBlt(backBuffer.dc, 2 * w + 15, 5, w, h, classView.dc, 0, 0, SRCCOPY);
+    if (settings.autoCapture)
+        DrawAutoMark(3 * w + 20, 5);
     DrawMoveRecord(window);
     // One transfer to the window; the platform clips it to the client area.
     BitBlt(windowDc, 0, PictureTop, backBuffer.width, backBuffer.height, backBuffer.dc, 0, 0,

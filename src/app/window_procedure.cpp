@@ -6,6 +6,7 @@
 #include "app/surface.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
+#include "recognition/pair_watch.h"
 #include "recognition/recogniser.h"
 #include "record/move_record.h"
 #include "record/simulator_link.h"
@@ -37,6 +38,7 @@ static void StartUp(HWND window) {
     // Fails silently when another program (or another Tessivo) holds Alt+F1:
     // the capture button still works.
     RegisterHotKey(window, (int)HotkeyCaptureId, MOD_ALT, VK_F1);
+    RegisterHotKey(window, (int)HotkeyAutoId, MOD_ALT, VK_F2); // the setting works without it
     OpenRegionLink();
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
@@ -50,6 +52,32 @@ static bool RegionCanBeSampled(const CaptureRegion &region) {
            region.width <= largest && region.height >= -largest && region.height <= largest;
 }
 
+// The picture shows the new pair at the next tick; no repaint is asked for here.
+static void Capture() {
+    AppendPair(RecognisePair(captureSurface));
+}
+
+// With auto capture on, a new pair that has settled in the sample is captured as
+// Alt+F1 would. A moved region shows another picture, not a new pair.
+static void WatchForNewPair() {
+    static CaptureRegion watchedRegion; // the region of the last tick
+    const CaptureRegion &region = settings.region;
+    bool moved = region.x != watchedRegion.x || region.y != watchedRegion.y ||
+                 region.width != watchedRegion.width || region.height != watchedRegion.height;
+    watchedRegion = region;
+    if (!settings.autoCapture)
+        return;
+    if (moved)
+        RestartPairWatch();
+    // The watch reads the sample's pixels from memory: one call a pixel would cost every
+    // tick what a capture costs.
+    GdiFlush();
+    const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
+    if (WatchPair(SightPair(pixels, captureSurface.width, captureSurface.height),
+                  settings.settleTicks))
+        Capture();
+}
+
 // A region received since the last tick is applied before this tick's sample.
 static void TakeSample(HWND window) {
     PollRegionLink();
@@ -60,12 +88,8 @@ static void TakeSample(HWND window) {
                    region.x, region.y, region.width, region.height, SRCCOPY);
         ReleaseDC(desktopWindow, screen);
     }
+    WatchForNewPair();
     InvalidateRect(window, nullptr, FALSE);
-}
-
-// The picture shows the new pair at the next tick; no repaint is asked for here.
-static void Capture() {
-    AppendPair(RecognisePair(captureSurface));
 }
 
 static void ExportLink(HWND window) {
@@ -112,6 +136,10 @@ static void HandleCommand(HWND window, WPARAM wParam) {
 static void HandleHotKey(WPARAM wParam) {
     if (wParam == HotkeyCaptureId)
         Capture();
+    if (wParam == HotkeyAutoId) { // what the region shows now is not new
+        settings.autoCapture = !settings.autoCapture;
+        RestartPairWatch();
+    }
 }
 
 static void LimitSize(LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 const WPARAM HotkeyCaptureId = 9252; // Alt+F1
+const WPARAM HotkeyAutoId = 9253;    // Alt+F2: auto capture on and off
 const UINT_PTR SamplingTimerId = 0;
 const LONG MaxTrackWidth = 1200;
 const LONG MaxTrackHeight = 400;

@@ -1,4 +1,4 @@
-// Reads the ten keys of "./setting.ini" through the platform's INI integer reader.
+// Reads the keys of "./setting.ini" through the platform's INI integer reader.
 #include "settings_file.h"
 
 #include <windows.h>
@@ -11,7 +11,8 @@ namespace {
 // directory and not from the Windows directory.
 const char settingsPath[] = "./setting.ini";
 
-const int32_t MinimumInterval = 16; // milliseconds
+const int32_t MinimumInterval = 16;   // milliseconds
+const int32_t MinimumSettleTicks = 2; // one tick alone is not settled
 
 int32_t ReadSetting(const char *section, const char *key, int32_t fallback) {
     // The reader returns the signed value in an unsigned result: reinterpret it.
@@ -34,6 +35,10 @@ void LoadSettings(Settings &target) {
     target.interval = ReadSetting("SETTING", "INTERVAL", d.interval);
     if (target.interval < MinimumInterval) // signed: every negative value too
         target.interval = MinimumInterval;
+    target.autoCapture = ReadSetting("SETTING", "AUTO", d.autoCapture) != 0;
+    target.settleTicks = ReadSetting("SETTING", "SETTLE", d.settleTicks);
+    if (target.settleTicks < MinimumSettleTicks)
+        target.settleTicks = MinimumSettleTicks;
 }
 
 // The whole file is read and written through one handle opened without sharing: a file

