@@ -1,7 +1,8 @@
 // The benchmarks: one Windows program that prints rows of one table, run under
 // Wine by bench/run.sh. Without arguments it times a capture, a paint and a tick on
 // the program's own code, real DIB sections and the real main window; with
-// "run SECONDS PAIRS..." it starts the real tessivo.exe for bench/run.sh to measure.
+// "run SECONDS [auto] PAIRS..." it starts the real tessivo.exe (with auto capture on) for
+// bench/run.sh to measure.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/window_procedure.h"
 #include "config/region_link.h"
 #include "recognition/classify.h"
+#include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "tessivo.h"
@@ -139,8 +141,9 @@ void Paint(HWND window) {
     moveRecord.clear();
 }
 
-// A tick's two steps besides its paint: the mailslot drain with nothing waiting
-// and the scaled copy of the default region from the screen, as TakeSample does it.
+// A tick's steps besides its paint: the mailslot drain with nothing waiting, the
+// scaled copy of the default region from the screen, as TakeSample does it, and
+// auto capture's look at the copy.
 void Tick() {
     Row("tick", "mailslot drain, nothing waiting", Microseconds([] { PollRegionLink(); }));
     const CaptureRegion region = defaultSettings.region;
@@ -150,13 +153,17 @@ void Tick() {
                        region.width, region.height, SRCCOPY);
             ReleaseDC(desktopWindow, screen);
         }));
+    Row("tick", "auto capture's look at the sample, from its memory", Microseconds([] {
+            GdiFlush();
+            SightPair(static_cast<const uint32_t *>(captureSurface.bits), Width, Height);
+        }));
 }
 
 // The real tessivo.exe, started in an empty folder of its own (so at the default
 // interval), its record filled by capture commands as the button sends them, then
 // left alone for `seconds` between two marks. Wine answers 0 for another process's
 // times, so bench/run.sh reads them from the system.
-bool RunProgram(int pairs, double seconds) {
+bool RunProgram(int pairs, double seconds, bool autoCapture) {
     char folder[MAX_PATH], commandLine[] = "tessivo.exe"; // looked for beside this program
     DWORD length = GetTempPathA(MAX_PATH - 16, folder);
     lstrcpyA(folder + length, "tessivo_bench");
@@ -176,6 +183,8 @@ bool RunProgram(int pairs, double seconds) {
     for (int i = 0; ok && i < pairs; ++i)
         ok = SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(CmdCapture, BN_CLICKED), 0,
                                  SMTO_NORMAL, 10000, &result) != 0;
+    if (ok && autoCapture) // as Alt+F2 does
+        ok = SendMessageTimeoutA(window, WM_HOTKEY, HotkeyAutoId, 0, SMTO_NORMAL, 10000, &result);
     Sleep(1000); // the first paints of the new window are not measured
     if (ok) {
         printf("# begin %d\n", pairs);
@@ -200,9 +209,9 @@ bool RunProgram(int pairs, double seconds) {
 int main(int argc, char **argv) {
     setvbuf(stdout, nullptr, _IONBF, 0); // bench/run.sh acts on the marks as they come
     if (argc > 2 && std::string(argv[1]) == "run") {
-        bool ok = true;
-        for (int i = 3; i < argc; ++i) {
-            if (RunProgram(std::stoi(argv[i]), std::stod(argv[2])))
+        bool ok = true, autoCapture = argc > 3 && std::string(argv[3]) == "auto";
+        for (int i = 3 + autoCapture; i < argc; ++i) {
+            if (RunProgram(std::stoi(argv[i]), std::stod(argv[2]), autoCapture))
                 continue;
             printf("| running program | %s pairs: no start, answer or end | - | - |\n", argv[i]);
             ok = false;

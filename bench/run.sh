@@ -33,9 +33,10 @@ wine "$win_build/bin/bench.exe" | tr -d '\r' # the program writes Windows line e
 
 # The running program: bench.exe starts it and marks each span ("# begin PAIRS",
 # "# end PAIRS SECONDS"); its processor time over the span comes from /proc.
-pid='' hz=$(getconf CLK_TCK)
-# shellcheck disable=SC2086 # BENCH_PAIRS is a list
-wine "$win_build/bin/bench.exe" run "${BENCH_SECONDS:-10}" ${BENCH_PAIRS:-0 2000} |
+hz=$(getconf CLK_TCK)
+Measure() { # what the rows add, then the arguments of bench.exe run after SECONDS
+  local label=$1 pid='' mark what pairs span before; shift
+  wine "$win_build/bin/bench.exe" run "${BENCH_SECONDS:-10}" "$@" |
   while IFS= read -r line; do
     line=${line%$'\r'} # stripped here: a filter such as tr would hold the marks back
     read -r mark what pairs span <<<"$line"
@@ -45,7 +46,10 @@ wine "$win_build/bin/bench.exe" run "${BENCH_SECONDS:-10}" ${BENCH_PAIRS:-0 2000
       pid=$(TessivoProcess) && [ -n "$pid" ] && before=$(ProcessTicks "$pid")
     elif [ -n "$pid" ]; then
       awk -v used=$(($(ProcessTicks "$pid") - before)) -v hz="$hz" -v span="$span" -v n="$pairs" \
-        'BEGIN { printf "| running program | tessivo.exe, %d pairs, CPU time over %.0f s " \
-                 "| %.0f ms | %.1f%% of one core |\n", n, span, used * 1000 / hz, used * 100 / hz / span }'
+        -v label="$label" 'BEGIN { printf "| running program | tessivo.exe, %d pairs%s, CPU time " \
+        "over %.0f s | %.0f ms | %.1f%% of one core |\n", n, label, span, used * 1000 / hz,
+        used * 100 / hz / span }'
     fi
-  done
+  done; }
+Measure "" ${BENCH_PAIRS:-0 2000}
+Measure ", auto capture on" auto 0

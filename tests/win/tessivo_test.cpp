@@ -23,7 +23,7 @@ static HWND Tessivo() { // made once; its start-up finds no setting.ini here: th
     return window;
 }
 
-// Makes a new folder the working folder, with setting.ini holding the text (null: none).
+// Makes a folder of its own the working folder, with setting.ini holding the text (null: none).
 static void WorkIn(const std::string *ini) {
     static int made;
     char temp[MAX_PATH];
@@ -32,6 +32,8 @@ static void WorkIn(const std::string *ini) {
         temp + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++made);
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
+    SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL); // one left by an earlier run
+    DeleteFileA("setting.ini"); // of a process with the same number goes
     if (ini)
         std::ofstream("setting.ini", std::ios::binary) << *ini;
 }
