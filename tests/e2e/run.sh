@@ -119,5 +119,6 @@ StartTessivo; Expect "pixels of the first sample after a restart unlike the save
 Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row gr
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
 Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"
+import -window root "$art/auto.png"
 Focus 300 190 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
 echo "PASS: the download, captures, undo, RESET, links, Brimlet, saving, auto capture and closing"
