@@ -16,8 +16,6 @@ const int CornerGrip = 16;       // how far along an edge its corner's resize re
 const int CloseBoxSize = 14;     // the close box at the right end of the band
 const int MinimumRegionSide = 8; // the region is never smaller than 8 x 8
 const int LargestCoordinate = 32767;
-const COLORREF FrameColour = RGB(255, 128, 0);
-const COLORREF InkColour = RGB(0, 0, 0);
 const UINT_PTR CmdSave = 1; // the frame's menu
 const UINT_PTR CmdClose = 2;
 
@@ -197,21 +195,15 @@ static void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     RECT whole;
     GetClientRect(window, &whole);
-    HBRUSH brush = CreateSolidBrush(FrameColour);
-    FillRect(dc, &whole, brush);
-    DeleteObject(brush);
     RECT band = {FrameSide, 0, whole.right - FrameSide, FrameTop}, box;
-    if (FindCloseBox(whole.right, box)) {
-        DrawCloseBox(dc, box);
+    bool closeBox = FindCloseBox(whole.right, box);
+    if (closeBox)
         band.right = box.left;
-    }
     char title[96];
     GetWindowTextA(window, title, sizeof title);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, InkColour);
-    DrawTextA(dc, title, -1, &band, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
+    PaintPlate(dc, whole, title, band, DT_END_ELLIPSIS);
+    if (closeBox)
+        DrawCloseBox(dc, box);
     EndPaint(window, &paint);
 }
 

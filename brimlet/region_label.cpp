@@ -8,7 +8,8 @@ const UINT_PTR NoticeTimerId = 1;
 const UINT NoticeTime = 3000; // milliseconds a notice stays
 const int LabelPadding = 4;
 const int LabelGap = 2; // between the frame and the label
-const COLORREF LabelColour = RGB(255, 128, 0);
+const COLORREF PlateColour = RGB(255, 128, 0);
+const COLORREF InkColour = RGB(0, 0, 0);
 
 static HWND regionLabel;       // the label window
 static std::string regionText; // the region's numbers
@@ -16,20 +17,23 @@ static std::string shownText;  // what the label shows: the numbers or a notice
 static bool noticeShown;       // a notice stands in place of the numbers
 static HWND labelFrame;        // the frame the label belongs to
 
+void PaintPlate(HDC dc, const RECT &area, const char *text, RECT textArea, UINT format) {
+    HBRUSH brush = CreateSolidBrush(PlateColour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, InkColour);
+    DrawTextA(dc, text, -1, &textArea, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
 static void OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     RECT whole;
     GetClientRect(window, &whole);
-    HBRUSH brush = CreateSolidBrush(LabelColour);
-    FillRect(dc, &whole, brush);
-    DeleteObject(brush);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextA(dc, shownText.c_str(), -1, &whole,
-              DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
+    PaintPlate(dc, whole, shownText.c_str(), whole, DT_CENTER);
     EndPaint(window, &paint);
 }
 

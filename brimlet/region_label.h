@@ -6,6 +6,10 @@
 
 void CreateRegionLabel(HINSTANCE instance);
 
+// Fills the area in the frame's colour and writes the text on it in black: the frame's
+// band and the label look alike.
+void PaintPlate(HDC dc, const RECT &area, const char *text, RECT textArea, UINT format);
+
 // The region's numbers, shown unless a notice is up.
 void ShowLabelRegion(const char *text);
 

@@ -20,10 +20,6 @@ int32_t sameTicks;     // ticks in a row that candidate was seen; 0: none
 bool pictureChanged;   // the picture changed since the pair settled last
 bool restarted = true; // a pair settling before the picture changes is taken as recorded
 
-float Channel(uint32_t pixel, int shift) {
-    return (float)((double)((pixel >> shift) & 0xFF) / 255.0);
-}
-
 // The majority of a cell's coloured pixels, and whether they fill half of the cell.
 BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
                      bool &clear) {
@@ -31,7 +27,8 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, cons
     for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
         for (int32_t x = cell.left; x < cell.left + cell.columns; ++x) {
-            HsvColour hsv = RgbToHsv(Channel(row[x], 16), Channel(row[x], 8), Channel(row[x], 0));
+            HsvColour hsv = RgbToHsv(ChannelFraction(row[x], 16), ChannelFraction(row[x], 8),
+                                     ChannelFraction(row[x], 0));
             if (hsv.saturation >= MinimumSaturation && hsv.value >= MinimumValue)
                 ++votes[ClassifyHue(hsv.hue) - 1];
         }

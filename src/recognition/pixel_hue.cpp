@@ -2,8 +2,8 @@
 
 #include "recognition/colour.h"
 
-// One channel byte of a pixel as a fraction, divided on doubles and rounded once.
-static float ChannelFraction(uint32_t pixel, int shift) {
+// Divided on doubles and rounded once.
+float ChannelFraction(uint32_t pixel, int shift) {
     return (float)((double)((pixel >> shift) & 0xFF) / 255.0);
 }
 

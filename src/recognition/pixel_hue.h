@@ -6,6 +6,9 @@
 
 #include "tessivo.h"
 
+// One channel byte of a pixel, the one at the shift, as k / 255 rounded once to single.
+float ChannelFraction(uint32_t pixel, int shift);
+
 // Hue of a pixel: each channel byte k becomes k / 255 in single precision. The top
 // byte is ignored.
 float PixelHue(uint32_t pixel);
