@@ -176,7 +176,7 @@ bool RunProgram(int pairs, double seconds, bool autoCapture) {
         return false;
     // Its window exists once it waits for messages; the runs follow one another.
     HWND window = WaitForInputIdle(process.hProcess, 10000) == 0
-                      ? FindWindowA(mainWindowClass, nullptr)
+                      ? FindWindowW(mainWindowClass, nullptr)
                       : nullptr;
     bool ok = window != nullptr;
     DWORD_PTR result;

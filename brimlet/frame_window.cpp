@@ -4,11 +4,12 @@
 
 #include <algorithm>
 
+#include "brimlet_texts.h"
 #include "config/settings_file.h"
 #include "region_label.h"
 #include "region_sender.h"
 
-const char frameClassName[] = "Brimlet";
+const wchar_t frameClassName[] = L"Brimlet";
 
 const int FrameSide = 4;         // frame thickness left, right and below the region
 const int FrameTop = 18;         // the band above the region: top edge, then title and grip
@@ -18,15 +19,6 @@ const int MinimumRegionSide = 8; // the region is never smaller than 8 x 8
 const int LargestCoordinate = 32767;
 const UINT_PTR CmdSave = 1; // the frame's menu
 const UINT_PTR CmdClose = 2;
-
-// "保存しました: " (saved:), "保存できませんでした" (could not save), "エラー" (error),
-// "保存" (save), "閉じる" (close)
-static const char savedText[] = "\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD: ";
-static const char notSavedText[] = "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1"
-                                   "\x82\xC5\x82\xB5\x82\xBD";
-static const char errorCaption[] = "\x83\x47\x83\x89\x81\x5B";
-static const char saveItem[] = "\x95\xDB\x91\xB6\tEnter";
-static const char closeItem[] = "\x95\xC2\x82\xB6\x82\xE9\tEsc";
 
 static CaptureRegion shownRegion; // the region of the window's current place
 
@@ -74,20 +66,21 @@ static void OnCreate(HWND window) {
 
 // Keeps the region in setting.ini for the next start of Tessivo and of Brimlet.
 static void SaveShownRegion(HWND window) {
-    std::string where;
+    std::wstring where;
     if (SaveRegion(shownRegion, where)) {
-        ShowLabelNotice((savedText + where).c_str());
+        ShowLabelNotice(Tell(brimletTexts->saved) + where);
         return;
     }
-    std::string text = std::string(notSavedText) + "\n" + where;
-    MessageBoxA(window, text.c_str(), errorCaption, MB_OK | MB_ICONERROR);
+    std::wstring text = Tell(brimletTexts->notSaved) + L"\n" + where;
+    MessageBoxW(window, text.c_str(), Tell(brimletTexts->errorCaption).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 // The right button's menu on the frame: save, close.
 static void ShowFrameMenu(HWND window, LPARAM position) {
     HMENU menu = CreatePopupMenu();
-    AppendMenuA(menu, MF_STRING, CmdSave, saveItem);
-    AppendMenuA(menu, MF_STRING, CmdClose, closeItem);
+    AppendMenuW(menu, MF_STRING, CmdSave, Tell(brimletTexts->saveItem).c_str());
+    AppendMenuW(menu, MF_STRING, CmdClose, Tell(brimletTexts->closeItem).c_str());
     SetForegroundWindow(window); // so that the menu closes when the user clicks elsewhere
     UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, GET_X_LPARAM(position),
                                  GET_Y_LPARAM(position), 0, window, nullptr);
@@ -95,7 +88,7 @@ static void ShowFrameMenu(HWND window, LPARAM position) {
     if (chosen == CmdSave)
         SaveShownRegion(window);
     else if (chosen == CmdClose)
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 // Which side of a length a position lies on: -1 the start, 1 the end, 0 neither. A
@@ -157,7 +150,7 @@ static void OnWindowPosChanged(HWND window) {
 // saves the region, Escape closes.
 static void OnKeyDown(HWND window, WPARAM key) {
     if (key == VK_ESCAPE) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
         return;
     }
     if (key == VK_RETURN) {
@@ -199,8 +192,8 @@ static void OnPaint(HWND window) {
     bool closeBox = FindCloseBox(whole.right, box);
     if (closeBox)
         band.right = box.left;
-    char title[96];
-    GetWindowTextA(window, title, sizeof title);
+    wchar_t title[96];
+    GetWindowTextW(window, title, 96);
     PaintPlate(dc, whole, title, band, DT_END_ELLIPSIS);
     if (closeBox)
         DrawCloseBox(dc, box);
@@ -221,7 +214,7 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
     case WM_NCLBUTTONUP:
         if (wParam != HTCLOSE)
             break;
-        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     case WM_NCRBUTTONUP:
     case WM_CONTEXTMENU:
@@ -252,7 +245,7 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 // Tessivo takes 16-bit values: a region outside that range could not be sent as it is.
@@ -261,19 +254,19 @@ static int ClampCoordinate(int32_t value, int lowest) {
 }
 
 HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
-    WNDCLASSA frameClass = {};
+    WNDCLASSW frameClass = {};
     frameClass.lpfnWndProc = WindowProcedure;
     frameClass.hInstance = instance;
-    frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    frameClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
     frameClass.lpszClassName = frameClassName;
-    if (!RegisterClassA(&frameClass))
+    if (!RegisterClassW(&frameClass))
         return nullptr;
     CreateRegionLabel(instance);
     int x = ClampCoordinate(region.x, -LargestCoordinate - 1);
     int y = ClampCoordinate(region.y, -LargestCoordinate - 1);
     int width = ClampCoordinate(region.width, MinimumRegionSide);
     int height = ClampCoordinate(region.height, MinimumRegionSide);
-    return CreateWindowExA(WS_EX_TOPMOST, frameClassName, "", WS_POPUP, x - FrameSide, y - FrameTop,
+    return CreateWindowExW(WS_EX_TOPMOST, frameClassName, L"", WS_POPUP, x - FrameSide, y - FrameTop,
                            width + 2 * FrameSide, height + FrameTop + FrameSide, nullptr, nullptr,
                            instance, nullptr);
 }

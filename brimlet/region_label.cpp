@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
-const char labelClassName[] = "RegionLabel";
+#include "app/wide_text.h"
+
+const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;
 const UINT NoticeTime = 3000; // milliseconds a notice stays
 const int LabelPadding = 4;
@@ -11,20 +13,19 @@ const int LabelGap = 2; // between the frame and the label
 const COLORREF PlateColour = RGB(255, 128, 0);
 const COLORREF InkColour = RGB(0, 0, 0);
 
-static HWND regionLabel;       // the label window
-static std::string regionText; // the region's numbers
-static std::string shownText;  // what the label shows: the numbers or a notice
-static bool noticeShown;       // a notice stands in place of the numbers
-static HWND labelFrame;        // the frame the label belongs to
+static HWND regionLabel;        // the label window; its text is what it shows
+static std::wstring regionText; // the region's numbers
+static bool noticeShown;        // a notice stands in place of the numbers
+static HWND labelFrame;         // the frame the label belongs to
 
-void PaintPlate(HDC dc, const RECT &area, const char *text, RECT textArea, UINT format) {
+void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format) {
     HBRUSH brush = CreateSolidBrush(PlateColour);
     FillRect(dc, &area, brush);
     DeleteObject(brush);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, InkColour);
-    DrawTextA(dc, text, -1, &textArea, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &textArea, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SelectObject(dc, oldFont);
 }
 
@@ -33,17 +34,19 @@ static void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     RECT whole;
     GetClientRect(window, &whole);
-    PaintPlate(dc, whole, shownText.c_str(), whole, DT_CENTER);
+    wchar_t text[MAX_PATH + 64];
+    GetWindowTextW(window, text, MAX_PATH + 64);
+    PaintPlate(dc, whole, text, whole, DT_CENTER);
     EndPaint(window, &paint);
 }
 
 // Sizes the label to its text, then places it.
-static void SetLabelText(const std::string &text) {
-    shownText = text;
+static void SetLabelText(const std::wstring &text) {
+    SetWindowTextW(regionLabel, text.c_str());
     HDC dc = GetDC(regionLabel);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont());
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), (int)text.size(), &size);
+    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
     SelectObject(dc, oldFont);
     ReleaseDC(regionLabel, dc);
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * LabelPadding, size.cy + LabelPadding,
@@ -68,27 +71,27 @@ static LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam,
     case WM_NCHITTEST:
         return HTTRANSPARENT; // the mouse reaches what lies beneath
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void CreateRegionLabel(HINSTANCE instance) {
-    WNDCLASSA labelClass = {};
+    WNDCLASSW labelClass = {};
     labelClass.lpfnWndProc = LabelProcedure;
     labelClass.hInstance = instance;
     labelClass.lpszClassName = labelClassName;
-    RegisterClassA(&labelClass);
+    RegisterClassW(&labelClass);
     regionLabel =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, labelClassName, "",
+        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, labelClassName, L"",
                         WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
 }
 
-void ShowLabelRegion(const char *text) {
+void ShowLabelRegion(const std::wstring &text) {
     regionText = text;
     if (!noticeShown)
         SetLabelText(regionText);
 }
 
-void ShowLabelNotice(const char *text) {
+void ShowLabelNotice(const std::wstring &text) {
     noticeShown = true;
     SetLabelText(text);
     SetTimer(regionLabel, NoticeTimerId, NoticeTime, nullptr);

@@ -4,17 +4,19 @@
 
 #include <windows.h>
 
+#include <string>
+
 void CreateRegionLabel(HINSTANCE instance);
 
 // Fills the area in the frame's colour and writes the text on it in black: the frame's
 // band and the label look alike.
-void PaintPlate(HDC dc, const RECT &area, const char *text, RECT textArea, UINT format);
+void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format);
 
 // The region's numbers, shown unless a notice is up.
-void ShowLabelRegion(const char *text);
+void ShowLabelRegion(const std::wstring &text);
 
 // A notice shown for a few seconds in place of the numbers.
-void ShowLabelNotice(const char *text);
+void ShowLabelNotice(const std::wstring &text);
 
 // Below the frame, or above it near the screen's bottom, always on the screen.
 void PlaceLabel(HWND frame);

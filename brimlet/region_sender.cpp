@@ -1,7 +1,9 @@
 #include "region_sender.h"
 
-#include <cstdio>
+#include <cwchar>
+#include <string>
 
+#include "brimlet_texts.h"
 #include "config/region_message.h"
 #include "region_label.h"
 
@@ -26,11 +28,11 @@ static bool WriteRegionMessage(const CaptureRegion &region, bool resize) {
 }
 
 static void ShowRegionTitle(HWND window) {
-    char title[96];
-    snprintf(title, sizeof title, "%d, %d, %d x %d%s", (int)latestRegion.x, (int)latestRegion.y,
-             (int)latestRegion.width, (int)latestRegion.height,
-             regionUnsent ? " - Tessivo not found" : "");
-    SetWindowTextA(window, title);
+    wchar_t numbers[64];
+    swprintf(numbers, 64, L"%d, %d, %d x %d", (int)latestRegion.x, (int)latestRegion.y,
+             (int)latestRegion.width, (int)latestRegion.height);
+    std::wstring title = numbers + (regionUnsent ? Tell(brimletTexts->notFound) : L"");
+    SetWindowTextW(window, title.c_str());
     ShowLabelRegion(title);
     InvalidateRect(window, nullptr, FALSE); // the title is drawn on the frame too
 }

@@ -2,13 +2,16 @@
 # virtual display when none is given, and one wineserver kept alive for the run.
 #   TESSIVO_BUILD  build folder (default: build under the checkout)
 #   TESSIVO_XVFB=1 always start a private virtual display, even if DISPLAY is set
+#   TESSIVO_LOCALE the locale Wine runs in (default ja_JP.UTF-8: code page 932; C.UTF-8
+#                  gives code page 1252, as on a European Windows)
+#   TESSIVO_DPI    the display scale, as the prefix's LogPixels (default 96; 144 is 150 %)
 tessivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Absolute: Wine refuses a relative prefix.
 TESSIVO_BUILD=$(realpath -m "${TESSIVO_BUILD:-$tessivo_root/build}")
 export WINEPREFIX=${WINEPREFIX:-$TESSIVO_BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=ja_JP.UTF-8
+export LC_ALL=${TESSIVO_LOCALE:-ja_JP.UTF-8}
 export WINEARCH=win64
 tessivo_xvfb_pid=
 
@@ -41,6 +44,12 @@ StartWine() {
   # A program that crashes ends at once instead of waiting in a crash dialog.
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
     >/dev/null 2>&1 || true
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${TESSIVO_DPI:-96}" \
+    /f >/dev/null 2>&1 || true
+  # The Japanese glyphs through the default GUI font on any locale, as Windows links its
+  # Japanese fonts to it.
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+    /v Tahoma /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1 || true
   trap StopWine EXIT
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Colour code of one blob: 1 red, 2 green, 3 blue, 4 yellow, 5 purple.
@@ -40,7 +41,12 @@ struct Settings {
     int32_t interval;    // sampling period, milliseconds
     int32_t autoCapture; // 1: each new pair is captured as it settles; 0: only on demand
     int32_t settleTicks; // ticks a new pair must stay the same before auto capture takes it
+    int32_t language;    // LanguageJapanese or LanguageEnglish: the texts of both programs
+    bool hostGiven;      // the settings file names the simulator's host
+    std::wstring simulatorHost; // that host as written, checked before it is used
 };
+
+enum : int32_t { LanguageJapanese = 0, LanguageEnglish = 1 };
 
 // The pairs captured in this run, index 0 the first.
 typedef std::vector<BlobPair> MoveRecord;

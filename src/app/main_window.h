@@ -9,7 +9,7 @@ extern HWND resetButton;
 extern HWND linkButton;
 extern HWND regionButton;
 
-extern const char mainWindowClass[]; // "Tessivo"
+extern const wchar_t mainWindowClass[]; // "Tessivo"
 
 // Registers the class and creates the main window with its buttons; null when
 // the class or the window cannot be made.

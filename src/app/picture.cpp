@@ -1,6 +1,7 @@
 #include "app/picture.h"
 
 #include "app/surface.h"
+#include "app/wide_text.h"
 #include "record/record_view.h"
 #include "tessivo.h"
 
@@ -14,10 +15,10 @@ void FillBackground(HWND window, HDC target) {
 
 // "AUTO" right of the three views while auto capture is on.
 static void DrawAutoMark(int x, int y) {
-    HGDIOBJ oldFont = SelectObject(backBuffer.dc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont());
     SetBkMode(backBuffer.dc, TRANSPARENT);
     SetTextColor(backBuffer.dc, AutoMarkColour);
-    TextOutA(backBuffer.dc, x, y, "AUTO", 4);
+    TextOutW(backBuffer.dc, x, y, L"AUTO", 4);
     SelectObject(backBuffer.dc, oldFont);
 }
 

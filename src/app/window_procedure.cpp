@@ -1,36 +1,27 @@
 #include "app/window_procedure.h"
 
-#include <cstdio>
+#include <string>
 
 #include "app/picture.h"
 #include "app/surface.h"
+#include "app/texts.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
 #include "recognition/pair_watch.h"
 #include "recognition/recogniser.h"
+#include "record/link_text.h"
 #include "record/move_record.h"
 #include "record/simulator_link.h"
 #include "tessivo.h"
 
 HWND desktopWindow;
 
-// "クリップボードにコピーしました" (copied to the clipboard)
-static const char copiedText[] = "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
-                                 "\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xDC\x82\xB5\x82\xBD";
-// "（先頭" and "手のみ）": "(only the first" N "moves)", after the copied text
-static const char partialOpening[] = "\x81\x69\x90\xE6\x93\xAA";
-static const char partialClosing[] = "\x8E\xE8\x82\xCC\x82\xDD\x81\x6A";
-// "確認" (confirmation)
-static const char confirmCaption[] = "\x8A\x6D\x94\x46";
-// "クリップボードにコピーできませんでした" (could not copy to the clipboard)
-static const char failedText[] = "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
-                                 "\x83\x52\x83\x73\x81\x5B\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1"
-                                 "\x82\xC5\x82\xB5\x82\xBD";
-// "エラー" (error)
-static const char failedCaption[] = "\x83\x47\x83\x89\x81\x5B";
-
 static void StartUp(HWND window) {
     LoadSettings(settings);
+    PickTexts(settings.language); // before the buttons are made
+    // Told once the window stands with its buttons, not in the middle of its creation.
+    if (settings.hostGiven && !UseSimulatorHost(settings.simulatorHost))
+        PostMessageW(window, RefusedHostMessage, 0, 0);
     CreateSurface(backBuffer, 1200, 400, window);
     CreateSurface(captureSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
@@ -78,6 +69,15 @@ static void WatchForNewPair() {
         Capture();
 }
 
+// Only the picture below the button row: the buttons never change on a tick, and
+// repainting them 40 times a second cost more than the rest of an idle tick.
+static void InvalidatePicture(HWND window) {
+    RECT picture;
+    GetClientRect(window, &picture);
+    picture.top = PictureTop;
+    InvalidateRect(window, &picture, FALSE);
+}
+
 // A region received since the last tick is applied before this tick's sample.
 static void TakeSample(HWND window) {
     PollRegionLink();
@@ -89,23 +89,28 @@ static void TakeSample(HWND window) {
         ReleaseDC(desktopWindow, screen);
     }
     WatchForNewPair();
-    InvalidateRect(window, nullptr, FALSE);
+    InvalidatePicture(window);
 }
 
 static void ExportLink(HWND window) {
     LinkExport result = BuildSimulatorLink(window);
     if (!result.copied) {
-        MessageBoxA(window, failedText, failedCaption, MB_OK | MB_ICONWARNING);
+        MessageBoxW(window, Say(texts->copyFailed).c_str(), Say(texts->errorCaption).c_str(),
+                    MB_OK | MB_ICONWARNING);
         return;
     }
-    if (result.complete) {
-        MessageBoxA(window, copiedText, confirmCaption, MB_OK);
-        return;
-    }
-    char notice[128];
-    snprintf(notice, sizeof notice, "%s%s%zu%s", copiedText, partialOpening, result.pairsWritten,
-             partialClosing);
-    MessageBoxA(window, notice, confirmCaption, MB_OK);
+    std::wstring notice = Say(texts->copied);
+    if (!result.complete)
+        notice += Say(texts->cutOpening) + std::to_wstring(result.pairsWritten) +
+                  Say(texts->cutClosing);
+    MessageBoxW(window, notice.c_str(), Say(texts->confirmCaption).c_str(), MB_OK);
+}
+
+// The host of [LINK] that the link does not use, named with its key.
+static void ReportRefusedHost(HWND window) {
+    std::wstring notice =
+        Say(texts->hostOpening) + settings.simulatorHost + Say(texts->hostClosing);
+    MessageBoxW(window, notice.c_str(), Say(texts->errorCaption).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 // Every press starts one more instance; the platform looks beside this program first.
@@ -156,9 +161,9 @@ static void Paint(HWND window) {
 }
 
 static void ShutDown() {
-    HWND companion = FindWindowA("Brimlet", nullptr);
+    HWND companion = FindWindowW(L"Brimlet", nullptr);
     if (companion)
-        SendMessageA(companion, WM_CLOSE, 0, 0);
+        SendMessageW(companion, WM_CLOSE, 0, 0);
     PostQuitMessage(0);
 }
 
@@ -186,9 +191,12 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_GETMINMAXINFO:
         LimitSize(lParam);
         return 0;
+    case RefusedHostMessage:
+        ReportRefusedHost(window);
+        return 0;
     case WM_DESTROY:
         ShutDown();
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

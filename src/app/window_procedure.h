@@ -7,6 +7,7 @@
 const WPARAM HotkeyCaptureId = 9252; // Alt+F1
 const WPARAM HotkeyAutoId = 9253;    // Alt+F2: auto capture on and off
 const UINT_PTR SamplingTimerId = 0;
+const UINT RefusedHostMessage = WM_APP; // posted at start-up: the host of the settings is refused
 const LONG MaxTrackWidth = 1200;
 const LONG MaxTrackHeight = 400;
 

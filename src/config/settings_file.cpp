@@ -10,6 +10,7 @@ namespace {
 // Relative with a directory part, so the reader takes it from the working
 // directory and not from the Windows directory.
 const char settingsPath[] = "./setting.ini";
+const wchar_t wideSettingsPath[] = L"./setting.ini";
 
 const int32_t MinimumInterval = 16;   // milliseconds
 const int32_t MinimumSettleTicks = 2; // one tick alone is not settled
@@ -17,6 +18,16 @@ const int32_t MinimumSettleTicks = 2; // one tick alone is not settled
 int32_t ReadSetting(const char *section, const char *key, int32_t fallback) {
     // The reader returns the signed value in an unsigned result: reinterpret it.
     return static_cast<int32_t>(GetPrivateProfileIntA(section, key, fallback, settingsPath));
+}
+
+// A text value, false when the key is missing. A value too long for the buffer comes
+// cut, and is then no host name anyway.
+bool ReadSettingText(const wchar_t *section, const wchar_t *key, std::wstring &value) {
+    const wchar_t missing[] = L"\x1\x2"; // no line of an INI file holds this
+    wchar_t buffer[512];
+    GetPrivateProfileStringW(section, key, missing, buffer, 512, wideSettingsPath);
+    value = buffer;
+    return value != missing;
 }
 
 } // namespace
@@ -39,20 +50,24 @@ void LoadSettings(Settings &target) {
     target.settleTicks = ReadSetting("SETTING", "SETTLE", d.settleTicks);
     if (target.settleTicks < MinimumSettleTicks)
         target.settleTicks = MinimumSettleTicks;
+    std::wstring language;
+    ReadSettingText(L"SETTING", L"LANGUAGE", language);
+    target.language = lstrcmpiW(language.c_str(), L"EN") == 0 ? LanguageEnglish : LanguageJapanese;
+    target.hostGiven = ReadSettingText(L"LINK", L"HOST", target.simulatorHost);
 }
 
 // The whole file is read and written through one handle opened without sharing: a file
 // that cannot be opened for writing is reported before anything changes.
-bool SaveRegion(const CaptureRegion &region, std::string &where) {
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(settingsPath, MAX_PATH, full, nullptr);
-    where = length > 0 && length < MAX_PATH ? full : settingsPath;
+bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
+    wchar_t full[MAX_PATH];
+    DWORD length = GetFullPathNameW(wideSettingsPath, MAX_PATH, full, nullptr);
+    where = length > 0 && length < MAX_PATH ? full : wideSettingsPath;
     // Read-only is honoured even where the platform would let this user write.
-    DWORD attributes = GetFileAttributesA(full);
+    DWORD attributes = GetFileAttributesW(full);
     if (length == 0 || length >= MAX_PATH ||
         (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)))
         return false;
-    HANDLE file = CreateFileA(full, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    HANDLE file = CreateFileW(full, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
@@ -70,6 +85,6 @@ bool SaveRegion(const CaptureRegion &region, std::string &where) {
          written == saved.size() && SetEndOfFile(file);
     CloseHandle(file);
     if (!ok && made) // a file made for a save that failed is not left behind
-        DeleteFileA(full);
+        DeleteFileW(full);
     return ok;
 }

@@ -1,15 +1,21 @@
 // The simulator link text: the prefix, then one two-character code per pair.
 #include "link_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #ifndef TESSIVO_SIMULATOR_HOST
 #error "TESSIVO_SIMULATOR_HOST must name the host of the web simulator"
 #endif
 
-const char linkPrefix[] = "http://" TESSIVO_SIMULATOR_HOST "/simu/ps.html?_";
+static const char builtInHost[] = TESSIVO_SIMULATOR_HOST;
+static_assert(sizeof(builtInHost) <= MaxHostLength + 1, "the simulator host name is too long");
 
-static_assert(sizeof(linkPrefix) <= LinkTextSize, "the simulator host name is too long");
+static std::string PrefixFor(const std::string &host) {
+    return "http://" + host + "/simu/ps.html?_";
+}
+
+std::string linkPrefix = PrefixFor(builtInHost);
 
 namespace {
 
@@ -30,7 +36,40 @@ bool IsKnownColour(BlobColour colour) {
     return colour >= ColourRed && colour <= ColourPurple;
 }
 
+// A label: 1 to 63 letters, digits and hyphens, with no hyphen at either end.
+bool IsHostLabel(const std::wstring &host, size_t start, size_t end) {
+    if (end == start || end - start > 63 || host[start] == L'-' || host[end - 1] == L'-')
+        return false;
+    for (size_t i = start; i < end; ++i) {
+        wchar_t c = host[i];
+        bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+        if (!letter && !(c >= L'0' && c <= L'9') && c != L'-')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool IsPlainHostName(const std::wstring &host) {
+    if (host.empty() || host.size() > MaxHostLength)
+        return false;
+    for (size_t start = 0, dot; start <= host.size(); start = dot + 1) {
+        dot = std::min(host.find(L'.', start), host.size());
+        if (!IsHostLabel(host, start, dot))
+            return false;
+    }
+    return true;
+}
+
+bool UseSimulatorHost(const std::wstring &host) {
+    if (!IsPlainHostName(host)) {
+        linkPrefix = PrefixFor(builtInHost);
+        return false;
+    }
+    linkPrefix = PrefixFor(std::string(host.begin(), host.end())); // ASCII only, checked above
+    return true;
+}
 
 const char *LinkCode(BlobPair pair) {
     if (!IsKnownColour(pair.lower) || !IsKnownColour(pair.upper))
@@ -40,8 +79,8 @@ const char *LinkCode(BlobPair pair) {
 
 size_t BuildLinkText(char (&text)[LinkTextSize], const MoveRecord &record) {
     std::memset(text, 0, sizeof text);
-    size_t length = sizeof linkPrefix - 1;
-    std::memcpy(text, linkPrefix, length);
+    size_t length = linkPrefix.size();
+    std::memcpy(text, linkPrefix.data(), length);
     const size_t room = LinkTextSize - 1; // the last byte stays the terminator
     size_t written = 0;
     // Only whole codes: a record too long for the text is cut after the last

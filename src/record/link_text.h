@@ -2,12 +2,23 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "tessivo.h"
 
 const size_t LinkTextSize = 1024; // the text and the clipboard block, terminator included
 
-extern const char linkPrefix[]; // "http://" host "/simu/ps.html?_"
+const size_t MaxHostLength = 253; // a host name's limit; its prefix always fits the text
+
+extern std::string linkPrefix; // "http://" host "/simu/ps.html?_"
+
+// Letters, digits, hyphens and dots only: labels of 1 to 63 characters, neither beginning
+// nor ending with a hyphen, at most MaxHostLength characters in all.
+bool IsPlainHostName(const std::wstring &host);
+
+// The link points at the host from here on; a host that is not plain is refused (false)
+// and the built-in one is used.
+bool UseSimulatorHost(const std::wstring &host);
 
 // Code of a pair by lower (row) and upper (column); "a0" for colours outside 1..5.
 const char *LinkCode(BlobPair pair);

@@ -106,13 +106,14 @@ Expect "pixels of the sample view unlike the screen at the region after a drag" 
 Is "the AUTO mark while auto capture is off" 0 "$(Marked)"
 
 Keys() { Focus ${kx:-8} -9 $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
-Keys 46xshift+Left 96xshift+Up; Window --name '^600, 100, 8 x 8$' >/dev/null # the smallest region
+Keys 46xshift+Left 96xshift+Up # the smallest region, named by the frame's title and its label
+Expect "the frame and label of 8 x 8" 2 Windows --name '^600, 100, 8 x 8$'
 import -window root "$art/label-smallest.png"
-Keys 42xshift+Right 92xshift+Down 55xRight; Window --name '^655, 100, 50 x 100$' >/dev/null
+Keys 42xshift+Right 92xshift+Down 55xRight; Expect "the frame and label" 2 Windows --name '^655, 100, 50 x 100$'
 import -window root "$art/label-default.png"; Focus 63 -9 $rx $ry; xdotool key Return
 Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved the region
 Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
-Close() { Focus 300 190 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
+Close() { Focus 300 150 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
 printf '[SETTING]\r\nAUTO=1\r\n' >>"$work/setting.ini"; record=() # auto capture from here
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
@@ -120,5 +121,5 @@ Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row gr
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
 Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"
 import -window root "$art/auto.png"
-Focus 300 190 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
+Focus 300 150 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
 echo "PASS: the download, captures, undo, RESET, links, Brimlet, saving, auto capture and closing"

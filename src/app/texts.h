@@ -1,0 +1,31 @@
+// Every text of Tessivo's window and boxes, in Japanese and in English. The Japanese
+// texts are code page 932 (Shift_JIS) bytes, shown through the wide functions.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct TessivoTexts {
+    UINT codePage;             // of every text of the table
+    const char *capture;       // the five buttons
+    const char *undo;
+    const char *reset;
+    const char *makeLink;
+    const char *selectRegion;
+    const char *copied;        // the export's box
+    const char *confirmCaption;
+    const char *cutOpening;    // before and after N of a link of the first N moves only
+    const char *cutClosing;
+    const char *copyFailed;
+    const char *errorCaption;
+    const char *hostOpening;   // before and after the refused value of [LINK] HOST
+    const char *hostClosing;
+};
+
+extern const TessivoTexts *texts; // the language of the settings, picked at start
+
+void PickTexts(int32_t language);
+
+// A text of the table, for the wide functions.
+std::wstring Say(const char *text);
