@@ -6,6 +6,8 @@
 #   TESSIVO_WIN_BUILD  cross build folder (default $TESSIVO_BUILD/win64)
 #   BENCH_SECONDS      span of each running-program measurement (default 10)
 #   BENCH_PAIRS        record sizes of the running program (default "0 2000")
+#   BENCH_BASELINE     a git revision: its tessivo.exe is built aside and measured idle in
+#                      the same run, turn about with this one's, for a before-and-after figure
 set -euo pipefail
 cd "$(dirname "$0")/.."
 win_build=$(realpath -m "${TESSIVO_WIN_BUILD:-${TESSIVO_BUILD:-build}/win64}")
@@ -14,6 +16,15 @@ if [ ! -f "$win_build/CMakeCache.txt" ]; then
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 fi
 cmake --build "$win_build" --target bench >/dev/null # and tessivo, which it starts
+if [ -n "${BENCH_BASELINE:-}" ]; then # its program beside a copy of bench.exe, which starts it
+  baseline=$(realpath -m "${TESSIVO_BUILD:-build}/bench-baseline")
+  rm -rf "$baseline/source"; git worktree prune
+  git worktree add -f --detach "$baseline/source" "$BENCH_BASELINE" >/dev/null 2>&1
+  cmake -S "$baseline/source" -B "$baseline/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$baseline/build" --target tessivo >/dev/null
+  cp "$win_build/bin/bench.exe" "$baseline/build/bin/"
+fi
 source scripts/wine-env.sh # makes TESSIVO_BUILD absolute, as Wine wants
 StartWine
 
@@ -34,9 +45,9 @@ wine "$win_build/bin/bench.exe" | tr -d '\r' # the program writes Windows line e
 # The running program: bench.exe starts it and marks each span ("# begin PAIRS",
 # "# end PAIRS SECONDS"); its processor time over the span comes from /proc.
 hz=$(getconf CLK_TCK)
-Measure() { # what the rows add, then the arguments of bench.exe run after SECONDS
-  local label=$1 pid='' mark what pairs span before; shift
-  wine "$win_build/bin/bench.exe" run "${BENCH_SECONDS:-10}" "$@" |
+Measure() { # what the rows add, the folder of bench.exe, then its arguments after SECONDS
+  local label=$1 bin=$2 pid='' mark what pairs span before; shift 2
+  wine "$bin/bench.exe" run "${BENCH_SECONDS:-10}" "$@" |
   while IFS= read -r line; do
     line=${line%$'\r'} # stripped here: a filter such as tr would hold the marks back
     read -r mark what pairs span <<<"$line"
@@ -51,5 +62,11 @@ Measure() { # what the rows add, then the arguments of bench.exe run after SECON
         used * 100 / hz / span }'
     fi
   done; }
-Measure "" ${BENCH_PAIRS:-0 2000}
-Measure ", auto capture on" auto 0
+Measure "" "$win_build/bin" ${BENCH_PAIRS:-0 2000}
+Measure ", auto capture on" "$win_build/bin" auto 0
+if [ -n "${BENCH_BASELINE:-}" ]; then # idle, turn about, so that both see the same machine
+  for turn in 1 2; do
+    Measure " ($BENCH_BASELINE), turn $turn" "$baseline/build/bin" 0
+    Measure ", turn $turn" "$win_build/bin" 0
+  done
+fi

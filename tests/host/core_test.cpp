@@ -54,17 +54,32 @@ TEST(Classify, NearestReferenceOnTheCircleTiesToTheLowerNumber) {
         EXPECT_EQ(MajorityColour(votes[i]), winners[i]) << i;
 }
 
-TEST(Link, CodesTextAndCut) {
+// A host from the settings is used when it is a plain host name; any other is refused and
+// the built-in one is used. The cut of a long record follows the prefix's real length.
+TEST(Link, CodesTheHostOfTheSettingsTextAndCut) {
+    const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
+                                                  std::wstring(61, L'x'); // 253 characters
+    const std::wstring hosts = L"a|Sim-1.example.org|" + longest + L"|" + longest + L"x||" + label +
+                               L"h.b|-a.b|a-.b|a..b|a.b.|a_b|a b|a:80|http://a/b|\x00e9.b";
+    for (size_t start = 0, end, row = 0; start <= hosts.size(); start = end + 1, ++row) {
+        end = std::min(hosts.find(L'|', start), hosts.size());
+        const std::wstring host = hosts.substr(start, end - start); // the first three are plain
+        const std::string used =
+            row < 3 ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
+        EXPECT_EQ(UseSimulatorHost(host), row < 3) << host;
+        EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << host;
+    }
     const char codes[] = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1"; // lower by upper
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(std::string(LinkCode({i / 5 + 1, i % 5 + 1})), std::string(codes + 2 * i, 2));
-    const std::string prefix = "http://" TESSIVO_SIMULATOR_HOST "/simu/ps.html?_";
+    UseSimulatorHost(longest); // the longest prefix, and the cut that follows from it
+    const std::string prefix = linkPrefix;
     const size_t fits = (LinkTextSize - 1 - prefix.size()) / 2;
     for (size_t size : {size_t(0), size_t(3), fits, fits + 1, size_t(5000)}) {
         MoveRecord record;
         std::string expected = prefix;
         for (size_t i = 0; i < size; ++i) {
-            record.push_back({BlobColour(i % 7), BlobColour(1 + i / 7 % 5)}); // 0 and 6: "a0"
+            record.push_back({BlobColour(i % 7), BlobColour(1 + i / 7 % 5)}); // 0, 6: "a0"
             expected += i < fits ? LinkCode(record.back()) : "";
         }
         char text[LinkTextSize];
