@@ -13,7 +13,10 @@ const char settingsPath[] = "./setting.ini";
 const wchar_t wideSettingsPath[] = L"./setting.ini";
 
 const int32_t MinimumInterval = 16;   // milliseconds
-const int32_t MinimumSettleTicks = 2; // one tick alone is not settled
+const int32_t MinimumSettleTicks = 2;  // one tick alone is not settled
+const int32_t MaximumSettleTicks = 50; // 1.2 s at the default interval: a pair of fast play
+                                       // stays a third of a second, and a larger value would
+                                       // only ever miss pairs
 
 int32_t ReadSetting(const char *section, const char *key, int32_t fallback) {
     // The reader returns the signed value in an unsigned result: reinterpret it.
@@ -50,6 +53,8 @@ void LoadSettings(Settings &target) {
     target.settleTicks = ReadSetting("SETTING", "SETTLE", d.settleTicks);
     if (target.settleTicks < MinimumSettleTicks)
         target.settleTicks = MinimumSettleTicks;
+    if (target.settleTicks > MaximumSettleTicks)
+        target.settleTicks = MaximumSettleTicks;
     std::wstring language;
     ReadSettingText(L"SETTING", L"LANGUAGE", language);
     target.language = lstrcmpiW(language.c_str(), L"EN") == 0 ? LanguageEnglish : LanguageJapanese;

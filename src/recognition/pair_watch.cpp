@@ -16,9 +16,9 @@ const float MinimumValue = 0.2f;
 BlobPair settledPair;  // the pair seen settled last
 bool settledKnown;     // settledPair holds a pair
 BlobPair candidate;    // the clear pair seen on the last ticks
-int32_t sameTicks;     // ticks in a row that candidate was seen; 0: none
+int32_t sameTicks;     // ticks in a row that candidate was seen, up to one past settling; 0: none
 bool pictureChanged;   // the picture changed since the pair settled last
-bool restarted = true; // a pair settling before the picture changes is taken as recorded
+bool restarted = true; // the next sighting shows what was on screen at the restart
 
 // The majority of a cell's coloured pixels, and whether they fill half of the cell.
 BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
@@ -55,27 +55,37 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
 }
 
 bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
+    if (restarted) { // only the pair on screen now counts as recorded; whatever follows is new
+        restarted = false;
+        settledPair = seen.pair;
+        settledKnown = seen.clear;
+        pictureChanged = false;
+    }
     if (!seen.clear) {
         sameTicks = 0;
         pictureChanged = true;
-        restarted = false; // what was shown is no pair: any pair that follows is new
         return false;
     }
-    sameTicks = sameTicks > 0 && SamePair(seen.pair, candidate) ? sameTicks + 1 : 1;
-    candidate = seen.pair;
-    if (settledKnown && !SamePair(candidate, settledPair))
-        pictureChanged = true;
-    if (sameTicks != settleTicks) // once, on the tick the pair has settled
+    if (sameTicks > 0 && SamePair(seen.pair, candidate)) {
+        if (sameTicks > settleTicks) // settled already: the count stops, and cannot overflow
+            return false;
+        ++sameTicks;
+    } else {
+        sameTicks = 1;
+        candidate = seen.pair;
+        if (settledKnown && !SamePair(candidate, settledPair))
+            pictureChanged = true;
+    }
+    if (sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
         return false;
-    bool capture = pictureChanged && !restarted;
+    bool capture = pictureChanged;
     settledPair = candidate;
     settledKnown = true;
-    pictureChanged = restarted = false;
+    pictureChanged = false;
     return capture;
 }
 
 void RestartPairWatch() {
     sameTicks = 0;
-    pictureChanged = false;
     restarted = true;
 }

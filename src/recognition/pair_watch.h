@@ -20,10 +20,10 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 
 // True once for each new pair: after the picture changed (a sighting not clear, or a
 // clear one of another pair than the last settled one), the same clear pair has been
-// seen on settleTicks ticks in a row.
+// seen on more than settleTicks ticks in a row.
 bool WatchPair(const PairSighting &seen, int32_t settleTicks);
 
-// Forgets what was seen: a pair on screen now counts as already recorded once it has
-// settled; after an empty box, the first pair is new. For the picture shown when the
-// watch starts, and for a region that was moved.
+// Forgets what was seen: the pair that the next sighting shows counts as already
+// recorded, and any other pair after it is new; after an empty box, the first pair is
+// new. For the picture shown when the watch starts, and for a region that was moved.
 void RestartPairWatch();

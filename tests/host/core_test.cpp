@@ -119,17 +119,18 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
         EXPECT_EQ(WithRegionKeys(row[0], {1, 2, 3, 4}), row[1]) << row[0];
 }
 
-// Ticks of auto capture's watch, settling after 3: a and b are clear pairs, c a pair seen
-// for one tick, '.' no clear pair, R a restart; '*' marks the ticks that capture.
+// Ticks of auto capture's watch, settling after more than 3: a and b are clear pairs, c a
+// pair seen for one tick, '.' no clear pair, R a restart; '*' marks the ticks that capture.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettles) {
     const char *rows[][2] = {{"Raaaaaaa", "        "},
-                             {"Raaabbbb", "      * "},
-                             {"Raaa..aaa", "        *"},
+                             {"Raaabbbb", "       *"},
+                             {"Raaa..aaaa", "         *"},
                              {"R........", "         "},
-                             {"R..aaa", "     *"},
-                             {"RaaaRbbbb", "         "},
-                             {"Raaac.cbbbaaa", "         *  *"},
-                             {"Raaabba.bbb", "          *"}};
+                             {"R..aaa.bbbb", "          *"},
+                             {"RaaaRbbbbb", "          "},
+                             {"RaaaaRabbbb", "          *"},
+                             {"Raaac.cbbbbaaaa", "          *   *"},
+                             {"Raaabba.bbbb", "           *"}};
     for (auto &row : rows) {
         std::string captures;
         for (const char *tick = row[0]; *tick; ++tick) {

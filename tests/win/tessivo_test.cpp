@@ -104,9 +104,9 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
     const std::string rows[][2] = {
         {sample, defaults},
         {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
-         "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=6\r\n"
+         "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\n"
          "Language=en\r\n[link]\r\nhost = sim.example.org \r\n",
-         "-5 7 60 120 10 20 30 40 50 100 1 6 1 <sim.example.org>"},
+         "-5 7 60 120 10 20 30 40 50 100 1 50 1 <sim.example.org>"},
         {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\n"
          "LANGUAGE=english\n[LINK]\nHOST=",
          "0 12 1 100 0 144 216 72 288 16 0 2 0 <>"}};
