@@ -119,25 +119,27 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
         EXPECT_EQ(WithRegionKeys(row[0], {1, 2, 3, 4}), row[1]) << row[0];
 }
 
-// Ticks of auto capture's watch, settling after more than 3: a and b are clear pairs, c a
-// pair seen for one tick, '.' no clear pair, R a restart; '*' marks the ticks that capture.
+// Ticks of auto capture's watch, settling after more than 3, each a sample of one colour
+// (0x00RRGGBB, as a bitmap holds it): a red, b green, c blue (seen for one tick), A a red just
+// bright enough and P one just saturated enough; no clear pair: . grey, , a red too dark, : a
+// red too pale. R is a restart; '*' marks the ticks that capture.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettles) {
-    const char *rows[][2] = {{"Raaaaaaa", "        "},
-                             {"Raaabbbb", "       *"},
-                             {"Raaa..aaaa", "         *"},
-                             {"R........", "         "},
-                             {"R..aaa.bbbb", "          *"},
-                             {"RaaaRbbbbb", "          "},
-                             {"RaaaaRabbbb", "          *"},
-                             {"Raaac.cbbbbaaaa", "          *   *"},
-                             {"Raaabba.bbbb", "           *"}};
+    const char *rows[][2] = {
+        {"Raaaaaaa", "        "},         {"Raaabbbb", "       *"},
+        {"Raaa.,aaaa", "         *"},     {"R..,::,..", "         "},
+        {"R..aaa.bbbb", "          *"},   {"RaaaRbbbbb", "          "},
+        {"RaaaaRabbbb", "          *"},   {"Raaac.cbbbbaaaa", "          *   *"},
+        {"Raaabba:bbbb", "           *"}, {"R.AAAA:PPPP", "     *    *"}};
+    const std::string ticks = "abcAP.,:";
+    const uint32_t looks[] = {0xE02020, 0x20C040, 0x2040E0, 0x330000,
+                              0xFFBFBF, 0x808080, 0x320000, 0xFFC0C0};
     for (auto &row : rows) {
         std::string captures;
         for (const char *tick = row[0]; *tick; ++tick) {
             if (*tick == 'R')
                 RestartPairWatch();
-            BlobColour colour = *tick == 'a' ? 1 : *tick == 'b' ? 2 : 3;
-            bool capture = *tick != 'R' && WatchPair({{colour, 4}, *tick != '.'}, 3);
+            std::vector<uint32_t> sample(50 * 100, looks[ticks.find(*tick) % 8]);
+            bool capture = *tick != 'R' && WatchPair(SightPair(sample.data(), 50, 100), 3);
             captures += capture ? '*' : ' ';
         }
         EXPECT_EQ(captures, row[1]) << row[0];
