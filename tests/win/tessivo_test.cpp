@@ -123,15 +123,18 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
     }
 
     // Saving the region: into the sample (its comments stay), into a read-only file (refused,
-    // the file as it was).
+    // the file as it was), over longer values (no old bytes left at the end).
     std::wstring where;
     std::string saved = sample, keys = "X=0\r\nY=0\r\nW=50\r\nH=100";
     saved.replace(saved.find(keys), keys.size(), "X=-5\r\nY=7\r\nW=60\r\nH=120");
-    const std::string saves[][2] = {{sample, saved}, {"[REGION]\r\nX=1", "[REGION]\r\nX=1"}};
-    for (int i = 0; i < 2; ++i) {
+    const std::string saves[][2] = {{sample, saved},
+                                    {"[REGION]\r\nX=1", "[REGION]\r\nX=1"},
+                                    {"[REGION]\r\nX=1000\r\nY=1000\r\nW=1000\r\nH=1000\r\n",
+                                     "[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"}};
+    for (int i = 0; i < 3; ++i) {
         WorkIn(&saves[i][0]);
-        SetFileAttributesA("setting.ini", i ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(SaveRegion({-5, 7, 60, 120}, where), i == 0) << where;
+        SetFileAttributesA("setting.ini", i == 1 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(SaveRegion({-5, 7, 60, 120}, where), i != 1) << where;
         std::ifstream in("setting.ini", std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saves[i][1]) << where;
         SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
