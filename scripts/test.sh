@@ -20,13 +20,13 @@ ctest --preset host
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
 
-# Both layers on Wine run as on a European Windows (code page 1252, not 932): the texts must
-# show whatever the system's code page. The end-to-end layer runs at 150 % display scale.
-export TESSIVO_BUILD=$root/build TESSIVO_XVFB=1 TESSIVO_LOCALE=C.UTF-8
+# Both layers on Wine run as on a European Windows (code page 1252, not 932) at 150 % display
+# scale: the texts must show whatever the system's code page, and fit at every scale.
+export TESSIVO_BUILD=$root/build TESSIVO_XVFB=1 TESSIVO_LOCALE=C.UTF-8 TESSIVO_DPI=144
 source scripts/wine-env.sh
 StartWine
 ctest --preset win64
 StopWine # the end-to-end tests start a display and a Wine server of their own
-TESSIVO_DPI=144 tests/e2e/run.sh
+tests/e2e/run.sh
 scripts/test-ratio.sh || true # the size of the suite: printed, not a test of the programs
 echo "all tests passed in $(( $(date +%s) - started )) s"

@@ -1,5 +1,4 @@
-// The platform-free code: colour conversion to the last bit, classification, link codes
-// and text, the region record, the region saved into a settings text, auto capture's watch.
+// The platform-free code: colours, classification, the link, region records and texts, the watch.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -73,11 +72,10 @@ TEST(Link, CodesTheHostOfTheSettingsTextAndCut) {
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(std::string(LinkCode({i / 5 + 1, i % 5 + 1})), std::string(codes + 2 * i, 2));
     UseSimulatorHost(longest); // the longest prefix, and the cut that follows from it
-    const std::string prefix = linkPrefix;
-    const size_t fits = (LinkTextSize - 1 - prefix.size()) / 2;
+    const size_t fits = (LinkTextSize - 1 - linkPrefix.size()) / 2;
     for (size_t size : {size_t(0), size_t(3), fits, fits + 1, size_t(5000)}) {
         MoveRecord record;
-        std::string expected = prefix;
+        std::string expected = linkPrefix;
         for (size_t i = 0; i < size; ++i) {
             record.push_back({BlobColour(i % 7), BlobColour(1 + i / 7 % 5)}); // 0, 6: "a0"
             expected += i < fits ? LinkCode(record.back()) : "";

@@ -32,8 +32,7 @@ static void WorkIn(const std::string *ini) {
     static int made;
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string folder =
-        temp + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++made);
+    std::string folder = temp + std::to_string(GetCurrentProcessId() * 1000 + ++made);
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
     SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL); // one left by an earlier run
@@ -184,8 +183,7 @@ static std::string ClipboardBlock() {
     HANDLE block = GetClipboardData(CF_TEXT);
     const char *bytes = (const char *)GlobalLock(block);
     std::string text = bytes ? std::string(bytes, GlobalSize(block)) : "";
-    GlobalUnlock(block);
-    CloseClipboard();
+    GlobalUnlock(block), CloseClipboard();
     return text;
 }
 
@@ -198,8 +196,7 @@ template <typename Seen> static bool Eventually(Seen seen) { // waits up to 10 s
 
 static std::wstring TextOf(HWND window) {
     wchar_t text[512] = L"";
-    GetWindowTextW(window, text, 512);
-    return text;
+    return GetWindowTextW(window, text, 512), text;
 }
 
 static DWORD ProcessOf(HWND window) {
@@ -242,6 +239,12 @@ TEST(Commands, CaptureUndoResetHotKeyAndWhatATickRepaints) {
         EXPECT_EQ(moveRecord.size(), row[2]) << row[0] << " " << row[1];
     }
 
+    // At 150 % the buttons' font keeps its pixel size: the English capture text fits a button.
+    HDC dc = GetDC(captureButton);
+    SIZE size = {};
+    SelectObject(dc, (HGDIOBJ)SendMessageW(captureButton, WM_GETFONT, 0, 0));
+    GetTextExtentPoint32W(dc, L"Capture (Alt+F1)", 16, &size), ReleaseDC(captureButton, dc);
+    EXPECT_TRUE(size.cx < 100 && size.cy < 20) << size.cx << " x " << size.cy;
     // Ticks with a region of no pixels from any writer copy nothing: a zero-sized copy ends
     // the process under some drivers. A tick repaints the picture below the button row only.
     for (CaptureRegion empty : {CaptureRegion{0, 0, 0, 100}, CaptureRegion{0, 0, 50, 0}})
