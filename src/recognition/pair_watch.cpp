@@ -1,6 +1,8 @@
 #include "recognition/pair_watch.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 
 #include "recognition/classify.h"
 #include "recognition/colour.h"
@@ -17,25 +19,54 @@ BlobPair settledPair;  // the pair seen settled last
 bool settledKnown;     // settledPair holds a pair
 BlobPair candidate;    // the clear pair seen on the last ticks
 int32_t sameTicks;     // ticks in a row that candidate was seen, up to one past settling; 0: none
-bool pictureChanged;   // the picture changed since the pair settled last
+bool pictureChanged;   // the box was empty since the pair settled last
 bool restarted = true; // the next sighting shows what was on screen at the restart
 
-// The majority of a cell's coloured pixels, and whether they fill half of the cell.
+// A step to the pixel two over or two down is detail when its largest channel difference is
+// a quarter of the brighter pixel's brightest channel or more, and at least 12 levels: a
+// dimmed blob keeps its detail, while a gradient, a faint pattern or the noise of a
+// near-black board has none. Two over: a game scaled up smoothly spreads an edge over two.
+const int32_t DarkestDetailBrightness = 48;
+
+// A cell has detail when one pixel in 64 has: a blob's eyes and highlight give about one in
+// ten; the count is kept low so that a small blob still has it.
+const int32_t PixelsPerDetail = 64;
+
+bool IsDetail(uint32_t pixel, uint32_t other) {
+    int32_t step = 0, brightest = DarkestDetailBrightness;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int32_t a = pixel >> shift & 255, b = other >> shift & 255;
+        step = std::max(step, std::abs(a - b));
+        brightest = std::max({brightest, a, b});
+    }
+    return 4 * step >= brightest;
+}
+
+// The majority of a cell's coloured pixels; the cell shows a blob when they fill half of it
+// and it has detail, and the board when it has no detail.
 BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
-                     bool &clear) {
+                     PairSighting &seen) {
     VoteCounts votes = {};
-    for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
+    int64_t details = 0;
+    const int32_t right = cell.left + cell.columns, bottom = cell.top + cell.rows;
+    for (int32_t y = cell.top; y < bottom; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
-        for (int32_t x = cell.left; x < cell.left + cell.columns; ++x) {
+        for (int32_t x = cell.left; x < right; ++x) {
             HsvColour hsv = RgbToHsv(ChannelFraction(row[x], 16), ChannelFraction(row[x], 8),
                                      ChannelFraction(row[x], 0));
             if (hsv.saturation >= MinimumSaturation && hsv.value >= MinimumValue)
                 ++votes[ClassifyHue(hsv.hue) - 1];
+            details +=
+                (x + 2 < right && IsDetail(row[x], row[x + 2])) ||
+                (y + 2 < bottom && IsDetail(row[x], row[x - 2 * (ptrdiff_t)width])); // bottom-up
         }
     }
     BlobColour colour = MajorityColour(votes);
-    clear = clear && 2 * (int64_t)votes[colour - 1] >= (int64_t)cell.columns * cell.rows &&
-            votes[colour - 1] > 0;
+    const int64_t area = (int64_t)cell.columns * cell.rows;
+    const bool detailed = details > 0 && details * PixelsPerDetail >= area;
+    seen.clear =
+        seen.clear && detailed && 2 * (int64_t)votes[colour - 1] >= area && votes[colour - 1] > 0;
+    seen.empty = seen.empty || !detailed;
     return colour;
 }
 
@@ -46,11 +77,12 @@ bool SamePair(const BlobPair &a, const BlobPair &b) {
 } // namespace
 
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
-    PairSighting seen = {{0, 0}, pixels != nullptr && width > 0 && height > 0};
-    if (!seen.clear)
+    const bool sampled = pixels != nullptr && width > 0 && height > 0;
+    PairSighting seen = {{0, 0}, sampled, !sampled};
+    if (!sampled)
         return seen;
-    seen.pair.upper = SightCell(pixels, width, height, UpperCellArea(width, height), seen.clear);
-    seen.pair.lower = SightCell(pixels, width, height, LowerCellArea(width, height), seen.clear);
+    seen.pair.upper = SightCell(pixels, width, height, UpperCellArea(width, height), seen);
+    seen.pair.lower = SightCell(pixels, width, height, LowerCellArea(width, height), seen);
     return seen;
 }
 
@@ -63,7 +95,7 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
     }
     if (!seen.clear) {
         sameTicks = 0;
-        pictureChanged = true;
+        pictureChanged = pictureChanged || seen.empty; // the pair has left the box
         return false;
     }
     if (sameTicks > 0 && SamePair(seen.pair, candidate)) {
@@ -73,12 +105,11 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
     } else {
         sameTicks = 1;
         candidate = seen.pair;
-        if (settledKnown && !SamePair(candidate, settledPair))
-            pictureChanged = true;
     }
     if (sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
         return false;
-    bool capture = pictureChanged;
+    // Another pair counts only once it has settled: a frame misread for a tick is no change.
+    bool capture = pictureChanged || !settledKnown || !SamePair(candidate, settledPair);
     settledPair = candidate;
     settledKnown = true;
     pictureChanged = false;

@@ -7,20 +7,24 @@
 #include "tessivo.h"
 
 // One tick's look at the sample's two cells: the colour with most votes in each, and
-// whether both are clear, that is coloured pixels of one colour fill at least half of
-// each cell. Grey, dark and pale pixels do not vote: an empty box is never clear.
+// whether both show a blob. A cell shows a blob when coloured pixels of one colour fill at
+// least half of it (grey, dark and pale pixels do not vote) and it has detail: a blob is
+// shaded, with a highlight and eyes, while a board is plain or a faint gradient or pattern,
+// however coloured. A cell without detail is the board: the pair has left the box. A cell
+// with detail but no blob (a pair dimmed, moving or half drawn) is neither.
 struct PairSighting {
     BlobPair pair;
-    bool clear;
+    bool clear; // both cells show a blob
+    bool empty; // a cell shows the board
 };
 
 // The sighting of a 32-bit sample as a device-independent bitmap holds it in memory:
 // rows bottom-up, each pixel 0x00RRGGBB (not the drawing interface's 0x00BBGGRR).
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 
-// True once for each new pair: after the picture changed (a sighting not clear, or a
-// clear one of another pair than the last settled one), the same clear pair has been
-// seen on more than settleTicks ticks in a row.
+// True once for each new pair: the same clear pair has been seen on more than settleTicks
+// ticks in a row, and it is another pair than the one settled last, or the box was empty
+// since then. A sighting neither clear nor empty changes nothing.
 bool WatchPair(const PairSighting &seen, int32_t settleTicks);
 
 // Forgets what was seen: the pair that the next sighting shows counts as already

@@ -46,14 +46,17 @@ Package() { local dump=x86_64-w64-mingw32-objdump # cpack's ZIP unpacked afresh,
 StartScene() { # x, y, pairs or @film: a scene there, showing the first pair; prints its window
   wine "$cross/bin/e2e_scene.exe" "$1" "$2" $([ "${3::1}" = @ ] && echo "$3" || Of blobs "${@:3}") \
     >/dev/null 2>&1 & Window --name "^$([ "${3::1}" = @ ] && echo film || echo scene) "; }
-# A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time
+# A film for auto capture: frames of a pair, how far down (100: an empty box), brightness (above
+# 100: towards white), time, the board (navy, or a dark purple)
 film=$work/film.txt holds=() h=0 # the frames that wait for Space
-F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0}" >>"$film"; }
-Hold() { F $1 ${2:-0}; holds+=($(($(wc -l <"$film") - 1))); }
+F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868}" >>"$film"; }
+Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
 Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
 Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
   Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair
-  for t in {1..25}; do F ry 0 85 100; F ry 0 115 100; done; Hold ry; F ry 100 100 5000; Hold ry 100
+  for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry # dimmed to 30 %, 10 times
+  for t in {1..10}; do F ry 0 150 24; F ry 0 100 200; done; Hold ry # a tick half-way to white
+  F ry 100 100 5000; F ry 100 100 5000 2A1040; Hold ry 100 2A1040 # empty boxes, navy and purple
   Hold gr; randoms=() # then 30 pairs (AUTO_PAIRS) at 3 a second, sliding in, after a gap or in place
   for ((t = 0; t < ${AUTO_PAIRS:-30}; ++t)); do pair=${letters:RANDOM%5:1}${letters:RANDOM%5:1}; randoms+=($pair)
     if ((t % 3 == 1)); then F $pair 100 100 50; F $pair 0 100 283
@@ -114,7 +117,7 @@ Close() { Focus 300 150 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
 printf '[SETTING]\r\nAUTO=1\r\n' >>"$work/setting.ini"; record=() # auto capture from here
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
-Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row gr
+Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
 Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"
 import -window root "$art/auto.png"

@@ -1,8 +1,8 @@
-// e2e_scene.exe X Y UPPER LOWER [UPPER LOWER ...] (RRGGBB), or X Y @FILM: the game's stand-in for
-// the end-to-end tests, a topmost 50 x 100 window at X, Y, a pair's upper blob over its lower. A
-// film's lines are frames: UPPER LOWER, how far down the pair is drawn (100: out of sight), its
-// brightness in percent, milliseconds shown (0: until Space). The title names the frame shown,
-// "scene 2" ("film 2" for a film).
+// e2e_scene.exe X Y UPPER LOWER [UPPER LOWER ...] (RRGGBB), or X Y @FILM: the game's stand-in, a
+// topmost 50 x 100 window at X, Y: a pair's shaded upper blob over its lower on a board (navy in a
+// scene). A film's lines are frames: UPPER LOWER, how far down the pair is drawn (100: out of
+// sight), its brightness in percent (150: half-way to white), milliseconds shown
+// (0: until Space), the board. The title names the frame shown, "scene 2" ("film 2").
 #include <windows.h>
 
 #include <algorithm>
@@ -12,28 +12,49 @@
 struct Frame {
     unsigned long upper, lower;
     int down, percent, milliseconds;
+    unsigned long board;
 };
 static std::vector<Frame> frames;
 static size_t shown;
 static const char *title = "scene"; // "film" for a film
 
-static void Fill(HDC dc, int top, unsigned long rgb, int percent) {
-    auto channel = [&](int shift) {
-        return std::min(255, (int)(rgb >> shift & 255) * percent / 100);
+// Each channel at percent of its brightness, then whiter percent of the way to white.
+static COLORREF Shade(unsigned long rgb, int percent, int whiter = 0) {
+    int channels[3];
+    for (int i = 0, value; i < 3; ++i)
+        value = (rgb >> (16 - 8 * i) & 255) * percent / 100,
+        channels[i] = value + (255 - value) * whiter / 100;
+    return RGB(channels[0], channels[1], channels[2]);
+}
+
+// Rings from 70 % at the rim to the blob's colour, a highlight and two dark eyes, all at the
+// frame's brightness; the middle keeps the colour.
+static void Blob(HDC dc, int top, unsigned long rgb, int percent) {
+    auto oval = [&](int left, int y, int right, int bottom, unsigned long colour, int shade) {
+        SetDCBrushColor(
+            dc, Shade(colour, shade * std::min(percent, 100) / 100, std::max(percent - 100, 0)));
+        Ellipse(dc, left, top + y, right, top + bottom);
     };
-    SetDCBrushColor(dc, RGB(channel(16), channel(8), channel(0)));
-    RECT blob = {0, top, 50, top + 50};
-    FillRect(dc, &blob, (HBRUSH)GetStockObject(DC_BRUSH));
+    for (int ring = 0; ring < 4; ++ring)
+        oval(2 + 3 * ring, 2 + 3 * ring, 48 - 3 * ring, 48 - 3 * ring, rgb, 70 + 10 * ring);
+    oval(10, 7, 19, 14, 0xFFFFFF, 100);
+    oval(14, 18, 21, 29, 0x202020, 100);
+    oval(29, 18, 36, 29, 0x202020, 100);
 }
 
 static void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const Frame &frame = frames[shown];
-    Fill(dc, 0, 0x181820, 100); // the empty box
-    Fill(dc, 50, 0x181820, 100);
-    Fill(dc, frame.down, frame.upper, frame.percent);
-    Fill(dc, frame.down + 50, frame.lower, frame.percent);
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    for (int y = 0; y < 100; ++y) { // the board, from 70 % at the top to its colour at the bottom
+        SetDCBrushColor(dc, Shade(frame.board, 70 + 30 * y / 99));
+        RECT line = {0, y, 50, y + 1};
+        FillRect(dc, &line, (HBRUSH)GetStockObject(DC_BRUSH));
+    }
+    Blob(dc, frame.down, frame.upper, frame.percent);
+    Blob(dc, frame.down + 50, frame.lower, frame.percent);
     EndPaint(window, &paint);
 }
 
@@ -58,14 +79,15 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    Frame frame = {0, 0, 0, 100, 0};
+    Frame frame = {0, 0, 0, 100, 0, 0x182868};
     FILE *film = __argv[3][0] == '@' ? fopen(__argv[3] + 1, "r") : nullptr;
     title = film ? "film" : title;
-    while (film && fscanf(film, "%lx %lx %d %d %d", &frame.upper, &frame.lower, &frame.down,
-                          &frame.percent, &frame.milliseconds) == 5)
+    while (film && fscanf(film, "%lx %lx %d %d %d %lx", &frame.upper, &frame.lower, &frame.down,
+                          &frame.percent, &frame.milliseconds, &frame.board) == 6)
         frames.push_back(frame);
     for (int i = 3; !film && i + 1 < __argc; i += 2)
-        frames.push_back({strtoul(__argv[i], 0, 16), strtoul(__argv[i + 1], 0, 16), 0, 100, 0});
+        frames.push_back(
+            {strtoul(__argv[i], 0, 16), strtoul(__argv[i + 1], 0, 16), 0, 100, 0, frame.board});
     WNDCLASSA sceneClass = {0, SceneProcedure, 0, 0, instance, 0, 0, 0, 0, "TessivoScene"};
     RegisterClassA(&sceneClass);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,

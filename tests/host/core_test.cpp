@@ -1,6 +1,7 @@
 // The platform-free code: colours, classification, the link, region records and texts, the watch.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "config/region_keys.h"
@@ -117,26 +118,49 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
         EXPECT_EQ(WithRegionKeys(row[0], {1, 2, 3, 4}), row[1]) << row[0];
 }
 
-// Ticks of auto capture's watch, settling after more than 3, each a sample of one colour
-// (0x00RRGGBB, as a bitmap holds it): a red, b green, c blue (seen for one tick), A a red just
-// bright enough and P one just saturated enough; no clear pair: . grey, , a red too dark, : a
-// red too pale. R is a restart; '*' marks the ticks that capture.
+// Ticks of auto capture's watch, settling after more than 3, each a sample (0x00RRGGBB, as a
+// bitmap holds it) of a body with 2 x 2 dots every `period` pixels, grey left of `grey`. Blobs:
+// a red, b green, c blue (seen for one tick), A a red just bright enough, P one just saturated
+// enough, F navy with dots just sharp enough, d a dimmed to 30 %, h b filling just half a cell.
+// Boards, no detail: n navy, f navy with a faint pattern, j near-black dots just too faint,
+// s b with too few dots. Neither: . grey, , red too dark, : red too pale, k near-black dots just
+// sharp enough, g c filling less than half. R is a restart; '*' marks the ticks that capture.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettles) {
     const char *rows[][2] = {
-        {"Raaaaaaa", "        "},         {"Raaabbbb", "       *"},
-        {"Raaa.,aaaa", "         *"},     {"R..,::,..", "         "},
-        {"R..aaa.bbbb", "          *"},   {"RaaaRbbbbb", "          "},
-        {"RaaaaRabbbb", "          *"},   {"Raaac.cbbbbaaaa", "          *   *"},
-        {"Raaabba:bbbb", "           *"}, {"R.AAAA:PPPP", "     *    *"}};
-    const std::string ticks = "abcAP.,:";
-    const uint32_t looks[] = {0xE02020, 0x20C040, 0x2040E0, 0x330000,
-                              0xFFBFBF, 0x808080, 0x320000, 0xFFC0C0};
+        {"Raaaaaaa", "        "},          {"Raaabbbb", "       *"},
+        {"Raaannaaaa", "         *"},      {"Rbbbb....b::::b,,,,", "                   "},
+        {"R..aaa.bbbb", "          *"},    {"RaaaRbbbbb", "          "},
+        {"RaaaaRabbbb", "          *"},    {"Raaac.cbbbbaaaa", "          *   *"},
+        {"Raaabba:bbbb", "           *"},  {"R.AAAAnPPPP", "     *    *"},
+        {"RFFFFfFFFF", "         *"},      {"Rbbbbkbbbbjbbbb", "              *"},
+        {"Rbbbbsbbbb", "         *"},      {"Raaaahhhhgggg", "        *    "},
+        {"Raaaaddddaaaa", "             "}};
+    struct Look {
+        char tick;
+        uint32_t body, dot;
+        int32_t period, grey;
+    } looks[] = {{'a', 0xE02020, 0x380808, 4, 0},  {'b', 0x20C040, 0x083010, 4, 0},
+                 {'c', 0x2040E0, 0x081038, 4, 0},  {'A', 0x330000, 0x1A0000, 4, 0},
+                 {'P', 0xFFBFBF, 0x7F5F5F, 4, 0},  {'F', 0x182868, 0x18284E, 4, 0},
+                 {'d', 0x2D0606, 0x0B0101, 4, 0},  {'h', 0x20C040, 0x106020, 4, 25},
+                 {'n', 0x182868, 0, 99, 0},        {'f', 0x182868, 0x18284F, 4, 0},
+                 {'j', 0x0B0B0B, 0, 4, 0},         {'s', 0x20C040, 0x083010, 40, 0},
+                 {'.', 0x808080, 0x404040, 4, 0},  {',', 0x320000, 0x190000, 4, 0},
+                 {':', 0xFFC0C0, 0x806060, 4, 0},  {'k', 0x0C0C0C, 0, 4, 0},
+                 {'g', 0x2040E0, 0x102070, 4, 26}, {'R', 0, 0, 1, 0}};
     for (auto &row : rows) {
         std::string captures;
         for (const char *tick = row[0]; *tick; ++tick) {
+            const Look &look = *std::find_if(looks, std::end(looks) - 1,
+                                             [&](const Look &l) { return l.tick == *tick; });
+            std::vector<uint32_t> sample(50 * 100);
+            for (int32_t i = 0; i < 50 * 100; ++i) {
+                const int32_t x = i % 50, y = i / 50;
+                const bool dot = x % look.period < 2 && y % look.period < 2;
+                sample[i] = x < look.grey ? 0x808080 : dot ? look.dot : look.body;
+            }
             if (*tick == 'R')
                 RestartPairWatch();
-            std::vector<uint32_t> sample(50 * 100, looks[ticks.find(*tick) % 8]);
             bool capture = *tick != 'R' && WatchPair(SightPair(sample.data(), 50, 100), 3);
             captures += capture ? '*' : ' ';
         }
