@@ -127,14 +127,14 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
 // sharp enough, g c filling less than half. R is a restart; '*' marks the ticks that capture.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettles) {
     const char *rows[][2] = {
-        {"Raaaaaaa", "        "},          {"Raaabbbb", "       *"},
-        {"Raaannaaaa", "         *"},      {"Rbbbb....b::::b,,,,", "                   "},
-        {"R..aaa.bbbb", "          *"},    {"RaaaRbbbbb", "          "},
-        {"RaaaaRabbbb", "          *"},    {"Raaac.cbbbbaaaa", "          *   *"},
-        {"Raaabba:bbbb", "           *"},  {"R.AAAAnPPPP", "     *    *"},
-        {"RFFFFfFFFF", "         *"},      {"Rbbbbkbbbbjbbbb", "              *"},
-        {"Rbbbbsbbbb", "         *"},      {"Raaaahhhhgggg", "        *    "},
-        {"Raaaaddddaaaa", "             "}};
+        {"Raaaaaaa", "        "},           {"Raaabbbb", "       *"},
+        {"Raaannaaaa", "         *"},       {"Rbbbb....b::::b,,,,", "                   "},
+        {"R..aaa.bbbb", "          *"},     {"RaaaRbbbbb", "          "},
+        {"RaaaaRabbbb", "          *"},     {"Raaac.cbbbbaaaa", "          *   *"},
+        {"Raaabba:bbbb", "           *"},   {"R.AAAAnPPPP", "     *    *"},
+        {"RFFFFfFFFF", "         *"},       {"Rbbbbkbbbbjbbbb", "              *"},
+        {"Rbbbbsbbbb", "         *"},       {"Raaaahhhhgggg", "        *    "},
+        {"Raaaaddddaaaa", "             "}, {"Raaaacaaaa", "          "}};
     struct Look {
         char tick;
         uint32_t body, dot;
