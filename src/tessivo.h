@@ -41,6 +41,7 @@ struct Settings {
     int32_t interval;    // sampling period, milliseconds
     int32_t autoCapture; // 1: each new pair is captured as it settles; 0: only on demand
     int32_t settleTicks; // ticks a new pair must stay the same before auto capture takes it
+    int32_t keepRecord;  // 1: the record and a history of links kept in the working folder
     int32_t language;    // LanguageJapanese or LanguageEnglish: the texts of both programs
     bool hostGiven;      // the settings file names the simulator's host
     std::wstring simulatorHost; // that host as written, checked before it is used
@@ -55,4 +56,4 @@ typedef std::vector<BlobPair> MoveRecord;
 extern const Settings defaultSettings;
 
 extern Settings settings;     // filled once at window creation; region moved by the region link
-extern MoveRecord moveRecord; // the one record of this run, in memory only
+extern MoveRecord moveRecord; // the one record of this run (kept on disk with KEEP=1)

@@ -7,20 +7,23 @@
 #include <string>
 
 struct TessivoTexts {
-    UINT codePage;             // of every text of the table
-    const char *capture;       // the five buttons
+    UINT codePage;       // of every text of the table
+    const char *capture; // the five buttons
     const char *undo;
     const char *reset;
     const char *makeLink;
     const char *selectRegion;
-    const char *copied;        // the export's box
+    const char *copied; // the export's box
     const char *confirmCaption;
-    const char *cutOpening;    // before and after N of a link of the first N moves only
+    const char *cutOpening; // before and after N of a link of the first N moves only
     const char *cutClosing;
     const char *copyFailed;
     const char *errorCaption;
-    const char *hostOpening;   // before and after the refused value of [LINK] HOST
+    const char *hostOpening; // before and after the refused value of [LINK] HOST
     const char *hostClosing;
+    const char *recordAside; // before the name a record.txt that is no record now has
+    const char *notKept;     // before the file that could not be written
+    const char *otherKeeper; // a second Tessivo in one folder keeps nothing
 };
 
 extern const TessivoTexts *texts; // the language of the settings, picked at start

@@ -1,12 +1,14 @@
 #include "app/window_procedure.h"
 
 #include <string>
+#include <vector>
 
 #include "app/picture.h"
 #include "app/surface.h"
 #include "app/texts.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
+#include "keep/kept_record.h"
 #include "recognition/pair_watch.h"
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
@@ -16,12 +18,20 @@
 
 HWND desktopWindow;
 
+// A box asked for while a command or a tick is handled shows after it: the handler returns at
+// once, and no tick runs inside a box of its own.
+static void Tell(HWND window, KeepNotice notice) {
+    if (notice != KeepNothingToTell)
+        PostMessageW(window, KeepNoticeMessage, (WPARAM)notice, 0);
+}
+
 static void StartUp(HWND window) {
     LoadSettings(settings);
     PickTexts(settings.language); // before the buttons are made
     // Told once the window stands with its buttons, not in the middle of its creation.
     if (settings.hostGiven && !UseSimulatorHost(settings.simulatorHost))
         PostMessageW(window, RefusedHostMessage, 0, 0);
+    Tell(window, StartKeeping()); // the record restored is shown at the first paint
     CreateSurface(backBuffer, 1200, 400, window);
     CreateSurface(captureSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
@@ -43,14 +53,29 @@ static bool RegionCanBeSampled(const CaptureRegion &region) {
            region.width <= largest && region.height >= -largest && region.height <= largest;
 }
 
-// The picture shows the new pair at the next tick; no repaint is asked for here.
-static void Capture() {
+// The picture shows the new pair at the next tick; no repaint is asked for here. The
+// record is on disk (KEEP=1) before the handler returns.
+static void Capture(HWND window) {
     AppendPair(RecognisePair(captureSurface));
+    Tell(window, KeepRecord());
+}
+
+static void Undo(HWND window) {
+    RemoveLastPair();
+    Tell(window, KeepRecord());
+}
+
+// The game that RESET ends stays in the history.
+static void Reset(HWND window) {
+    if (!moveRecord.empty())
+        Tell(window, KeepHistoryLine("reset"));
+    ClearRecord();
+    Tell(window, KeepRecord());
 }
 
 // With auto capture on, a new pair that has settled in the sample is captured as
 // Alt+F1 would. A moved region shows another picture, not a new pair.
-static void WatchForNewPair() {
+static void WatchForNewPair(HWND window) {
     static CaptureRegion watchedRegion; // the region of the last tick
     const CaptureRegion &region = settings.region;
     bool moved = region.x != watchedRegion.x || region.y != watchedRegion.y ||
@@ -66,7 +91,7 @@ static void WatchForNewPair() {
     const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
     if (WatchPair(SightPair(pixels, captureSurface.width, captureSurface.height),
                   settings.settleTicks))
-        Capture();
+        Capture(window);
 }
 
 // Only the picture below the button row: the buttons never change on a tick, and
@@ -88,11 +113,12 @@ static void TakeSample(HWND window) {
                    region.x, region.y, region.width, region.height, SRCCOPY);
         ReleaseDC(desktopWindow, screen);
     }
-    WatchForNewPair();
+    WatchForNewPair(window);
     InvalidatePicture(window);
 }
 
 static void ExportLink(HWND window) {
+    Tell(window, KeepHistoryLine("export")); // the whole link, though the clipboard's is cut
     LinkExport result = BuildSimulatorLink(window);
     if (!result.copied) {
         MessageBoxW(window, Say(texts->copyFailed).c_str(), Say(texts->errorCaption).c_str(),
@@ -101,16 +127,34 @@ static void ExportLink(HWND window) {
     }
     std::wstring notice = Say(texts->copied);
     if (!result.complete)
-        notice += Say(texts->cutOpening) + std::to_wstring(result.pairsWritten) +
-                  Say(texts->cutClosing);
+        notice +=
+            Say(texts->cutOpening) + std::to_wstring(result.pairsWritten) + Say(texts->cutClosing);
     MessageBoxW(window, notice.c_str(), Say(texts->confirmCaption).c_str(), MB_OK);
 }
 
 // The host of [LINK] that the link does not use, named with its key.
+// One warning at a time, in the order they came: one that comes while a box shows (its
+// message loop runs this window's posted messages) waits until that box is closed.
+static void Warn(HWND window, const std::wstring &text) {
+    static std::vector<std::wstring> waiting;
+    waiting.push_back(text);
+    if (waiting.size() > 1)
+        return;
+    while (!waiting.empty()) {
+        MessageBoxW(window, waiting.front().c_str(), Say(texts->errorCaption).c_str(),
+                    MB_OK | MB_ICONWARNING);
+        waiting.erase(waiting.begin());
+    }
+}
+
 static void ReportRefusedHost(HWND window) {
-    std::wstring notice =
-        Say(texts->hostOpening) + settings.simulatorHost + Say(texts->hostClosing);
-    MessageBoxW(window, notice.c_str(), Say(texts->errorCaption).c_str(), MB_OK | MB_ICONWARNING);
+    Warn(window, Say(texts->hostOpening) + settings.simulatorHost + Say(texts->hostClosing));
+}
+
+static void ReportKeepNotice(HWND window, WPARAM notice) {
+    Warn(window, notice == KeepBadRecordAside ? Say(texts->recordAside) + keepNoticePath
+                 : notice == KeepNotWritten   ? Say(texts->notKept) + keepNoticePath
+                                              : Say(texts->otherKeeper));
 }
 
 // Every press starts one more instance; the platform looks beside this program first.
@@ -121,13 +165,13 @@ static void SelectRegion() {
 static void HandleCommand(HWND window, WPARAM wParam) {
     switch (LOWORD(wParam)) {
     case CmdCapture:
-        Capture();
+        Capture(window);
         break;
     case CmdUndo:
-        RemoveLastPair();
+        Undo(window);
         break;
     case CmdReset:
-        ClearRecord();
+        Reset(window);
         break;
     case CmdMakeLink:
         ExportLink(window);
@@ -138,9 +182,9 @@ static void HandleCommand(HWND window, WPARAM wParam) {
     }
 }
 
-static void HandleHotKey(WPARAM wParam) {
+static void HandleHotKey(HWND window, WPARAM wParam) {
     if (wParam == HotkeyCaptureId)
-        Capture();
+        Capture(window);
     if (wParam == HotkeyAutoId) { // what the region shows now is not new
         settings.autoCapture = !settings.autoCapture;
         RestartPairWatch();
@@ -180,7 +224,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         TakeSample(window);
         return 0;
     case WM_HOTKEY:
-        HandleHotKey(wParam);
+        HandleHotKey(window, wParam);
         return 0;
     case WM_COMMAND:
         HandleCommand(window, wParam);
@@ -193,6 +237,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case RefusedHostMessage:
         ReportRefusedHost(window);
+        return 0;
+    case KeepNoticeMessage:
+        ReportKeepNotice(window, wParam);
         return 0;
     case WM_DESTROY:
         ShutDown();

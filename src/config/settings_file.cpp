@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "config/region_keys.h"
+#include "keep/durable_file.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ namespace {
 const char settingsPath[] = "./setting.ini";
 const wchar_t wideSettingsPath[] = L"./setting.ini";
 
-const int32_t MinimumInterval = 16;   // milliseconds
+const int32_t MinimumInterval = 16;    // milliseconds
 const int32_t MinimumSettleTicks = 2;  // one tick alone is not settled
 const int32_t MaximumSettleTicks = 50; // 1.2 s at the default interval: a pair of fast play
                                        // stays a third of a second, and a larger value would
@@ -55,41 +56,24 @@ void LoadSettings(Settings &target) {
         target.settleTicks = MinimumSettleTicks;
     if (target.settleTicks > MaximumSettleTicks)
         target.settleTicks = MaximumSettleTicks;
+    target.keepRecord = ReadSetting("SETTING", "KEEP", d.keepRecord) != 0;
     std::wstring language;
     ReadSettingText(L"SETTING", L"LANGUAGE", language);
     target.language = lstrcmpiW(language.c_str(), L"EN") == 0 ? LanguageEnglish : LanguageJapanese;
     target.hostGiven = ReadSettingText(L"LINK", L"HOST", target.simulatorHost);
 }
 
-// The whole file is read and written through one handle opened without sharing: a file
-// that cannot be opened for writing is reported before anything changes.
+// A settings file larger than this is no settings file, and is not rewritten.
+const size_t MaxSettingsFileSize = 16 << 20;
+
 bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
     wchar_t full[MAX_PATH];
     DWORD length = GetFullPathNameW(wideSettingsPath, MAX_PATH, full, nullptr);
     where = length > 0 && length < MAX_PATH ? full : wideSettingsPath;
-    // Read-only is honoured even where the platform would let this user write.
-    DWORD attributes = GetFileAttributesW(full);
-    if (length == 0 || length >= MAX_PATH ||
-        (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)))
+    if (length == 0 || length >= MAX_PATH)
         return false;
-    HANDLE file = CreateFileW(full, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool made = GetLastError() != ERROR_ALREADY_EXISTS;
     std::string text;
-    char chunk[4096];
-    DWORD read = 0;
-    BOOL ok;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &read, nullptr)) && read > 0)
-        text.append(chunk, read);
-    const std::string saved = WithRegionKeys(text, region);
-    DWORD written = 0;
-    ok = ok && SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0 &&
-         WriteFile(file, saved.data(), (DWORD)saved.size(), &written, nullptr) &&
-         written == saved.size() && SetEndOfFile(file);
-    CloseHandle(file);
-    if (!ok && made) // a file made for a save that failed is not left behind
-        DeleteFileW(full);
-    return ok;
+    if (!ReadWholeFile(full, MaxSettingsFileSize, text) && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    return WriteFileDurably(full, WithRegionKeys(text, region));
 }

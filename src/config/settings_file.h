@@ -9,7 +9,8 @@
 void LoadSettings(Settings &target);
 
 // Writes the region's four keys into "./setting.ini", keeping the rest of the file as
-// it is, or makes the file. False when the file cannot be written (read-only, held by
-// another program, a path too long); the file is then as it was. The full path, or
+// it is, or makes the file; a crash in the middle leaves the old file or the new one. False
+// when the file cannot be read or written (read-only, held by another program, a path too
+// long); the file is then as it was. The full path, or
 // the relative one when it cannot be had, goes to where.
 bool SaveRegion(const CaptureRegion &region, std::wstring &where);

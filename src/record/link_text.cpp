@@ -94,3 +94,33 @@ size_t BuildLinkText(char (&text)[LinkTextSize], const MoveRecord &record) {
     }
     return written;
 }
+
+std::string LinkCodes(const MoveRecord &record) {
+    std::string codes;
+    codes.reserve(record.size() * LinkCodeLength);
+    for (const BlobPair &pair : record)
+        codes += LinkCode(pair);
+    return codes;
+}
+
+bool ReadLinkCodes(const std::string &text, MoveRecord &record) {
+    MoveRecord read;
+    for (size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            ++at;
+            continue;
+        }
+        BlobPair pair = {0, 0}; // the code's pair: a search of the 25
+        for (BlobColour lower = ColourRed; lower <= ColourPurple && !pair.lower; ++lower)
+            for (BlobColour upper = ColourRed; upper <= ColourPurple; ++upper)
+                if (text.compare(at, LinkCodeLength, linkCodes[lower - 1][upper - 1]) == 0)
+                    pair = {lower, upper};
+        if (!pair.lower)
+            return false;
+        read.push_back(pair);
+        at += LinkCodeLength;
+    }
+    record.swap(read);
+    return true;
+}

@@ -23,6 +23,13 @@ bool UseSimulatorHost(const std::wstring &host);
 // Code of a pair by lower (row) and upper (column); "a0" for colours outside 1..5.
 const char *LinkCode(BlobPair pair);
 
+// The codes of every pair, oldest first, with no cut.
+std::string LinkCodes(const MoveRecord &record);
+
+// The record of a text of codes, as LinkCodes writes them, blanks and line ends anywhere
+// between codes. False, and the record untouched, for any other text.
+bool ReadLinkCodes(const std::string &text, MoveRecord &record);
+
 // Zeroes the text, writes the prefix and as many whole codes as fit, oldest
 // first. Returns the number of pairs written.
 size_t BuildLinkText(char (&text)[LinkTextSize], const MoveRecord &record);

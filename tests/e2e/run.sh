@@ -83,7 +83,8 @@ ExportLink() { # the link button, its confirmation closed by Enter, the link on 
 StartWine # and StopWine when this script ends
 Package
 mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
-printf '[REGION]\r\nX=%d\r\nY=%d\r\n' $rx $ry >"$work/setting.ini" # the size is 50 x 100
+rm -f "$work"/record* "$work/links.txt" # the record is kept from here on
+printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\n' $rx $ry >"$work/setting.ini" # 50 x 100
 Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
 StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
   # Without a window manager Wine's X window of a framed window is its client area.
@@ -92,11 +93,14 @@ StartTessivo
 Capture gr Click 50 10
 Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
 for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
-ExportLink
+ExportLink; pkill -9 -f 'tessivo\.exe' # killed at once: restarted, it shows the same record
+Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink
 if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
   echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
 Click 130 10; unset 'record[-1]'; ShowsRecord; ExportLink # undo
-Click 190 10; record=(); ShowsRecord; ExportLink # RESET
+Click 190 10; record=(); ShowsRecord; ExportLink # RESET; the history holds the game it ended
+History() { tail -n 2 "$work/links.txt" | cut -f 2- | tr -d '\r'; }
+Is "the history's last two lines" "$(printf 'reset\t3\t%s\nexport\t0\t%s' "$(Link gr bb ry)" "$(Link)")" "$(History)"
 
 Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back
 Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
@@ -115,7 +119,7 @@ Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved 
 Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
 Close() { Focus 300 150 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
-printf '[SETTING]\r\nAUTO=1\r\n' >>"$work/setting.ini"; record=() # auto capture from here
+printf 'AUTO=1\r\n' >>"$work/setting.ini" # auto capture from here, after the record kept
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
 Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry

@@ -18,6 +18,8 @@
 #include "config/region_link.h"
 #include "config/region_message.h"
 #include "config/settings_file.h"
+#include "keep/durable_file.h"
+#include "keep/kept_record.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
@@ -27,18 +29,23 @@ static HWND Tessivo() { // made once; its start-up finds no setting.ini here: th
     return window;
 }
 
-// Makes a folder of its own the working folder, with setting.ini holding the text (null: none).
-static void WorkIn(const std::string *ini) {
+// Makes a new folder the working folder, with the file holding the text (null: none). Named
+// for the moment too: process numbers come again in later runs.
+static void WorkIn(const std::string *ini, const char *name = "setting.ini") {
     static int made;
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    std::string folder = temp + std::to_string(GetCurrentProcessId() * 1000 + ++made);
+    std::string folder = temp + std::to_string(GetCurrentProcessId()) + "-" +
+                         std::to_string(GetTickCount64()) + "-" + std::to_string(++made);
     CreateDirectoryA(folder.c_str(), nullptr);
     SetCurrentDirectoryA(folder.c_str());
-    SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL); // one left by an earlier run
-    DeleteFileA("setting.ini"); // of a process with the same number goes
     if (ini)
-        std::ofstream("setting.ini", std::ios::binary) << *ini;
+        std::ofstream(name, std::ios::binary) << *ini;
+}
+
+static std::string FileText(const char *name) { // "" for none
+    std::ifstream file(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 static void Fill(const Surface &surface, RECT area, COLORREF colour) {
@@ -97,21 +104,21 @@ TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
 }
 
 TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
-    std::ifstream file(TESSIVO_SOURCE_DIR "/dist/setting.ini", std::ios::binary);
-    const std::string sample{std::istreambuf_iterator<char>(file), {}},
-        defaults = "0 0 50 100 0 144 216 72 288 24 0 4 0 -";
+    const std::string sample = FileText(TESSIVO_SOURCE_DIR "/dist/setting.ini"),
+                      defaults = "0 0 50 100 0 144 216 72 288 24 0 4 0 0 -";
     const std::string rows[][2] = {
-        {sample, defaults},
+        {sample, "0 0 50 100 0 144 216 72 288 24 0 4 1 0 -"},
         {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
-         "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\n"
+         "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\nkeep=2\r\n"
          "Language=en\r\n[link]\r\nhost = sim.example.org \r\n",
-         "-5 7 60 120 10 20 30 40 50 100 1 50 1 <sim.example.org>"},
-        {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\n"
+         "-5 7 60 120 10 20 30 40 50 100 1 50 1 1 <sim.example.org>"},
+        {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\nKEEP="
+         "no\n"
          "LANGUAGE=english\n[LINK]\nHOST=",
-         "0 12 1 100 0 144 216 72 288 16 0 2 0 <>"}};
+         "0 12 1 100 0 144 216 72 288 16 0 2 0 0 <>"}};
     for (int i = -1; i < 3; ++i) { // -1: no file
         WorkIn(i < 0 ? nullptr : &rows[i][0]);
-        Settings loaded = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
+        Settings loaded = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
         LoadSettings(loaded);
         std::string fields; // every field in order, as text
         for (const int32_t *field = &loaded.region.x; field <= &loaded.language; ++field)
@@ -134,8 +141,7 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
         WorkIn(&saves[i][0]);
         SetFileAttributesA("setting.ini", i == 1 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(SaveRegion({-5, 7, 60, 120}, where), i != 1) << where;
-        std::ifstream in("setting.ini", std::ios::binary);
-        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saves[i][1]) << where;
+        EXPECT_EQ(FileText("setting.ini"), saves[i][1]) << where;
         SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -257,6 +263,80 @@ TEST(Commands, CaptureUndoResetHotKeyAndWhatATickRepaints) {
               std::vector<LONG>({0, 20, client.right, client.bottom}));
 }
 
+// A durable write stopped after each step, its handle closed as a kill closes it; record.txt
+// restored at start, or put aside with its bytes; each change written at once, a file or
+// folder that cannot be written told once until a write succeeds; RESET's line of history.
+TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
+    ASSERT_NE(Tessivo(), nullptr); // made before keeping starts here: it keeps nothing itself
+    WorkIn(nullptr);
+    for (int steps = 0; steps < 3; ++steps) { // a temporary left by a kill is written over
+        ASSERT_TRUE(WriteFileDurably(L"kept.txt", "old"));
+        DurableWrite write;
+        ASSERT_TRUE(OpenDurableWrite(write, L"kept.txt"));
+        ASSERT_TRUE(steps < 1 || WriteDurableText(write, "new"));
+        ASSERT_TRUE(steps < 2 ? CloseHandle(write.file) : SwapDurableWrite(write));
+        EXPECT_EQ(FileText("kept.txt"), steps < 2 ? "old" : "new") << steps;
+    }
+    settings.keepRecord = 1;
+    const std::string rows[][2] = {{"", ""},
+                                   {"01c1\r\n", "01c1"},
+                                   {" 01\tc1\n\nU1", "01c1U1"},
+                                   {"01x1", "aside"},
+                                   {"01a0", "aside"},
+                                   {"01c", "aside"},
+                                   {std::string("01\0c1", 5), "aside"},
+                                   {std::string(1 << 20, ' ') + "01", "aside"}};
+    for (auto &row : rows) {
+        WorkIn(&row[0], "record.txt");
+        moveRecord.clear();
+        const bool aside = StartKeeping() == KeepBadRecordAside;
+        WIN32_FIND_DATAA found = {};
+        FindClose(FindFirstFileA("record-*.bad", &found)); // its name in the box, its bytes kept
+        EXPECT_EQ(aside ? "aside" : LinkCodes(moveRecord), row[1]) << row[0].substr(0, 9);
+        EXPECT_EQ(FileText(aside ? found.cFileName : "record.txt"), row[0]) << row[0].substr(0, 9);
+        EXPECT_TRUE(!aside || keepNoticePath.substr(keepNoticePath.size() - 26) ==
+                                  std::wstring(found.cFileName, found.cFileName + 26));
+    }
+    WorkIn(nullptr);
+    ASSERT_EQ(StartKeeping(), KeepNothingToTell);
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    // Command; what stops its write: R record.txt read-only, H held by another program, F the
+    // folder gone; boxes asked for.
+    const int changes[][3] = {{CmdCapture, ' ', 0}, {CmdCapture, ' ', 0}, {CmdUndo, ' ', 0},
+                              {CmdCapture, 'R', 1}, {CmdCapture, 'R', 0}, {CmdCapture, ' ', 0},
+                              {CmdCapture, 'H', 1}, {CmdUndo, ' ', 0},    {CmdCapture, 'F', 1},
+                              {CmdCapture, ' ', 0}, {CmdReset, ' ', 0}};
+    for (const int *change : changes) {
+        SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
+        HANDLE held = change[1] == 'H' ? CreateFileA("record.txt", GENERIC_READ, FILE_SHARE_READ,
+                                                     nullptr, OPEN_EXISTING, 0, nullptr)
+                                       : nullptr;
+        if (change[1] == 'F')
+            DeleteFileA("record.txt"), SetCurrentDirectoryA(".."), RemoveDirectoryA(folder);
+        const std::string before = FileText("record.txt"), game = LinkCodes(moveRecord);
+        SendMessageW(Tessivo(), WM_COMMAND, change[0], 0);
+        MSG box;
+        int boxes = 0;
+        while (PeekMessageW(&box, Tessivo(), KeepNoticeMessage, KeepNoticeMessage, PM_REMOVE))
+            boxes += box.wParam == KeepNotWritten;
+        EXPECT_EQ(FileText("record.txt"),
+                  change[1] == ' ' ? LinkCodes(moveRecord) + "\r\n" : before)
+            << change[0] << (char)change[1];
+        EXPECT_EQ(boxes, change[2]) << change[0] << (char)change[1];
+        SetFileAttributesA("record.txt", FILE_ATTRIBUTE_NORMAL), CloseHandle(held);
+        if (change[1] == 'F')
+            CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
+        int at = 0; // links.txt after RESET: the date, the time and the game's whole link
+        sscanf(FileText("links.txt").c_str(), "%*4u-%*2u-%*2u %*2u:%*2u:%*2u%n", &at);
+        EXPECT_TRUE(change[0] != CmdReset ||
+                    (at == 19 && FileText("links.txt").substr(19) ==
+                                     "\treset\t" + std::to_string(game.size() / 2) + "\t" +
+                                         linkPrefix + game + "\r\n"));
+    }
+    settings.keepRecord = 0;
+}
+
 // The running window's display scale, and the awareness the platform reads from its manifest.
 static std::wstring Awareness(HWND window) {
     wchar_t image[MAX_PATH] = L"", aware[64] = L"", awareness[64] = L"";
@@ -284,19 +364,23 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
     ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
     const std::string region = "[REGION]\r\nX=30\r\nY=40\r\nW=70\r\nH=80\r\n";
-    const std::string ini[2] = {region + "[SETTING]\r\nLANGUAGE=ja\r\n[link]\r\nHOST=Sim-1.a.b\r\n",
-                                region + "[setting]\r\nlanguage=En\r\n[LINK]\r\nHOST=-a.b\r\n"};
+    const std::string ini[2] = {
+        region + "[SETTING]\r\nLANGUAGE=ja\r\nKEEP=1\r\n[link]\r\nHOST=Sim-1.a.b\r\n",
+        region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n"};
     // Tessivo's texts in order, then Brimlet's: its title's note and its box.
     const std::wstring rows[2][3] = {
         {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: クリップボードにコピーしました",
          L" - Tessivoが見つかりません", L"エラー: 保存できませんでした\n"},
         {L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
-         L"hyphens and dots). The built-in host is used.Capture (Alt+F1)|Undo|RESET|Link|Region|"
+         L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
+         L"this folder; this one does not keep its record.Capture (Alt+F1)|Undo|RESET|Link|Region|"
          L"Error: Could not copy to the clipboard",
          L" - Tessivo not found", L"Error: Could not save\n"}};
     wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
     for (int late = 0; late < 2; ++late) {
         WorkIn(&ini[late]);
+        settings.keepRecord = late; // the late one's folder is kept by this process already
+        ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
         GetFullPathNameW(L"setting.ini", MAX_PATH, saved, nullptr);
         settings.region = {0, 0, 1, 1};
         STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -305,7 +389,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
                                    &startup, &process));
         HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
         WaitForInputIdle(process.hProcess, 10000); // its buttons made, its start-up told
-        std::wstring seen = late ? Box(process.dwProcessId) : L""; // the refused host
+        std::wstring seen = late ? Box(process.dwProcessId) : L""; // the refused host, then
+        seen += late ? Box(process.dwProcessId) : L"";             // the folder kept already
         for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
             seen += TextOf(GetDlgItem(tessivo, id)) + L"|";
         if (late) // a clipboard held by another program: the first link stays
@@ -315,6 +400,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         CloseClipboard();
         EXPECT_EQ(seen, rows[late][0]);
         std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's host, zeros behind
+        const std::string history = FileText("links.txt"); // the export's line, not the late one's
+        EXPECT_EQ(late ? history : history.substr(19), late ? "" : "\texport\t0\t" + link + "\r\n");
         EXPECT_EQ(ClipboardBlock(), link.append(LinkTextSize - link.size(), '\0'));
         EXPECT_EQ(Awareness(tessivo), L"2 true/pm PerMonitorV2, PerMonitor");
 
