@@ -12,6 +12,7 @@
 #include "app/picture.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
+#include "keep/kept_record.h"
 #include "recognition/classify.h"
 #include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
@@ -159,6 +160,35 @@ void Tick() {
         }));
 }
 
+// What keeping the record adds to a change: a capture and its undo through the window, with
+// 1,000 pairs, without KEEP and with it (two writes of record.txt, each flushed to the disk),
+// in a folder of its own; and one write alone.
+void Keep(HWND window) {
+    char folder[MAX_PATH];
+    DWORD length = GetTempPathA(MAX_PATH - 16, folder);
+    lstrcpyA(folder + length, "tessivo_keep");
+    CreateDirectoryA(folder, nullptr);
+    SetCurrentDirectoryA(folder);
+    moveRecord.assign(1000, BlobPair{ColourGreen, ColourPurple});
+    auto change = [&] {
+        SendMessageA(window, WM_COMMAND, CmdCapture, 0);
+        SendMessageA(window, WM_COMMAND, CmdUndo, 0);
+    };
+    double off = Microseconds(change, 0.2);
+    settings.keepRecord = 1;
+    StartKeeping();
+    double on = Microseconds(change, 0.2), write = Microseconds([] { KeepRecord(); }, 0.2);
+    Row("keep", "a capture and its undo, 1,000 pairs, KEEP=0", off);
+    Row("keep", "a capture and its undo, 1,000 pairs, KEEP=1", on, off, "KEEP=0");
+    Row("keep", "record.txt of 1,000 pairs written, flushed and moved in", write);
+    settings.keepRecord = 0;
+    StartKeeping();
+    DeleteFileA("record.txt");
+    SetCurrentDirectoryA("..");
+    RemoveDirectoryA(folder);
+    moveRecord.clear();
+}
+
 // The real tessivo.exe, started in an empty folder of its own (so at the default
 // interval), its record filled by capture commands as the button sends them, then
 // left alone for `seconds` between two marks. Wine answers 0 for another process's
@@ -230,6 +260,7 @@ int main(int argc, char **argv) {
     }
     Paint(window);
     Tick();
+    Keep(window);
     DestroyWindow(window);
     return 0;
 }
