@@ -9,15 +9,6 @@ bool OpenDurableWrite(DurableWrite &write, const std::wstring &path) {
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
-    // A program holding the file without letting it be replaced would fail the move at the
-    // end; asked first, the write is refused before anything is made.
-    HANDLE old =
-        CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (old == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_NOT_FOUND)
-        return false;
-    if (old != INVALID_HANDLE_VALUE)
-        CloseHandle(old);
     write.file = CreateFileW(write.temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     return write.file != INVALID_HANDLE_VALUE;

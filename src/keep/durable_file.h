@@ -15,13 +15,14 @@ struct DurableWrite {
 };
 
 // Makes the temporary, empty (one left by an interrupted write is overwritten). False when
-// the file is read-only or held open by another program, or the folder cannot be written.
+// the file is read-only or the folder cannot be written.
 bool OpenDurableWrite(DurableWrite &write, const std::wstring &path);
 
 // Writes the whole text into the temporary and flushes it to the disk.
 bool WriteDurableText(DurableWrite &write, const std::string &text);
 
-// Closes the temporary and moves it over the file.
+// Closes the temporary and moves it over the file; false when another program holds the
+// file open.
 bool SwapDurableWrite(DurableWrite &write);
 
 // What a failed write leaves: the temporary closed and gone, the file as it was.

@@ -48,6 +48,13 @@ static std::string FileText(const char *name) { // "" for none
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+static uint64_t FileIndex(const char *name) { // the file system's number of the file
+    HANDLE file = CreateFileA(name, 0, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION information = {};
+    GetFileInformationByHandle(file, &information), CloseHandle(file);
+    return (uint64_t)information.nFileIndexHigh << 32 | information.nFileIndexLow;
+}
+
 static void Fill(const Surface &surface, RECT area, COLORREF colour) {
     HBRUSH brush = CreateSolidBrush(colour);
     FillRect(surface.dc, &area, brush);
@@ -129,7 +136,8 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
     }
 
     // Saving the region: into the sample (its comments stay), into a read-only file (refused,
-    // the file as it was), over longer values (no old bytes left at the end).
+    // the file as it was), over longer values (no old bytes left at the end); a new file takes
+    // the old one's place, never rewritten where it stands.
     std::wstring where;
     std::string saved = sample, keys = "X=0\r\nY=0\r\nW=50\r\nH=100";
     saved.replace(saved.find(keys), keys.size(), "X=-5\r\nY=7\r\nW=60\r\nH=120");
@@ -140,8 +148,10 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
     for (int i = 0; i < 3; ++i) {
         WorkIn(&saves[i][0]);
         SetFileAttributesA("setting.ini", i == 1 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        const uint64_t old = FileIndex("setting.ini");
         EXPECT_EQ(SaveRegion({-5, 7, 60, 120}, where), i != 1) << where;
         EXPECT_EQ(FileText("setting.ini"), saves[i][1]) << where;
+        EXPECT_EQ(FileIndex("setting.ini") != old, i != 1) << where;
         SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
     }
 }
@@ -401,7 +411,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         EXPECT_EQ(seen, rows[late][0]);
         std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's host, zeros behind
         const std::string history = FileText("links.txt"); // the export's line, not the late one's
-        EXPECT_EQ(late ? history : history.substr(19), late ? "" : "\texport\t0\t" + link + "\r\n");
+        EXPECT_EQ(history.substr(std::min<size_t>(late ? 0 : 19, history.size())),
+                  late ? "" : "\texport\t0\t" + link + "\r\n");
         EXPECT_EQ(ClipboardBlock(), link.append(LinkTextSize - link.size(), '\0'));
         EXPECT_EQ(Awareness(tessivo), L"2 true/pm PerMonitorV2, PerMonitor");
 
