@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "config/region_keys.h"
+#include "config/section_keys.h"
 #include "keep/durable_file.h"
 
 namespace {
@@ -75,5 +75,9 @@ bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
     std::string text;
     if (!ReadWholeFile(full, MaxSettingsFileSize, text) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    return WriteFileDurably(full, WithRegionKeys(text, region));
+    return WriteFileDurably(full, WithSectionKeys(text, "REGION",
+                                                  {{"X", std::to_string(region.x)},
+                                                   {"Y", std::to_string(region.y)},
+                                                   {"W", std::to_string(region.width)},
+                                                   {"H", std::to_string(region.height)}}));
 }

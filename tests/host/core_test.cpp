@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <string>
 
-#include "config/region_keys.h"
+#include "config/section_keys.h"
 #include "config/region_message.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
@@ -107,15 +107,24 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
     const char *rows[][2] = {
         {"", "[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
         {"; c\r\n[ region ]\r\n;X=0\r\nx = 0 ; left\r\nY=\r\n\r\n[COLOR]\r\nRED=0\r\n",
-         "; c\r\n[ region ]\r\n;X=0\r\nx = 1\r\nY=2\r\nW=3\r\nH=4\r\n\r\n[COLOR]\r\nRED=0\r\n"},
+         "; c\r\n[ region ]\r\n;X=0\r\nx = 1 ; "
+         "left\r\nY=2\r\nW=3\r\nH=4\r\n\r\n[COLOR]\r\nRED=0\r\n"},
         {"[COLOR]\nRED=5", "[COLOR]\nRED=5\n[REGION]\nX=1\nY=2\nW=3\nH=4\n"},
         {"[REGION]\r\nY=9\r\n[OTHER]\r\nX=7\r\n[region]\r\nX=8",
          "[REGION]\r\nY=2\r\nX=1\r\nW=3\r\nH=4\r\n[OTHER]\r\nX=7\r\n[region]\r\nX=8"},
         {"[REGION]\r\nX=5\r\nX=6\r\nw=1\r\nH=1\r\nY=1",
          "[REGION]\r\nX=1\r\nX=6\r\nw=3\r\nH=4\r\nY=2"},
-        {"[REGION]\nX=5", "[REGION]\nX=1\nY=2\nW=3\nH=4\n"}};
+        {"[REGION]\nX=5", "[REGION]\nX=1\nY=2\nW=3\nH=4\n"},
+        {"\xEF\xBB\xBF[REGION]\r\nX=5\r\n", "\xEF\xBB\xBF[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
+        {"[REGION]\rX=5\rY=6", "[REGION]\rX=1\rY=2\rW=3\rH=4\r"},
+        {"[REGION]\r\nX=5\r\n[]\r\nY=6\r\n",
+         "[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n[]\r\nY=6\r\n"},
+        {"[REGION]\nX\nY = ;y\nW=7;8 ;w\n", "[REGION]\nX=1\nY =2 ;y\nW=3 ;w\nH=4\n"}};
     for (auto &row : rows)
-        EXPECT_EQ(WithRegionKeys(row[0], {1, 2, 3, 4}), row[1]) << row[0];
+        EXPECT_EQ(
+            WithSectionKeys(row[0], "REGION", {{"X", "1"}, {"Y", "2"}, {"W", "3"}, {"H", "4"}}),
+            row[1])
+            << row[0];
 }
 
 // Ticks of auto capture's watch, settling after more than 3, each a sample (0x00RRGGBB, as a

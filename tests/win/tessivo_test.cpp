@@ -154,6 +154,18 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
         EXPECT_EQ(FileIndex("setting.ini") != old, i != 1) << where;
         SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
     }
+    // Texts whose saves a reader once lost; each reads back as saved through the platform.
+    for (std::string ini :
+         {"[REGION]\r\nX=5 ; left edge\r\n", "\xEF\xBB\xBF[REGION]\r\nX=5\r\n",
+          "[REGION]\rX=5\rY=6\r", "[REGION]\r\nX=1\r\n[]\r\nW=9\r\n", "[REGION]\r\nX\r\n"}) {
+        WorkIn(&ini);
+        Settings loaded = defaultSettings;
+        EXPECT_TRUE(SaveRegion({-5, 7, 60, 120}, where)) << ini;
+        LoadSettings(loaded);
+        EXPECT_EQ(std::vector<int32_t>(&loaded.region.x, &loaded.region.x + 4),
+                  std::vector<int32_t>({-5, 7, 60, 120}))
+            << ini;
+    }
 }
 
 static void Send(const std::string &message) { // into the region mailslot

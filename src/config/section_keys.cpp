@@ -1,0 +1,104 @@
+// Sets keys of a settings file's text without disturbing the rest of it: the comments,
+// blank lines, spacing and other keys that a person wrote stay.
+#include "config/section_keys.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+std::string Trimmed(const std::string &text) {
+    size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
+    return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+bool SameName(const std::string &a, const std::string &b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper((unsigned char)a[i]) != std::toupper((unsigned char)b[i]))
+            return false;
+    return true;
+}
+
+// Whether a line opens a section ("[name]", spaces allowed, the name possibly empty), and
+// the name it opens.
+bool OpensSection(const std::string &line, std::string &name) {
+    std::string trimmed = Trimmed(line);
+    size_t close = trimmed.find(']');
+    if (trimmed.empty() || trimmed[0] != '[' || close == std::string::npos)
+        return false;
+    name = Trimmed(trimmed.substr(1, close - 1));
+    return true;
+}
+
+// The end of the line that begins at start: after its CR LF, LF or lone CR.
+size_t LineEnd(const std::string &text, size_t start) {
+    size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    if (end < text.size())
+        end += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    return end;
+}
+
+// A key's line with its new value: "=" and the value after a key alone; otherwise the value
+// replaces the old one where it began, and spacing and a comment after it stay.
+std::string WithValue(const std::string &content, size_t equals, const std::string &value) {
+    if (equals == std::string::npos)
+        return content + "=" + value;
+    size_t start = std::min(content.find_first_not_of(" \t", equals + 1), content.size());
+    size_t end = content.size();
+    for (size_t i = start; i < content.size() && end == content.size(); ++i)
+        if (content[i] == ';' && (i == start || content[i - 1] == ' ' || content[i - 1] == '\t'))
+            end = content.find_last_not_of(" \t", i - 1) + 1; // "=" at least stands before
+    start = std::min(start, end);
+    return content.substr(0, start) + value + content.substr(end);
+}
+
+} // namespace
+
+std::string WithSectionKeys(const std::string &text, const char *section,
+                            const std::vector<SettingKey> &keys) {
+    const size_t bom = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    const size_t firstEnding = text.find_first_of("\r\n", bom);
+    const std::string newline = firstEnding == std::string::npos ? "\r\n" // the text's first
+                                : text.compare(firstEnding, 2, "\r\n") == 0
+                                    ? "\r\n"
+                                    : text.substr(firstEnding, 1);
+    std::string result = text.substr(0, bom);
+    std::vector<bool> written(keys.size());
+    bool inSection = false, sectionSeen = false;
+    size_t sectionEnd = 0; // in the result, after the last line of the section that is not blank
+    for (size_t start = bom; start < text.size();) {
+        size_t end = LineEnd(text, start);
+        std::string line = text.substr(start, end - start);
+        start = end;
+        std::string content = line.substr(0, line.find_last_not_of("\r\n") + 1), name;
+        if (OpensSection(content, name)) {
+            inSection = !sectionSeen && SameName(name, section);
+            sectionSeen = sectionSeen || inSection;
+        }
+        size_t equals = content.find('=');
+        std::string key = Trimmed(content.substr(0, equals));
+        for (size_t k = 0; inSection && k < keys.size(); ++k) {
+            if (written[k] || !SameName(key, keys[k].name))
+                continue;
+            line = WithValue(content, equals, keys[k].value) + line.substr(content.size());
+            written[k] = true;
+        }
+        result += line;
+        if (inSection && !Trimmed(content).empty())
+            sectionEnd = result.size();
+    }
+    std::string missing;
+    for (size_t k = 0; k < keys.size(); ++k)
+        if (!written[k])
+            missing += keys[k].name + std::string("=") + keys[k].value + newline;
+    if (!sectionSeen) {
+        sectionEnd = result.size();
+        missing = "[" + std::string(section) + "]" + newline + missing;
+    }
+    if (!missing.empty() && sectionEnd > bom && result[sectionEnd - 1] != '\n' &&
+        result[sectionEnd - 1] != '\r')
+        missing = newline + missing; // the line before had no ending: the text's last line
+    return result.insert(sectionEnd, missing);
+}
