@@ -45,6 +45,24 @@ static const TessivoTexts japaneseTexts = {
     "\xF1\x81\x42",
     // "このフォルダーの記録は別の Tessivo が保存しています。
     // このウィンドウの記録は保存しません。" another Tessivo keeps this folder's record
+    {"\x90\xD4", "\x97\xCE", "\x90\xC2", "\x89\xA9",
+     "\x8E\x87"}, // "赤" "緑" "青" "黄" "紫" red to purple
+    "\x8F\xE3",   // "上" upper cell
+    "\x89\xBA",   // "下" lower cell
+    "\x82\xB1\x82\xCC\x98\x67\x82\xC9\x82\xCD\x8B\xCA\x82\xCC\x90\x46"
+    "\x82\xCC\x83\x73\x83\x4E\x83\x5A\x83\x8B\x82\xAA\x82\xC8\x82\xA2"
+    "\x82\xBD\x82\xDF\x81\x41\x8E\x51\x8F\xC6\x82\xCD\x95\xCF\x82\xED"
+    "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42",
+    // "この枠には玉の色のピクセルがないため、参照は変わりません。" nothing set
+    "\x90\xDD\x92\xE8\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC"
+    "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x46\x0A",
+    // "設定を保存できませんでした：" the settings not saved in
+    "\x82\xC6", // "と" and
+    "\x82\xCC\x8E\x51\x8F\xC6\x82\xAA"
+    "20\x93\x78\x88\xC8\x93\xE0"
+    "\x82\xC9\x82\xC8\x82\xE8\x81\x41\x8C\xA9\x95\xAA\x82\xAF\x82\xC9"
+    "\x82\xAD\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81\x42",
+    // "の参照が20度以内になり、見分けにくくなりました。" are within 20 degrees, hard to tell apart
 };
 
 static const TessivoTexts englishTexts = {
@@ -67,6 +85,13 @@ static const TessivoTexts englishTexts = {
     "kept as:\n",
     "The record cannot be kept on disk; Tessivo goes on with the record in memory:\n",
     "Another Tessivo keeps the record of this folder; this one does not keep its record.",
+    {"Red", "Green", "Blue", "Yellow", "Purple"},
+    "Upper",
+    "Lower",
+    "The cell holds no blob-coloured pixels: no reference is set.",
+    "Could not save the settings:\n",
+    " and ",
+    " are now hard to tell apart: their references lie within 20 degrees.",
 };
 
 const TessivoTexts *texts = &japaneseTexts;

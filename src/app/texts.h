@@ -24,6 +24,13 @@ struct TessivoTexts {
     const char *recordAside; // before the name a record.txt that is no record now has
     const char *notKept;     // before the file that could not be written
     const char *otherKeeper; // a second Tessivo in one folder keeps nothing
+    const char *colours[5];  // the reference menu's items, red to purple
+    const char *upperHue;    // beside the hue of the sample's upper and lower cell
+    const char *lowerHue;
+    const char *noBlob;       // a reference asked from a cell without blob-coloured pixels
+    const char *notSaved;     // before the settings file that could not be written
+    const char *closeJoin;    // colour, closeJoin, colour, closeClosing: two references
+    const char *closeClosing; // that lie within 20 degrees
 };
 
 extern const TessivoTexts *texts; // the language of the settings, picked at start

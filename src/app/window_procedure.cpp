@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/picture.h"
+#include "app/reference_menu.h"
 #include "app/surface.h"
 #include "app/texts.h"
 #include "config/region_link.h"
@@ -113,6 +114,7 @@ static void TakeSample(HWND window) {
                    region.x, region.y, region.width, region.height, SRCCOPY);
         ReleaseDC(desktopWindow, screen);
     }
+    ReadCellHues();
     WatchForNewPair(window);
     InvalidatePicture(window);
 }
@@ -135,7 +137,7 @@ static void ExportLink(HWND window) {
 // The host of [LINK] that the link does not use, named with its key.
 // One warning at a time, in the order they came: one that comes while a box shows (its
 // message loop runs this window's posted messages) waits until that box is closed.
-static void Warn(HWND window, const std::wstring &text) {
+void Warn(HWND window, const std::wstring &text) {
     static std::vector<std::wstring> waiting;
     waiting.push_back(text);
     if (waiting.size() > 1)
@@ -178,6 +180,10 @@ static void HandleCommand(HWND window, WPARAM wParam) {
         break;
     case CmdSelectRegion:
         SelectRegion();
+        break;
+    default:
+        if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5)
+            SetReference(window, LOWORD(wParam) - CmdSetReference + ColourRed);
         break;
     }
 }
@@ -229,6 +235,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_COMMAND:
         HandleCommand(window, wParam);
         return 0;
+    case WM_CONTEXTMENU:
+        if (OpenReferenceMenu(window, lParam))
+            return 0;
+        break;
     case WM_PAINT:
         Paint(window);
         return 0;

@@ -66,7 +66,7 @@ void LoadSettings(Settings &target) {
 // A settings file larger than this is no settings file, and is not rewritten.
 const size_t MaxSettingsFileSize = 16 << 20;
 
-bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
+bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std::wstring &where) {
     wchar_t full[MAX_PATH];
     DWORD length = GetFullPathNameW(wideSettingsPath, MAX_PATH, full, nullptr);
     where = length > 0 && length < MAX_PATH ? full : wideSettingsPath;
@@ -75,9 +75,14 @@ bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
     std::string text;
     if (!ReadWholeFile(full, MaxSettingsFileSize, text) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    return WriteFileDurably(full, WithSectionKeys(text, "REGION",
-                                                  {{"X", std::to_string(region.x)},
-                                                   {"Y", std::to_string(region.y)},
-                                                   {"W", std::to_string(region.width)},
-                                                   {"H", std::to_string(region.height)}}));
+    return WriteFileDurably(full, WithSectionKeys(text, section, keys));
+}
+
+bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
+    return SaveSettings("REGION",
+                        {{"X", std::to_string(region.x)},
+                         {"Y", std::to_string(region.y)},
+                         {"W", std::to_string(region.width)},
+                         {"H", std::to_string(region.height)}},
+                        where);
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "config/section_keys.h"
 #include "tessivo.h"
 
 // Every key, LANGUAGE and [LINK] HOST too; the host is taken as written, not checked.
@@ -14,3 +15,6 @@ void LoadSettings(Settings &target);
 // long); the file is then as it was. The full path, or
 // the relative one when it cannot be had, goes to where.
 bool SaveRegion(const CaptureRegion &region, std::wstring &where);
+
+// The keys of one section written into "./setting.ini" in the same way.
+bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std::wstring &where);

@@ -52,9 +52,8 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, cons
     for (int32_t y = cell.top; y < bottom; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
         for (int32_t x = cell.left; x < right; ++x) {
-            HsvColour hsv = RgbToHsv(ChannelFraction(row[x], 16), ChannelFraction(row[x], 8),
-                                     ChannelFraction(row[x], 0));
-            if (hsv.saturation >= MinimumSaturation && hsv.value >= MinimumValue)
+            HsvColour hsv;
+            if (IsBlobColoured(row[x], hsv))
                 ++votes[ClassifyHue(hsv.hue) - 1];
             details +=
                 (x + 2 < right && IsDetail(row[x], row[x + 2])) ||
@@ -75,6 +74,45 @@ bool SamePair(const BlobPair &a, const BlobPair &b) {
 }
 
 } // namespace
+
+bool IsBlobColoured(uint32_t pixel, HsvColour &hsv) {
+    hsv =
+        RgbToHsv(ChannelFraction(pixel, 16), ChannelFraction(pixel, 8), ChannelFraction(pixel, 0));
+    return hsv.saturation >= MinimumSaturation && hsv.value >= MinimumValue;
+}
+
+bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
+             int32_t &degrees) {
+    int64_t counts[360] = {};
+    for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
+        const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
+        HsvColour hsv;
+        for (int32_t x = cell.left; x < cell.left + cell.columns; ++x)
+            if (IsBlobColoured(row[x], hsv))
+                ++counts[HueDegrees(hsv.hue)];
+    }
+    const int32_t reach = 15;
+    int64_t best = 0, sum = 0, near = 0, offsets = 0;
+    for (int32_t d = -reach; d <= reach; ++d) // the window round 0, then slid round the circle
+        sum += counts[(d + 360) % 360];
+    for (int32_t centre = 0; centre < 360; ++centre) {
+        if (sum > best) {
+            best = sum;
+            degrees = centre;
+        }
+        sum += counts[(centre + reach + 1) % 360] - counts[(centre - reach + 360) % 360];
+    }
+    if (best == 0)
+        return false;
+    for (int32_t d = -reach; d <= reach; ++d) {
+        near += counts[(degrees + d + 360) % 360];
+        offsets += d * counts[(degrees + d + 360) % 360];
+    }
+    // Rounded half away from zero, then taken round the circle.
+    int64_t shift = (2 * offsets + (offsets < 0 ? -near : near)) / (2 * near);
+    degrees = (int32_t)((degrees + shift + 360) % 360);
+    return true;
+}
 
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
     const bool sampled = pixels != nullptr && width > 0 && height > 0;

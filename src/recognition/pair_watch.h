@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "recognition/colour.h"
+#include "recognition/pixel_hue.h"
 #include "tessivo.h"
 
 // One tick's look at the sample's two cells: the colour with most votes in each, and
@@ -17,6 +19,17 @@ struct PairSighting {
     bool clear; // both cells show a blob
     bool empty; // a cell shows the board
 };
+
+// Whether a pixel of a sample in memory (0x00RRGGBB) is blob-coloured: neither grey, dark
+// nor pale. Its hue, saturation and value go to hsv.
+bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
+
+// The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359: the mean of
+// those within 15 degrees of the hue that most of them are near (the 31 degrees around it
+// hold the most), so that a blob's own hue wins over a board's corners, and a hue near 0
+// is taken round the circle. False for a cell with none.
+bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
+             int32_t &degrees);
 
 // The sighting of a 32-bit sample as a device-independent bitmap holds it in memory:
 // rows bottom-up, each pixel 0x00RRGGBB (not the drawing interface's 0x00BBGGRR).

@@ -1,0 +1,89 @@
+#include "app/reference_menu.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "app/picture.h"
+#include "app/surface.h"
+#include "app/texts.h"
+#include "app/window_procedure.h"
+#include "config/settings_file.h"
+#include "recognition/pair_watch.h"
+
+int32_t cellHues[2] = {-1, -1};
+
+namespace {
+
+const char *const referenceKeys[5] = {"RED", "GREEN", "BLUE", "YELLOW", "PURPLE"};
+
+// Two references this close on the circle share the pixels between them.
+const int32_t CloseReferences = 20;
+
+int32_t menuHue = -1; // the hue of the cell the menu was opened on
+
+// The references stand in colour order in the settings.
+int32_t &ReferenceOf(BlobColour colour) {
+    return (&settings.hueRed)[colour - 1];
+}
+
+int32_t CircleDistance(int32_t a, int32_t b) {
+    int32_t d = (int32_t)(((int64_t)a - b) % 360 + 360) % 360;
+    return d < 180 ? d : 360 - d;
+}
+
+} // namespace
+
+void ReadCellHues() {
+    GdiFlush(); // the copy into the sample is done before its memory is read
+    const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
+    const int32_t w = captureSurface.width, h = captureSurface.height;
+    for (int cell = 0; cell < 2; ++cell)
+        if (!pixels || !CellHue(pixels, w, h, cell ? LowerCellArea(w, h) : UpperCellArea(w, h),
+                                cellHues[cell]))
+            cellHues[cell] = -1;
+}
+
+int32_t CellAt(int x, int y) {
+    const int w = captureSurface.width, h = captureSurface.height, top = PictureTop + 5;
+    for (int left = 5; left <= 2 * w + 15; left += w + 5)
+        if (x >= left && x < left + w && y >= top && y < top + h)
+            return y < top + h / 2 ? 0 : 1;
+    return -1;
+}
+
+bool OpenReferenceMenu(HWND window, LPARAM where) {
+    POINT point = {(short)LOWORD(where), (short)HIWORD(where)}, client;
+    if (where == -1)
+        GetCursorPos(&point);
+    client = point;
+    ScreenToClient(window, &client);
+    int32_t cell = CellAt(client.x, client.y);
+    if (cell < 0)
+        return false;
+    menuHue = cellHues[cell];
+    HMENU menu = CreatePopupMenu();
+    for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour)
+        AppendMenuW(menu, MF_STRING, CmdSetReference + colour - 1,
+                    Say(texts->colours[colour - 1]).c_str());
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
+    DestroyMenu(menu);
+    return true;
+}
+
+void SetReference(HWND window, BlobColour colour) {
+    if (menuHue < 0) {
+        Warn(window, Say(texts->noBlob));
+        return;
+    }
+    ReferenceOf(colour) = menuHue;
+    std::wstring where, close;
+    if (!SaveSettings("COLOR", {{referenceKeys[colour - 1], std::to_string(menuHue)}}, where))
+        Warn(window, Say(texts->notSaved) + where);
+    for (BlobColour other = ColourRed; other <= ColourPurple; ++other)
+        if (other != colour && CircleDistance(ReferenceOf(other), menuHue) <= CloseReferences)
+            close += (close.empty() ? L"" : L"\n") + Say(texts->colours[colour - 1]) +
+                     Say(texts->closeJoin) + Say(texts->colours[other - 1]) +
+                     Say(texts->closeClosing);
+    if (!close.empty())
+        Warn(window, close);
+}
