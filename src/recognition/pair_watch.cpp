@@ -1,6 +1,7 @@
 #include "recognition/pair_watch.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <cstdlib>
 
@@ -42,29 +43,37 @@ bool IsDetail(uint32_t pixel, uint32_t other) {
     return 4 * step >= brightest;
 }
 
+// Whether the cell has a blob's detail, which a board has not.
+bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
+    int64_t details = 0;
+    const int32_t right = cell.left + cell.columns, bottom = cell.top + cell.rows;
+    for (int32_t y = cell.top; y < bottom; ++y) {
+        const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
+        for (int32_t x = cell.left; x < right; ++x)
+            details +=
+                (x + 2 < right && IsDetail(row[x], row[x + 2])) ||
+                (y + 2 < bottom && IsDetail(row[x], row[x - 2 * (ptrdiff_t)width])); // bottom-up
+    }
+    return details > 0 && details * PixelsPerDetail >= (int64_t)cell.columns * cell.rows;
+}
+
 // The majority of a cell's coloured pixels; the cell shows a blob when they fill half of it
 // and it has detail, and the board when it has no detail.
 BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
                      PairSighting &seen) {
     VoteCounts votes = {};
-    int64_t details = 0;
-    const int32_t right = cell.left + cell.columns, bottom = cell.top + cell.rows;
-    for (int32_t y = cell.top; y < bottom; ++y) {
+    for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
-        for (int32_t x = cell.left; x < right; ++x) {
-            HsvColour hsv;
+        HsvColour hsv;
+        for (int32_t x = cell.left; x < cell.left + cell.columns; ++x)
             if (IsBlobColoured(row[x], hsv))
                 ++votes[ClassifyHue(hsv.hue) - 1];
-            details +=
-                (x + 2 < right && IsDetail(row[x], row[x + 2])) ||
-                (y + 2 < bottom && IsDetail(row[x], row[x - 2 * (ptrdiff_t)width])); // bottom-up
-        }
     }
     BlobColour colour = MajorityColour(votes);
-    const int64_t area = (int64_t)cell.columns * cell.rows;
-    const bool detailed = details > 0 && details * PixelsPerDetail >= area;
-    seen.clear =
-        seen.clear && detailed && 2 * (int64_t)votes[colour - 1] >= area && votes[colour - 1] > 0;
+    const bool detailed = HasDetail(pixels, width, height, cell);
+    seen.clear = seen.clear && detailed &&
+                 2 * (int64_t)votes[colour - 1] >= (int64_t)cell.columns * cell.rows &&
+                 votes[colour - 1] > 0;
     seen.empty = seen.empty || !detailed;
     return colour;
 }
@@ -84,33 +93,40 @@ bool IsBlobColoured(uint32_t pixel, HsvColour &hsv) {
 bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
              int32_t &degrees) {
     int64_t counts[360] = {};
+    double parts[360] = {}; // the degrees past each whole one, summed
     for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
         HsvColour hsv;
         for (int32_t x = cell.left; x < cell.left + cell.columns; ++x)
-            if (IsBlobColoured(row[x], hsv))
-                ++counts[HueDegrees(hsv.hue)];
+            if (IsBlobColoured(row[x], hsv)) {
+                int32_t whole = HueDegrees(hsv.hue);
+                ++counts[whole];
+                parts[whole] += hsv.hue * 360.0 - whole;
+            }
     }
-    const int32_t reach = 15;
-    int64_t best = 0, sum = 0, near = 0, offsets = 0;
-    for (int32_t d = -reach; d <= reach; ++d) // the window round 0, then slid round the circle
-        sum += counts[(d + 360) % 360];
+    // The most common hue, give or take 2 degrees, wins; the mean is taken within 15 degrees
+    // of it, so a board's corners a little further round the circle do not pull it.
+    const int32_t peak = 2, reach = 15;
+    int64_t best = 0, near = 0;
     for (int32_t centre = 0; centre < 360; ++centre) {
+        int64_t sum = 0;
+        for (int32_t d = -peak; d <= peak; ++d)
+            sum += counts[(centre + d + 360) % 360];
         if (sum > best) {
             best = sum;
             degrees = centre;
         }
-        sum += counts[(centre + reach + 1) % 360] - counts[(centre - reach + 360) % 360];
     }
-    if (best == 0)
+    if (best == 0 || !HasDetail(pixels, width, height, cell)) // no pixel, or the board
         return false;
+    double offsets = 0;
     for (int32_t d = -reach; d <= reach; ++d) {
-        near += counts[(degrees + d + 360) % 360];
-        offsets += d * counts[(degrees + d + 360) % 360];
+        const int32_t bin = (degrees + d + 360) % 360;
+        near += counts[bin];
+        offsets += d * counts[bin] + parts[bin];
     }
-    // Rounded half away from zero, then taken round the circle.
-    int64_t shift = (2 * offsets + (offsets < 0 ? -near : near)) / (2 * near);
-    degrees = (int32_t)((degrees + shift + 360) % 360);
+    // Whole degrees truncated, as the classifier takes them, and round the circle.
+    degrees = (int32_t)std::floor(degrees + offsets / near + 360) % 360;
     return true;
 }
 

@@ -24,10 +24,11 @@ struct PairSighting {
 // nor pale. Its hue, saturation and value go to hsv.
 bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
 
-// The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359: the mean of
-// those within 15 degrees of the hue that most of them are near (the 31 degrees around it
-// hold the most), so that a blob's own hue wins over a board's corners, and a hue near 0
-// is taken round the circle. False for a cell with none.
+// The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359 (truncated, as
+// the classifier takes hues): the mean of those within 15 degrees of the most common hue
+// (give or take 2 degrees), so that a blob's own hue wins over a board's corners, and a hue
+// near 0 is taken round the circle. False for a cell with none, and for the board: a cell
+// without a blob's detail.
 bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
              int32_t &degrees);
 

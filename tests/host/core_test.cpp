@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "config/section_keys.h"
@@ -174,5 +175,39 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettles) {
             captures += capture ? '*' : ' ';
         }
         EXPECT_EQ(captures, row[1]) << row[0];
+    }
+}
+
+// A shaded blob with a white highlight and dark eyes in each cell of a navy sample: the upper of
+// hue h, the lower of the opposite hue, each split into h - split left and h + split right. The
+// cell's hue is the blob's, the board's corners aside; a red split round 0 is 0; a board is none.
+TEST(CellHue, TheBlobsHueOnADarkBoard) {
+    const int32_t rows[][2] = {{20, 0}, {95, 0}, {180, 0}, {50, 0}, {250, 0}, {0, 6}, {-1, 0}};
+    for (const int32_t *row : rows) {
+        std::vector<uint32_t> sample(50 * 100, 0x182868);
+        for (int32_t i = 0; i < 50 * 100 && row[0] >= 0; ++i) {
+            const int32_t x = i % 50, y = i / 50, dx = x - 25, dy = y % 50 - 25; // y from the top
+            const int32_t hue = (row[0] + 180 * (y >= 50) + (x < 25 ? 360 - row[1] : row[1])) % 360;
+            RgbColour rgb = {1, 1, 1};
+            HsvToRgb((hue + 0.5f) / 360, 0.8f, rgb);
+            const float shade = 1 - 0.3f * (dx * dx + dy * dy) / (23 * 23);
+            auto channel = [&](float c) { return (uint32_t)std::lround(c * shade * 255); };
+            const uint32_t body =
+                channel(rgb.red) << 16 | channel(rgb.green) << 8 | channel(rgb.blue);
+            const bool eye = (dx + 7) * (dx + 7) + (dy + 2) * (dy + 2) < 16 ||
+                             (dx - 7) * (dx - 7) + (dy + 2) * (dy + 2) < 16;
+            const uint32_t look = eye                                                  ? 0x202020
+                                  : (dx + 10) * (dx + 10) + (dy + 14) * (dy + 14) < 12 ? 0xFFFFFF
+                                                                                       : body;
+            sample[(99 - y) * 50 + x] = dx * dx + dy * dy < 23 * 23 ? look : 0x182868; // bottom-up
+        }
+        int32_t hues[2] = {-1, -1};
+        for (int cell = 0; cell < 2; ++cell)
+            if (!CellHue(sample.data(), 50, 100,
+                         cell ? LowerCellArea(50, 100) : UpperCellArea(50, 100), hues[cell]))
+                hues[cell] = -1;
+        EXPECT_EQ(std::vector<int32_t>(hues, hues + 2),
+                  std::vector<int32_t>({row[0], row[0] < 0 ? -1 : (row[0] + 180) % 360}))
+            << row[0];
     }
 }

@@ -10,9 +10,11 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 #include "app/main_window.h"
 #include "app/picture.h"
+#include "app/reference_menu.h"
 #include "app/surface.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
@@ -283,6 +285,57 @@ TEST(Commands, CaptureUndoResetHotKeyAndWhatATickRepaints) {
     GetClientRect(window, &client), GetUpdateRect(window, &updated, FALSE);
     EXPECT_EQ(std::vector<LONG>({updated.left, updated.top, updated.right, updated.bottom}),
               std::vector<LONG>({0, 20, client.right, client.bottom}));
+}
+
+// The sample's cells read from its memory at a tick: a blob with eyes above, an empty board
+// below. A right click on each view's cells opens the colours' menu; the item chosen sets its
+// colour's reference to the cell's hue and saves its key alone; a reference that comes within
+// 20 degrees of another is told; a cell without a blob sets nothing and says so.
+TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
+    HWND window = Tessivo();
+    Fill(captureSurface, {0, 0, 50, 100}, RGB(24, 40, 104)),
+        Fill(captureSurface, {4, 4, 46, 46}, RGB(230, 60, 40)); // hue 6
+    Fill(captureSurface, {14, 20, 20, 30}, 0), Fill(captureSurface, {30, 20, 36, 30}, 0);
+    ReadCellHues();
+    EXPECT_EQ(std::vector<int32_t>(cellHues, cellHues + 2), std::vector<int32_t>({6, -1}));
+    const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
+    WorkIn(&ini);
+    // View, cell, the cell's hue, the item chosen; the box that follows.
+    const int rows[][4] = {{0, 0, 25, 0}, {1, 0, 85, 1}, {2, 1, -1, 2}, {2, 0, 300, 4}};
+    const std::wstring boxes[] = {
+        L"", L"エラー: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
+        L"エラー: この枠には玉の色のピクセルがないため、参照は変わりません。", L""};
+    for (int i = 0; i < 4; ++i) {
+        cellHues[rows[i][1]] = rows[i][2];
+        std::wstring items, box;
+        std::thread chooser([&] { // the menu's items read, one chosen by its keys
+            HWND menu = WindowOf(L"#32768", GetCurrentProcessId());
+            HMENU shown = (HMENU)SendMessageW(menu, MN_GETHMENU, 0, 0);
+            for (int item = 0; item < GetMenuItemCount(shown); ++item) {
+                wchar_t text[16] = L"";
+                GetMenuStringW(shown, item, text, 16, MF_BYPOSITION);
+                items += text + std::wstring(L"|");
+            }
+            for (int down = 0; down <= rows[i][3]; ++down)
+                PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+            box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
+        });
+        POINT at = {5 + 55 * rows[i][0] + 25, PictureTop + 30 + 50 * rows[i][1]};
+        ClientToScreen(window, &at);
+        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, MAKELPARAM(at.x, at.y));
+        MSG chosen;
+        while (PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            DispatchMessageW(&chosen);
+        chooser.join();
+        EXPECT_EQ(items + box, L"赤|緑|青|黄|紫|" + boxes[i]) << i;
+    }
+    EXPECT_EQ(
+        FileText("setting.ini"),
+        "; mine\r\n[color]\r\nRED=25 ; red\r\nGREEN=85\r\nPURPLE=300\r\n[SETTING]\r\nKEEP=0\r\n");
+    EXPECT_EQ(std::vector<int32_t>(&settings.hueRed, &settings.huePurple + 1),
+              std::vector<int32_t>({25, 85, 216, 72, 300}));
+    settings = defaultSettings;
 }
 
 // A durable write stopped after each step, its handle closed as a kill closes it; record.txt
