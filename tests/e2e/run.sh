@@ -46,9 +46,8 @@ Package() { local dump=x86_64-w64-mingw32-objdump # cpack's ZIP unpacked afresh,
 StartScene() { # x, y, pairs or @film: a scene there, showing the first pair; prints its window
   wine "$cross/bin/e2e_scene.exe" "$1" "$2" $([ "${3::1}" = @ ] && echo "$3" || Of blobs "${@:3}") \
     >/dev/null 2>&1 & Window --name "^$([ "${3::1}" = @ ] && echo film || echo scene) "; }
-# A film for auto capture: frames of a pair, how far down (100: an empty box), brightness (above
-# 100: towards white), time, the board (navy, or a dark purple)
-film=$work/film.txt holds=() h=0 # the frames that wait for Space
+# A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time,
+film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frames that wait for Space
 F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868}" >>"$film"; }
 Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
 Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
@@ -99,7 +98,7 @@ if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red 
   echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
 Click 130 10; unset 'record[-1]'; ShowsRecord; ExportLink # undo
 Click 190 10; record=(); ShowsRecord; ExportLink # RESET; the history holds the game it ended
-History() { tail -n 2 "$work/links.txt" | cut -f 2- | tr -d '\r'; }
+History() { tail -n 2 "$work/links.txt" | sed -E 's/^[0-9]{4}(-[0-9]{2}){2} [0-9]{2}(:[0-9]{2}){2}\t//; s/\r$//'; }
 Is "the history's last two lines" "$(printf 'reset\t3\t%s\nexport\t0\t%s' "$(Link gr bb ry)" "$(Link)")" "$(History)"
 
 Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back

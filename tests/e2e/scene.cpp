@@ -27,8 +27,7 @@ static COLORREF Shade(unsigned long rgb, int percent, int whiter = 0) {
     return RGB(channels[0], channels[1], channels[2]);
 }
 
-// Rings from 70 % at the rim to the blob's colour, a highlight and two dark eyes, all at the
-// frame's brightness; the middle keeps the colour.
+// Rings from 70 % to the blob's colour in the middle, a highlight, two eyes: all at percent.
 static void Blob(HDC dc, int top, unsigned long rgb, int percent) {
     auto oval = [&](int left, int y, int right, int bottom, unsigned long colour, int shade) {
         SetDCBrushColor(
