@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/picture.h"
+#include "app/reference_menu.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
 #include "keep/kept_record.h"
@@ -146,6 +147,9 @@ void Paint(HWND window) {
 // scaled copy of the default region from the screen, as TakeSample does it, and
 // auto capture's look at the copy.
 void Tick() {
+    // Still the capture's blobs in the sample: the hues of cells with blob-coloured pixels.
+    Row("tick", "the two cells' hues shown beside the views, from its memory",
+        Microseconds([] { ReadCellHues(); }));
     Row("tick", "mailslot drain, nothing waiting", Microseconds([] { PollRegionLink(); }));
     const CaptureRegion region = defaultSettings.region;
     Row("tick", "screen copy of the 50 x 100 region", Microseconds([&] {
