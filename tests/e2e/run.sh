@@ -10,8 +10,8 @@ cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/
 app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
 rx=600 ry=100 record=() # the region of setting.ini; the pairs that Tessivo should hold
 r=0 g=1 b=2 y=3 p=4 letters=rgbyp # a pair is two colour letters, upper then lower; each indexes:
-blobs=(E62828 28C83C 2850E6 F0DC1E AA32C8) discs=(FF0000 00FF00 0000FF FFFF00 C800C8)
-codes=02468cegikoqsuwACEGIMOQSU # a pair's link code: codes[5 * upper + lower], then 1
+blobs=(E66827 75E627 27E4E6 E6C727 4827E6) discs=(FF0000 00FF00 0000FF FFFF00 C800C8) # a skin:
+codes=02468cegikoqsuwACEGIMOQSU # hues 20 95 180 50 250; a pair's code: codes[5 * upper + lower], 1
 host=$(sed -n 's/^TESSIVO_SIMULATOR_HOST:[A-Z]*=//p' "$cross/CMakeCache.txt")
 
 Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }
@@ -19,8 +19,7 @@ Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
 Expect() { local end=$((SECONDS + ${wait:-10})) seen # what, text, probe: polls the probe for it
   until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done
   Is "$1" "$2" "$seen"; }
-Windows() { # search terms: how many windows match, their ids in $work/ids; "?" if xdotool met an
-  # X error, as when a window vanishes under its search: this search then has no answer
+Windows() { # search terms: how many windows match, ids in $work/ids; "?" on an X error (one gone)
   xdotool search --onlyvisible "$@" 2>&1 |
     awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
 Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
@@ -68,6 +67,11 @@ Row() { # pairs the film's next stretch adds: to its next hold, then the record
 ShowsRecord() { # the record view's first row: both discs of each pair, then grey
   local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
   Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $points; }
+Pick() { # pair, cell (0 upper): that cell's colour chosen from the sample view's menu
+  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty 30,50 30,100; local colour=${1:$2:1}
+  xdotool mousemove $((tx + 30)) $((ty + 50 + 50 * $2)) click 3
+  Expect "the colours' menu beside Tessivo's window" 2 Windows --class '^tessivo\.exe$'
+  xdotool windowfocus "$tessivo" key $(printf 'Down %.0s' $(seq 0 ${!colour})) Return; Expect "the menu closed" 1 Windows --class '^tessivo\.exe$'; }
 Capture() { # pair, command: once the sample view shows the pair, the command captures it
   Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty 30,50 30,100
   "${@:2}"; record+=($1); ShowsRecord; }
@@ -83,12 +87,14 @@ StartWine # and StopWine when this script ends
 Package
 mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
 rm -f "$work"/record* "$work/links.txt" # the record is kept from here on
-printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\n' $rx $ry >"$work/setting.ini" # 50 x 100
+ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
 Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
 StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
   # Without a window manager Wine's X window of a framed window is its client area.
   tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
-StartTessivo
+StartTessivo; Pick gr 0; Pick gr 1 # the skin fitted: a pick of each colour, saved with nothing else
+for pair in bb0 ry1 yp1 gr; do Focus 25 50 $rx $ry; xdotool key space; [ $pair = gr ] || Pick ${pair::2} ${pair:2}; done
+Expect "setting.ini after the picks" "$ini$(printf '\n[COLOR]\r\nGREEN=95\r\nRED=20\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r')" cat "$work/setting.ini"
 Capture gr Click 50 10
 Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
 for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
@@ -118,7 +124,7 @@ Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved 
 Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
 Close() { Focus 300 150 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
-printf 'AUTO=1\r\n' >>"$work/setting.ini" # auto capture from here, after the record kept
+sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture from here, after the record kept
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
 Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
