@@ -4,6 +4,7 @@
 #include "app/surface.h"
 #include "app/texts.h"
 #include "app/wide_text.h"
+#include "recognition/classify.h"
 #include "recognition/pixel_hue.h"
 #include "record/record_view.h"
 #include "tessivo.h"
@@ -42,7 +43,7 @@ static void DrawHues(int x) {
         HBRUSH brush = CreateSolidBrush(ClassColour(colour));
         FillRect(backBuffer.dc, &swatch, brush);
         DeleteObject(brush);
-        std::wstring text = std::to_wstring((&settings.hueRed)[colour - 1]);
+        std::wstring text = std::to_wstring(ReferenceHue(colour));
         TextOutW(backBuffer.dc, x + 94, y, text.c_str(), (int)text.size());
     }
     SelectObject(backBuffer.dc, oldFont);

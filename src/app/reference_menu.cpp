@@ -1,6 +1,5 @@
 #include "app/reference_menu.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "app/picture.h"
@@ -8,6 +7,7 @@
 #include "app/texts.h"
 #include "app/window_procedure.h"
 #include "config/settings_file.h"
+#include "recognition/classify.h"
 #include "recognition/pair_watch.h"
 
 int32_t cellHues[2] = {-1, -1};
@@ -20,16 +20,6 @@ const char *const referenceKeys[5] = {"RED", "GREEN", "BLUE", "YELLOW", "PURPLE"
 const int32_t CloseReferences = 20;
 
 int32_t menuHue = -1; // the hue of the cell the menu was opened on
-
-// The references stand in colour order in the settings.
-int32_t &ReferenceOf(BlobColour colour) {
-    return (&settings.hueRed)[colour - 1];
-}
-
-int32_t CircleDistance(int32_t a, int32_t b) {
-    int32_t d = (int32_t)(((int64_t)a - b) % 360 + 360) % 360;
-    return d < 180 ? d : 360 - d;
-}
 
 } // namespace
 
@@ -75,12 +65,12 @@ void SetReference(HWND window, BlobColour colour) {
         Warn(window, Say(texts->noBlob));
         return;
     }
-    ReferenceOf(colour) = menuHue;
+    ReferenceHue(colour) = menuHue;
     std::wstring where, close;
     if (!SaveSettings("COLOR", {{referenceKeys[colour - 1], std::to_string(menuHue)}}, where))
         Warn(window, Say(texts->notSaved) + where);
     for (BlobColour other = ColourRed; other <= ColourPurple; ++other)
-        if (other != colour && CircleDistance(ReferenceOf(other), menuHue) <= CloseReferences)
+        if (other != colour && HueDistance(menuHue, ReferenceHue(other)) <= CloseReferences)
             close += (close.empty() ? L"" : L"\n") + Say(texts->colours[colour - 1]) +
                      Say(texts->closeJoin) + Say(texts->colours[other - 1]) +
                      Say(texts->closeClosing);

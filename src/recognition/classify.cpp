@@ -15,21 +15,29 @@ static int32_t ReducedReference(int32_t reference) {
     return reduced < 0 ? reduced + 360 : reduced;
 }
 
+int32_t &ReferenceHue(BlobColour colour) {
+    static int32_t Settings::*const references[] = {&Settings::hueRed, &Settings::hueGreen,
+                                                    &Settings::hueBlue, &Settings::hueYellow,
+                                                    &Settings::huePurple};
+    return settings.*references[colour - 1];
+}
+
+int64_t HueDistance(int64_t degrees, int32_t reference) {
+    // 64-bit, so that a hue far outside 0..1 cannot overflow.
+    int64_t distance = degrees - ReducedReference(reference);
+    if (distance < 0)
+        distance += 360;
+    return distance > 180 ? 360 - distance : distance;
+}
+
 BlobColour ClassifyHue(double hue) {
     int32_t degrees = HueDegrees(hue);
     // Tried in the order of the colour numbers, not the circle order: with the strict
     // comparison, an equal distance goes to the lower colour number.
-    const int32_t references[] = {settings.hueRed, settings.hueGreen, settings.hueBlue,
-                                  settings.hueYellow, settings.huePurple};
     BlobColour best = 0;
     int64_t bestDistance = 360;
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
-        // 64-bit, so that a hue far outside 0..1 cannot overflow.
-        int64_t distance = (int64_t)degrees - ReducedReference(references[colour - 1]);
-        if (distance < 0)
-            distance += 360;
-        if (distance > 180)
-            distance = 360 - distance;
+        int64_t distance = HueDistance(degrees, ReferenceHue(colour));
         if (distance < bestDistance) {
             best = colour;
             bestDistance = distance;
