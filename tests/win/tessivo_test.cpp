@@ -290,7 +290,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     EXPECT_EQ(std::vector<int32_t>(cellHues, cellHues + 2), std::vector<int32_t>({6, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
     WorkIn(&ini);
-    const int rows[][4] = {{0, 0, 25, 0}, {1, 0, 85, 1}, {2, 1, -1, 2}, {2, 0, 300, 4}};
+    const int rows[][4] = {{0, 0, 25, 0}, {1, 0, 92, 1}, {2, 1, -1, 2}, {2, 0, 300, 4}};
     const std::wstring boxes[] = {
         L"", L"エラー: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
         L"エラー: この枠には玉の色のピクセルがないため、参照は変わりません。", L""};
@@ -311,8 +311,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
             box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
         });
         POINT at = {5 + 55 * rows[i][0] + 25, PictureTop + 30 + 50 * rows[i][1]};
-        ClientToScreen(window, &at);
-        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, MAKELPARAM(at.x, at.y));
+        ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 3 as Shift+F10 gives it
+        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i < 3 ? MAKELPARAM(at.x, at.y) : -1);
         MSG chosen;
         while (PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
             DispatchMessageW(&chosen);
