@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdlib>
+#include <vector>
 
 #include "recognition/classify.h"
 #include "recognition/colour.h"
@@ -20,8 +21,10 @@ BlobPair settledPair;  // the pair seen settled last
 bool settledKnown;     // settledPair holds a pair
 BlobPair candidate;    // the clear pair seen on the last ticks
 int32_t sameTicks;     // ticks in a row that candidate was seen, up to one past settling; 0: none
-bool pictureChanged;   // the box was empty since the pair settled last
+bool pictureChanged;   // the box was empty, or its picture moved, since the pair settled last
 bool restarted = true; // the next sighting shows what was on screen at the restart
+std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
+std::vector<uint8_t> previousLooks; // and at the last tick
 
 // A step to the pixel two over or two down is detail when its largest channel difference is
 // a quarter of the brighter pixel's brightest channel or more, and at least 12 levels: a
@@ -57,6 +60,21 @@ bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const Cell
     return details > 0 && details * PixelsPerDetail >= (int64_t)cell.columns * cell.rows;
 }
 
+// A pixel's look, to tell a picture that moved from one dimmed or flashed in place: its colour
+// while it is saturated, however dim (dimming keeps a pixel's hue and saturation), dark grey
+// (the eyes), or nothing to go by: pale or light grey (a highlight, a flash), or too near black
+// for its hue to mean anything (a black board, a fade to black).
+const float DimmestColour = 0.0625f; // 16 of 255 levels
+const uint8_t LookDarkGrey = 6, LookPale = 0;
+
+uint8_t PixelLook(const HsvColour &hsv) {
+    if (hsv.value < DimmestColour)
+        return LookPale;
+    if (hsv.saturation >= MinimumSaturation)
+        return (uint8_t)ClassifyHue(hsv.hue);
+    return hsv.value < MinimumValue ? LookDarkGrey : LookPale;
+}
+
 // The majority of a cell's coloured pixels; the cell shows a blob when they fill half of it
 // and it has detail, and the board when it has no detail.
 BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
@@ -65,9 +83,13 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, cons
     for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
         HsvColour hsv;
-        for (int32_t x = cell.left; x < cell.left + cell.columns; ++x)
-            if (IsBlobColoured(row[x], hsv))
-                ++votes[ClassifyHue(hsv.hue) - 1];
+        for (int32_t x = cell.left; x < cell.left + cell.columns; ++x) {
+            const bool coloured = IsBlobColoured(row[x], hsv);
+            const uint8_t look = PixelLook(hsv); // a blob-coloured pixel's look is its colour
+            if (coloured)
+                ++votes[look - 1];
+            seen.looks.push_back(look);
+        }
     }
     BlobColour colour = MajorityColour(votes);
     const bool detailed = HasDetail(pixels, width, height, cell);
@@ -80,6 +102,21 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, cons
 
 bool SamePair(const BlobPair &a, const BlobPair &b) {
     return a.lower == b.lower && a.upper == b.upper;
+}
+
+// Whether the picture has moved since the looks were taken: a colour shows where it did not, or
+// dark grey where a colour did, on one pixel of the cells in pixelsPerMove. Dimming keeps each
+// pixel's colour, a flash turns colour pale; a pair moving up or down puts its colours, its eyes
+// and the board's gap between the blobs where other colours were.
+bool PictureMoved(const std::vector<uint8_t> &looks, const std::vector<uint8_t> &before,
+                  int64_t pixelsPerMove) {
+    if (looks.size() != before.size() || looks.empty())
+        return false;
+    int64_t moved = 0;
+    for (size_t i = 0; i < looks.size(); ++i)
+        moved += looks[i] != before[i] && looks[i] != LookPale &&
+                 (looks[i] != LookDarkGrey || before[i] != LookPale);
+    return moved * pixelsPerMove >= (int64_t)looks.size();
 }
 
 } // namespace
@@ -132,7 +169,7 @@ bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellAr
 
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
     const bool sampled = pixels != nullptr && width > 0 && height > 0;
-    PairSighting seen = {{0, 0}, sampled, !sampled};
+    PairSighting seen = {{0, 0}, sampled, !sampled, {}};
     if (!sampled)
         return seen;
     seen.pair.upper = SightCell(pixels, width, height, UpperCellArea(width, height), seen);
@@ -146,7 +183,22 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
         settledPair = seen.pair;
         settledKnown = seen.clear;
         pictureChanged = false;
+        settledLooks = previousLooks = seen.looks;
     }
+    // A picture that moved from the settled pair's is a change, unless it shows another pair
+    // clearly: that is judged by settling alone, so that a pair misread for a tick changes
+    // nothing. One pixel in 11: a pair of one colour scrolled by a quarter of the box on a black
+    // board, or on a board of its own colour by an eighth, moves one in 9 or more (any other pair
+    // twice that), while a 3 x 3 blur in place moves one in 13 at most and a dim or flash none.
+    const bool otherPair = seen.clear && !SamePair(seen.pair, settledPair);
+    if (settledKnown && !otherPair && PictureMoved(seen.looks, settledLooks, 11))
+        pictureChanged = true; // a scroll: whatever settles next is new, even the same pair
+    // A picture that is moving does not settle, or a slow scroll could settle half-way and be
+    // taken twice. One in 20: each eighth of a scroll moves one in 12 or more; a blur may restart
+    // the count, which only delays a capture.
+    if (PictureMoved(seen.looks, previousLooks, 20))
+        sameTicks = 0;
+    previousLooks = seen.looks;
     if (!seen.clear) {
         sameTicks = 0;
         pictureChanged = pictureChanged || seen.empty; // the pair has left the box
@@ -165,6 +217,7 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
     // Another pair counts only once it has settled: a frame misread for a tick is no change.
     bool capture = pictureChanged || !settledKnown || !SamePair(candidate, settledPair);
     settledPair = candidate;
+    settledLooks = seen.looks;
     settledKnown = true;
     pictureChanged = false;
     return capture;

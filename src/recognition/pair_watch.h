@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "recognition/colour.h"
 #include "recognition/pixel_hue.h"
@@ -16,8 +17,10 @@
 // with detail but no blob (a pair dimmed, moving or half drawn) is neither.
 struct PairSighting {
     BlobPair pair;
-    bool clear; // both cells show a blob
-    bool empty; // a cell shows the board
+    bool clear;                 // both cells show a blob
+    bool empty;                 // a cell shows the board
+    std::vector<uint8_t> looks; // each pixel of the upper cell, then the lower: its colour, or
+                                // whether it is dark grey or pale (see PictureMoved)
 };
 
 // Whether a pixel of a sample in memory (0x00RRGGBB) is blob-coloured: neither grey, dark
@@ -37,8 +40,13 @@ bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellAr
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 
 // True once for each new pair: the same clear pair has been seen on more than settleTicks
-// ticks in a row, and it is another pair than the one settled last, or the box was empty
-// since then. A sighting neither clear nor empty changes nothing.
+// ticks in a row, and it is another pair than the one settled last, or the box has changed
+// since then: it was empty, or its picture moved (a game scrolls the next pair away while the
+// one after it comes in, with no empty frame between, and that one may be the same pair). A
+// picture has moved when one pixel of the cells in 11 shows a colour where the settled pair
+// showed another or none, or dark grey where it showed a colour; a pair dimmed, flashed or
+// blurred in place does not move. A picture still moving does not settle. A clear sighting of
+// another pair is judged by settling alone, so a pair misread for a tick changes nothing.
 bool WatchPair(const PairSighting &seen, int32_t settleTicks);
 
 // Forgets what was seen: the pair that the next sighting shows counts as already

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 #include "config/section_keys.h"
@@ -182,4 +183,106 @@ TEST(CellHue, TheBlobsHueOnADarkBoard) {
         const int32_t both = hue(UpperCellArea(50, 100)) * 1000 + hue(LowerCellArea(50, 100));
         EXPECT_EQ(both, row[0] < 0 ? -1001 : row[0] * 1000 + (row[0] + 180) % 360) << row[0];
     }
+}
+
+// A game's next-pair box as the end-to-end film draws it, 50 x 100 bottom-up: on a board 70 %
+// bright at the top to its colour at the bottom, each blob in rings from 70 % of its colour, a
+// highlight and two eyes, all at percent (150: half-way to white). The pair stands down pixels
+// low, the leaving pair 100 above it; then yellow over the first edge pixels of the lower cell.
+static void PaintBox(std::vector<uint32_t> &sample, const std::string &pair, int down, int percent,
+                     uint32_t board, const std::string &leaving, int edge = 0) {
+    const uint32_t blobs[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6};
+    auto shade = [](uint32_t rgb, int part, int whiter) {
+        uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const uint32_t value = (rgb >> shift & 255) * part / 100;
+            out |= (value + (255 - value) * whiter / 100) << shift;
+        }
+        return out;
+    };
+    auto oval = [&](int left, int top, int right, int bottom, uint32_t rgb, int part) {
+        for (int y = std::max(top, 0); y < std::min(bottom, 100); ++y)
+            for (int x = left; x < right; ++x) {
+                const double dx = (x + .5 - (left + right) / 2.) / (right - left),
+                             dy = (y + .5 - (top + bottom) / 2.) / (bottom - top);
+                if (dx * dx + dy * dy < .25)
+                    sample[(99 - y) * 50 + x] =
+                        shade(rgb, part * std::min(percent, 100) / 100, std::max(percent - 100, 0));
+            }
+    };
+    for (int y = 0; y < 100; ++y)
+        std::fill_n(&sample[(99 - y) * 50], 50, shade(board, 70 + 30 * y / 99, 0));
+    for (int blob = 0; blob < 4; ++blob) {
+        const std::string &colours = blob < 2 ? pair : leaving;
+        const int top = down + 50 * (blob % 2) - 100 * (blob / 2);
+        for (int ring = 0; !colours.empty() && ring < 4; ++ring)
+            oval(2 + 3 * ring, top + 2 + 3 * ring, 48 - 3 * ring, top + 48 - 3 * ring,
+                 blobs[std::string("rgbyp").find(colours[blob % 2])], 70 + 10 * ring);
+        if (!colours.empty()) {
+            oval(10, top + 7, 19, top + 14, 0xFFFFFF, 100);
+            oval(14, top + 18, 21, top + 29, 0x202020, 100);
+            oval(29, top + 18, 36, top + 29, 0x202020, 100);
+        }
+    }
+    for (int i = 0; i < edge; ++i)
+        sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
+}
+
+// Ticks of auto capture on a game's box (settling after more than 3): a letter is a pair in place
+// (a rg, b the same again, c gb, e rr, f pp), digits 1..7 a scroll by 8ths of the box from the
+// pair before them to the pair after (a game's frame stays one or two ticks), d and D the pair
+// before dimmed to 30 and 10 %, w flashed half-way to white, - the empty box; X and x the pair
+// before with yellow over 263 and 262 cell pixels. Rows on the navy board, then on black. R
+// restarts; '*' marks the ticks that capture.
+TEST(PairWatch, AGamesScrollIsAChangeItsDimsAndFlashesAreNot) {
+    const char *rows[][2] = {{"Raaaaa246aaaaa", "            * "},
+                             {"Raaaaa11223344556677aaaaa", "                       * "},
+                             {"Raaaaa246ccccc", "            * "},
+                             {"Raaaaa11223344556677ccccc", "                       * "},
+                             {"Raaaaa246dddddaaaa", "            *     "},
+                             {"Raaaaa2446aaaaa", "             * "},
+                             {"Raaaaadaaaadaaaa", "                "},
+                             {"RaaaaawaaaaDDDDDaaaa", "                    "},
+                             {"RaaaaaXaaaaa", "          * "},
+                             {"Raaaaaxaaaaa", "            "},
+                             {"Reeeee246eeeee", "            * "},
+                             {"Rfffff11223344556677fffff", "                       * "},
+                             {"Raaaaa--aaaa", "           *"},
+                             {"Raaaaacccccxccccc", "         *       "}};
+    settings = defaultSettings;
+    settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
+    settings.hueYellow = 50, settings.huePurple = 250;
+    const char *pairs = "a rg b rg c gb e rr f pp ";
+    for (uint32_t board : {0x182868u, 0x080808u})
+        for (auto &row : rows) {
+            std::string captures, ticks = row[0], before;
+            for (size_t t = 0; t < ticks.size(); ++t) {
+                const char tick = ticks[t];
+                const char *named = strchr(pairs, tick);
+                std::string pair = named && tick != ' ' ? std::string(named + 2, 2) : before;
+                if (isalpha(tick) && named)
+                    before = pair;
+                std::vector<uint32_t> sample(50 * 100);
+                if (isdigit(tick)) { // from the pair before to the next one named
+                    const size_t next = ticks.find_first_of("abcef", t);
+                    pair = std::string(strchr(pairs, ticks[next]) + 2, 2);
+                    PaintBox(sample, pair, 100 - (tick - '0') * 25 / 2, 100, board, before);
+                } else
+                    PaintBox(sample, tick == '-' ? "" : pair, 0,
+                             tick == 'd'   ? 30
+                             : tick == 'D' ? 10
+                             : tick == 'w' ? 150
+                                           : 100,
+                             board, "",
+                             tick == 'X'   ? 263
+                             : tick == 'x' ? 262
+                                           : 0);
+                if (tick == 'R')
+                    RestartPairWatch();
+                captures +=
+                    tick != 'R' && WatchPair(SightPair(sample.data(), 50, 100), 3) ? '*' : ' ';
+            }
+            EXPECT_EQ(captures, row[1]) << row[0] << " on " << std::hex << board;
+        }
+    settings = defaultSettings;
 }
