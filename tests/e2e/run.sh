@@ -47,23 +47,30 @@ StartScene() { # x, y, pairs or @film: a scene there, showing the first pair; pr
     >/dev/null 2>&1 & Window --name "^$([ "${3::1}" = @ ] && echo film || echo scene) "; }
 # A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time,
 film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frames that wait for Space
-F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868}" >>"$film"; }
+F() { local gone="- -"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
+  echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} $gone" >>"$film"; }
 Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
 Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
+Scroll() { local k; for ((k = 1; k <= $3; ++k)); do F $2 $((100 - 100 * k / ($3 + 1))) 100 30 182868 $1; done
+  F $2 0 100 ${4:-243}; } # from, to, frames of 30 ms[, ms the pair then stays]
 Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
   Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair
   for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry # dimmed to 30 %, 10 times
   for t in {1..10}; do F ry 0 150 24; F ry 0 100 200; done; Hold ry # a tick half-way to white
   F ry 100 100 5000; F ry 100 100 5000 2A1040; Hold ry 100 2A1040 # empty boxes, navy and purple
-  Hold gr; randoms=() # then 30 pairs (AUTO_PAIRS) at 3 a second, sliding in, after a gap or in place
-  for ((t = 0; t < ${AUTO_PAIRS:-30}; ++t)); do pair=${letters:RANDOM%5:1}${letters:RANDOM%5:1}; randoms+=($pair)
-    if ((t % 3 == 1)); then F $pair 100 100 50; F $pair 0 100 283
-    elif ((t % 3 == 2)) && [ "$pair" != "$last" ]; then F $pair 0 100 333
-    else Slide $pair; F $pair 0 100 243; fi; last=$pair; done; Hold $last; }
+  Hold gr; Scroll gr gr 3; Hold gr; Scroll gr yb 3; Hold yb; Scroll yb yb 8; Hold yb; Scroll yb pp 8; Hold pp
+  Scroll pp pp 3; F pp 0 30 200; F pp 0 100 200; Hold pp # a scroll, then a dim
+  F pp 75 100 30 182868 pp; F pp 50 100 54 182868 pp; F pp 25 100 30 182868 pp; F pp 0 100 243; Hold pp # stops a tick
+  randoms=() kinds=() last=pp # then 30 pairs (AUTO_PAIRS) at 3 a second, a sixth the same again:
+  for ((t = 0; t < ${AUTO_PAIRS:-30}; ++t)); do pair=${letters:RANDOM%5:1}${letters:RANDOM%5:1}
+    ((RANDOM % 6)) || pair=$last; randoms+=($pair); kind=$((t % 5)); ((kind != 2)) || [ $pair != $last ] || kind=3
+    case $kind in 0) Slide $pair; F $pair 0 100 243;; 1) F $pair 100 100 50; F $pair 0 100 283;; # after a gap
+    2) F $pair 0 100 333;; 3) Scroll $last $pair 3;; 4) Scroll $last $pair 8 200;; esac
+    kinds+=($kind$([ $pair != $last ] || echo =)); last=$pair; done; Hold $last; } # kinds: 3= a scroll to the same
 Row() { # pairs the film's next stretch adds: to its next hold, then the record
-  xdotool key space; wait=$((${AUTO_PAIRS:-30} / 3 + 10)) Expect "the film" "film ${holds[++h]}" \
+  xdotool key space; wait=$((${AUTO_PAIRS:-30} / 2 + 10)) Expect "the film" "film ${holds[++h]}" \
     xdotool getwindowname "$scene2"
-  record+=("$@"); if ((${#record[@]} < 10)); then ShowsRecord; else ExportLink; fi; }
+  record+=("$@"); if ((${#record[@]} < 10)); then ShowsRecord; else ExportLink; Focus 25 50 $((rx + 55)) $ry; fi; }
 ShowsRecord() { # the record view's first row: both discs of each pair, then grey
   local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
   Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $points; }
@@ -127,8 +134,11 @@ Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
 sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture from here, after the record kept
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
 Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr
+Row gr; Row yb; Row yb; Row pp; Row pp; Row pp # scrolls: 3 frames, 8 frames, then dimmed, stopped
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
 Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"
+[ -z "${AUTO_PAIRS:-}" ] || for k in 0 1 2 3 4; do echo "$(cut -d' ' -f$((k + 1)) <<<'slide gap swap scroll slow-scroll'):" \
+  "$(printf '%s\n' "${kinds[@]}" | grep -c "^$k") shown, $(printf '%s\n' "${kinds[@]}" | grep -c "^$k=") the same again; all recorded"; done
 import -window root "$art/auto.png"
 Focus 300 150 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
 echo "PASS: the download, captures, undo, RESET, links, Brimlet, saving, auto capture and closing"

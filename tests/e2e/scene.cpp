@@ -2,7 +2,8 @@
 // topmost 50 x 100 window at X, Y: a pair's shaded upper blob over its lower on a board (navy in a
 // scene). A film's lines are frames: UPPER LOWER, how far down the pair is drawn (100: out of
 // sight), its brightness in percent (150: half-way to white), milliseconds shown
-// (0: until Space), the board. The title names the frame shown, "scene 2" ("film 2").
+// (0: until Space), the board, and the pair leaving upward 100 above it in a scroll (UPPER LOWER,
+// or - -). The title names the frame shown, "scene 2" ("film 2").
 #include <windows.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@ struct Frame {
     unsigned long upper, lower;
     int down, percent, milliseconds;
     unsigned long board;
+    char leaving[2][8]; // "-": none
 };
 static std::vector<Frame> frames;
 static size_t shown;
@@ -54,6 +56,8 @@ static void Paint(HWND window) {
     }
     Blob(dc, frame.down, frame.upper, frame.percent);
     Blob(dc, frame.down + 50, frame.lower, frame.percent);
+    for (int blob = 0; blob < 2 && frame.leaving[blob][0] != '-'; ++blob)
+        Blob(dc, frame.down - 100 + 50 * blob, strtoul(frame.leaving[blob], 0, 16), frame.percent);
     EndPaint(window, &paint);
 }
 
@@ -78,15 +82,21 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    Frame frame = {0, 0, 0, 100, 0, 0x182868};
+    Frame frame = {0, 0, 0, 100, 0, 0x182868, {"-", "-"}};
     FILE *film = __argv[3][0] == '@' ? fopen(__argv[3] + 1, "r") : nullptr;
     title = film ? "film" : title;
-    while (film && fscanf(film, "%lx %lx %d %d %d %lx", &frame.upper, &frame.lower, &frame.down,
-                          &frame.percent, &frame.milliseconds, &frame.board) == 6)
+    while (film && fscanf(film, "%lx %lx %d %d %d %lx %7s %7s", &frame.upper, &frame.lower,
+                          &frame.down, &frame.percent, &frame.milliseconds, &frame.board,
+                          frame.leaving[0], frame.leaving[1]) == 8)
         frames.push_back(frame);
     for (int i = 3; !film && i + 1 < __argc; i += 2)
-        frames.push_back(
-            {strtoul(__argv[i], 0, 16), strtoul(__argv[i + 1], 0, 16), 0, 100, 0, frame.board});
+        frames.push_back({strtoul(__argv[i], 0, 16),
+                          strtoul(__argv[i + 1], 0, 16),
+                          0,
+                          100,
+                          0,
+                          frame.board,
+                          {"-", "-"}});
     WNDCLASSA sceneClass = {0, SceneProcedure, 0, 0, instance, 0, 0, 0, 0, "TessivoScene"};
     RegisterClassA(&sceneClass);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,
