@@ -158,9 +158,12 @@ void Tick() {
                        region.width, region.height, SRCCOPY);
             ReleaseDC(desktopWindow, screen);
         }));
-    Row("tick", "auto capture's look at the sample, from its memory", Microseconds([] {
+    RestartPairWatch();
+    Row("tick", "auto capture's look at the sample and its watch, from its memory",
+        Microseconds([] {
             GdiFlush();
-            SightPair(static_cast<const uint32_t *>(captureSurface.bits), Width, Height);
+            WatchPair(SightPair(static_cast<const uint32_t *>(captureSurface.bits), Width, Height),
+                      defaultSettings.settleTicks);
         }));
 }
 

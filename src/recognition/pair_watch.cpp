@@ -172,7 +172,9 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
     PairSighting seen = {{0, 0}, sampled, !sampled, {}};
     if (!sampled)
         return seen;
-    seen.pair.upper = SightCell(pixels, width, height, UpperCellArea(width, height), seen);
+    const CellArea upper = UpperCellArea(width, height); // the lower one is as large
+    seen.looks.reserve(2 * (size_t)std::max(upper.columns, 0) * (size_t)std::max(upper.rows, 0));
+    seen.pair.upper = SightCell(pixels, width, height, upper, seen);
     seen.pair.lower = SightCell(pixels, width, height, LowerCellArea(width, height), seen);
     return seen;
 }
