@@ -230,59 +230,47 @@ static void PaintBox(std::vector<uint32_t> &sample, const std::string &pair, int
 
 // Ticks of auto capture on a game's box (settling after more than 3): a letter is a pair in place
 // (a rg, b the same again, c gb, e rr, f pp), digits 1..7 a scroll by 8ths of the box from the
-// pair before them to the pair after (a game's frame stays one or two ticks), d and D the pair
-// before dimmed to 30 and 10 %, w flashed half-way to white, - the empty box; X and x the pair
-// before with yellow over 263 and 262 cell pixels. Rows on the navy board, then on black. R
-// restarts; '*' marks the ticks that capture.
+// pair before them to the next pair (a game's frame stays one or two ticks), d and D the pair
+// before dimmed to 30 and 10 %, w flashed half-way to white; X and x the pair before with yellow
+// over 263 and 262 cell pixels. Rows on the navy board, then on black. R restarts; a '*' follows
+// each tick that captures.
 TEST(PairWatch, AGamesScrollIsAChangeItsDimsAndFlashesAreNot) {
-    const char *rows[][2] = {{"Raaaaa246aaaaa", "            * "},
-                             {"Raaaaa11223344556677aaaaa", "                       * "},
-                             {"Raaaaa246ccccc", "            * "},
-                             {"Raaaaa11223344556677ccccc", "                       * "},
-                             {"Raaaaa246dddddaaaa", "            *     "},
-                             {"Raaaaa2446aaaaa", "             * "},
-                             {"Raaaaadaaaadaaaa", "                "},
-                             {"RaaaaawaaaaDDDDDaaaa", "                    "},
-                             {"RaaaaaXaaaaa", "          * "},
-                             {"Raaaaaxaaaaa", "            "},
-                             {"Reeeee246eeeee", "            * "},
-                             {"Rfffff11223344556677fffff", "                       * "},
-                             {"Raaaaa--aaaa", "           *"},
-                             {"Raaaaacccccxccccc", "         *       "}};
+    const char *rows[] = {"Raaaaa246aaaa*a",     "Raaaaa11223344556677aaaa*a",
+                          "Raaaaa246cccc*c",     "Raaaaa11223344556677cccc*c",
+                          "Raaaaa246dddd*daaaa", "Raaaaa2446aaaa*a",
+                          "Raaaaadaaaadaaaa",    "RaaaaawaaaaDDDDDaaaa",
+                          "RaaaaaXaaaa*a",       "Raaaaaxaaaaa",
+                          "Reeeee246eeee*e",     "Rfffff11223344556677ffff*f",
+                          "Raaaaacccc*cxccccc"};
     settings = defaultSettings;
     settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
     settings.hueYellow = 50, settings.huePurple = 250;
-    const char *pairs = "a rg b rg c gb e rr f pp ";
+    const std::string pairs = "argbrgcgberrfpp", looks = "dDwXx";
+    const int percents[] = {30, 10, 150, 100, 100, 100}, edges[] = {0, 0, 0, 263, 262, 0};
     for (uint32_t board : {0x182868u, 0x080808u})
-        for (auto &row : rows) {
-            std::string captures, ticks = row[0], before;
-            for (size_t t = 0; t < ticks.size(); ++t) {
-                const char tick = ticks[t];
-                const char *named = strchr(pairs, tick);
-                std::string pair = named && tick != ' ' ? std::string(named + 2, 2) : before;
-                if (isalpha(tick) && named)
-                    before = pair;
+        for (const char *row : rows) {
+            std::string expected, captures, before;
+            for (const char *tick = row; *tick; ++tick) {
+                const char *next = tick + strspn(tick, "1234567");
+                const size_t named = pairs.find(*tick),
+                             look = std::min(looks.find(*tick), size_t(5));
+                if (*tick == '*' || *tick == 'R') {
+                    *tick == 'R' ? RestartPairWatch() : void(expected.back() = '*');
+                    continue;
+                }
+                before = named == std::string::npos ? before : pairs.substr(named + 1, 2);
                 std::vector<uint32_t> sample(50 * 100);
-                if (isdigit(tick)) { // from the pair before to the next one named
-                    const size_t next = ticks.find_first_of("abcef", t);
-                    pair = std::string(strchr(pairs, ticks[next]) + 2, 2);
-                    PaintBox(sample, pair, 100 - (tick - '0') * 25 / 2, 100, board, before);
-                } else
-                    PaintBox(sample, tick == '-' ? "" : pair, 0,
-                             tick == 'd'   ? 30
-                             : tick == 'D' ? 10
-                             : tick == 'w' ? 150
-                                           : 100,
-                             board, "",
-                             tick == 'X'   ? 263
-                             : tick == 'x' ? 262
-                                           : 0);
-                if (tick == 'R')
-                    RestartPairWatch();
-                captures +=
-                    tick != 'R' && WatchPair(SightPair(sample.data(), 50, 100), 3) ? '*' : ' ';
+                if (isdigit(*tick)) // to the pair named next, if any
+                    PaintBox(sample,
+                             pairs.find(*next) > 12 ? before
+                                                    : pairs.substr(pairs.find(*next) + 1, 2),
+                             100 - (*tick - '0') * 25 / 2, 100, board, before);
+                else
+                    PaintBox(sample, before, 0, percents[look], board, "", edges[look]);
+                expected += ' ';
+                captures += WatchPair(SightPair(sample.data(), 50, 100), 3) ? '*' : ' ';
             }
-            EXPECT_EQ(captures, row[1]) << row[0] << " on " << std::hex << board;
+            EXPECT_EQ(captures, expected) << row << " on " << std::hex << board;
         }
     settings = defaultSettings;
 }
