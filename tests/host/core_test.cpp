@@ -138,7 +138,7 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
          "W=7;8",    "X=;c",           "Y= ;c",   "h=3\t;c", ";X=0", "; c",       " \t"},
                *ends[] = {"\r\n", "\n", "\r", ""}, *names[] = {"X", "Y", "W", "H"};
     std::mt19937 random(28);
-    for (size_t n = 0; n < 5000; ++n) {
+    for (size_t n = 0; n < std::size(rows) + 5000; ++n) {
         const bool row = n < std::size(rows);
         std::string text = row ? rows[n][0] : random() % 4 ? "" : "\xEF\xBB\xBF", setA, setB;
         for (size_t left = row ? 0 : random() % 11; left > 0; --left) {
