@@ -51,7 +51,10 @@ std::string WithValue(const std::string &content, size_t equals, const std::stri
         if (content[i] == ';' && (i == start || content[i - 1] == ' ' || content[i - 1] == '\t'))
             end = content.find_last_not_of(" \t", i - 1) + 1; // "=" at least stands before
     start = std::min(start, end);
-    return content.substr(0, start) + value + content.substr(end);
+    // A comment right after "=" is parted from the value by a space, or the next save would
+    // take it for part of the value.
+    const char *space = content.compare(end, 1, ";") == 0 ? " " : "";
+    return content.substr(0, start) + value + space + content.substr(end);
 }
 
 } // namespace
@@ -59,12 +62,7 @@ std::string WithValue(const std::string &content, size_t equals, const std::stri
 std::string WithSectionKeys(const std::string &text, const char *section,
                             const std::vector<SettingKey> &keys) {
     const size_t bom = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    const size_t firstEnding = text.find_first_of("\r\n", bom);
-    const std::string newline = firstEnding == std::string::npos ? "\r\n" // the text's first
-                                : text.compare(firstEnding, 2, "\r\n") == 0
-                                    ? "\r\n"
-                                    : text.substr(firstEnding, 1);
-    std::string result = text.substr(0, bom);
+    std::string result = text.substr(0, bom), ending; // of the section's last line
     std::vector<bool> written(keys.size());
     bool inSection = false, sectionSeen = false;
     size_t sectionEnd = 0; // in the result, after the last line of the section that is not blank
@@ -73,6 +71,7 @@ std::string WithSectionKeys(const std::string &text, const char *section,
         std::string line = text.substr(start, end - start);
         start = end;
         std::string content = line.substr(0, line.find_last_not_of("\r\n") + 1), name;
+        const std::string lineEnding = line.substr(content.size());
         if (OpensSection(content, name)) {
             inSection = !sectionSeen && SameName(name, section);
             sectionSeen = sectionSeen || inSection;
@@ -82,13 +81,20 @@ std::string WithSectionKeys(const std::string &text, const char *section,
         for (size_t k = 0; inSection && k < keys.size(); ++k) {
             if (written[k] || !SameName(key, keys[k].name))
                 continue;
-            line = WithValue(content, equals, keys[k].value) + line.substr(content.size());
+            line = WithValue(content, equals, keys[k].value) + lineEnding;
             written[k] = true;
         }
         result += line;
         if (inSection && !Trimmed(content).empty())
-            sectionEnd = result.size();
+            sectionEnd = result.size(), ending = lineEnding;
     }
+    // Added keys end as the section's last line: an ending of another kind could join the
+    // next line's (a lone CR before an LF). After a last line without one, as the text's first.
+    const size_t first = text.find_first_of("\r\n", bom);
+    const std::string newline = !ending.empty()                       ? ending
+                                : first == std::string::npos          ? "\r\n"
+                                : text.compare(first, 2, "\r\n") == 0 ? "\r\n"
+                                                                      : text.substr(first, 1);
     std::string missing;
     for (size_t k = 0; k < keys.size(); ++k)
         if (!written[k])

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 #include <string>
+#include <strings.h>
 
 #include "config/section_keys.h"
 #include "recognition/classify.h"
@@ -81,26 +83,83 @@ TEST(Link, CodesTheHostOfTheSettingsTextAndCut) {
     }
 }
 
-// A settings text, and the same text with the region {1, 2, 3, 4} saved into it (more rows,
-// read back through the platform, in the Windows tests).
-TEST(RegionKeys, SavedInPlaceKeepingEveryOtherByte) {
+// A text's REGION keys as the platform reads them where the settings rely on it (the Windows
+// tests read back through it): after a byte-order mark, lines end at CR, LF or both; "[name]"
+// opens a section, trimmed, in any case; in the first REGION section the first line whose name
+// before "=", trimmed, is a key's holds its value, trimmed, up to a ";" at its start or after a
+// space or tab (a comment; the platform's integer reader stops before it). "X=1 Y=? W H=2 " (Y
+// without "=", W missing), "|" and every other line but the section's and the last's ending.
+static std::string ReadRegion(const std::string &text) {
+    auto trim = [](const std::string &s) {
+        const size_t first = s.find_first_not_of(" \t\r\n");
+        return s.substr(std::min(first, s.size()), s.find_last_not_of(" \t\r\n") + 1 - first);
+    };
+    const size_t bom = text.compare(0, 3, "\xEF\xBB\xBF") ? 0 : 3;
+    std::string read[4], other = "|" + text.substr(0, bom);
+    size_t cut = 0; // the ending of the last other line
+    for (size_t start = bom, end, in = 0; start < text.size(); start = end) {
+        end = std::min(text.find_first_of("\r\n", start), text.size());
+        end += text.compare(end, 2, "\r\n") ? end < text.size() : 2;
+        const std::string line = text.substr(start, end - start), content = trim(line),
+                          name = trim(content.substr(0, content.find('=')));
+        const size_t close = content.find(']'), equals = content.find('='),
+                     k = name.size() == 1 ? std::string("XYWH").find(toupper(name[0])) : 4;
+        const bool opens = content[0] == '[' && close != std::string::npos,
+                   region = opens && !in &&
+                            !strcasecmp(trim(content.substr(1, close - 1)).c_str(), "REGION");
+        in = opens && in ? 2 : in + region;
+        std::string value = trim(content.substr(equals + 1));
+        for (size_t i = 0; i < value.size(); ++i)
+            if (value[i] == ';' && (i == 0 || value[i - 1] == ' ' || value[i - 1] == '\t'))
+                value = trim(value.substr(0, i));
+        if (in == 1 && k < 4 && read[k].empty())
+            read[k] = equals == std::string::npos ? "?" : "=" + value;
+        else if (!region)
+            other += line, cut = line.size() - line.find_last_not_of("\r\n") - 1;
+    }
+    return "X" + read[0] + " Y" + read[1] + " W" + read[2] + " H" + read[3] + " " +
+           other.substr(0, other.size() - cut);
+}
+
+// A settings text and the text with the region {1, 2, 3, 4} saved into it (more rows, read
+// back through the platform, in the Windows tests); then texts a person may write, from these
+// lines with any line ends. Saved, saved with other values and with the first again: each save
+// reads back with every other line kept in order, and the third gives the first's text.
+TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     const char *rows[][2] = {
         {"", "[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
         {"; c\r\n[ region ]\r\n;X=0\r\nx = 0 ; left\r\nY=\r\n\r\n[COLOR]\r\nRED=0\r\n",
          "; c\r\n[ region ]\r\n;X=0\r\nx = 1 ; "
          "left\r\nY=2\r\nW=3\r\nH=4\r\n\r\n[COLOR]\r\nRED=0\r\n"},
-        {"[COLOR]\nRED=5", "[COLOR]\nRED=5\n[REGION]\nX=1\nY=2\nW=3\nH=4\n"},
-        {"[REGION]\r\nY=9\r\n[OTHER]\r\nX=7\r\n[region]\r\nX=8",
-         "[REGION]\r\nY=2\r\nX=1\r\nW=3\r\nH=4\r\n[OTHER]\r\nX=7\r\n[region]\r\nX=8"},
-        {"[REGION]\r\nX=5\r\nX=6\r\nw=1\r\nH=1\r\nY=1",
-         "[REGION]\r\nX=1\r\nX=6\r\nw=3\r\nH=4\r\nY=2"},
-        {"[REGION]\nX=5", "[REGION]\nX=1\nY=2\nW=3\nH=4\n"},
+        {"[REGION]\nX=;note", "[REGION]\nX=1 ;note\nY=2\nW=3\nH=4\n"},
+        {"; c\r[REGION]\r\nX=0\n\n[COLOR]\n", "; c\r[REGION]\r\nX=1\nY=2\nW=3\nH=4\n\n[COLOR]\n"},
         {"[REGION]\nX\nY = ;y\nW=7;8 ;w\n", "[REGION]\nX=1\nY =2 ;y\nW=3 ;w\nH=4\n"}};
-    for (auto &row : rows)
-        EXPECT_EQ(
-            WithSectionKeys(row[0], "REGION", {{"X", "1"}, {"Y", "2"}, {"W", "3"}, {"H", "4"}}),
-            row[1])
-            << row[0];
+    const char *lines[] =
+        {"[REGION]", " [ region ] ;r", "[Color]", "[]",      "X=1",  " x = 2 ;c", "y",
+         "W=7;8",    "X=;c",           "Y= ;c",   "h=3\t;c", ";X=0", "; c",       " \t"},
+               *ends[] = {"\r\n", "\n", "\r", ""}, *names[] = {"X", "Y", "W", "H"};
+    std::mt19937 random(28);
+    for (size_t n = 0; n < std::size(rows) + 5000; ++n) {
+        const bool row = n < std::size(rows);
+        std::string text = row ? rows[n][0] : random() % 4 ? "" : "\xEF\xBB\xBF", setA, setB;
+        for (size_t left = row ? 0 : random() % 11; left > 0; --left) {
+            text += random() % 2 ? lines[random() % std::size(lines)] : ""; // a blank line
+            text += ends[left == 1 && random() % 3 == 0 ? 3 : random() % 3];
+        }
+        std::vector<SettingKey> a, b;
+        for (int i = 0; i < 4; ++i) {
+            a.push_back({names[i], std::to_string(row ? i + 1 : int(random() % 200) - 99)});
+            b.push_back({names[i], std::to_string(random() % 10)});
+            setA += names[i] + ("=" + a[i].value) + " ";
+            setB += names[i] + ("=" + b[i].value) + " ";
+        }
+        const std::string once = WithSectionKeys(text, "REGION", a),
+                          twice = WithSectionKeys(once, "REGION", b), before = ReadRegion(text);
+        EXPECT_EQ(once, row ? rows[n][1] : once) << text;
+        EXPECT_EQ(ReadRegion(once), setA + before.substr(before.find('|'))) << text;
+        EXPECT_EQ(ReadRegion(twice), setB + before.substr(before.find('|'))) << text;
+        EXPECT_EQ(WithSectionKeys(twice, "REGION", a), once) << text;
+    }
 }
 
 // Ticks of auto capture's watch, settling after more than 3, each a sample (0x00RRGGBB, as a

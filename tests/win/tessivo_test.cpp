@@ -139,7 +139,8 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
 
     // Saving the region: into the sample (its comments stay), a read-only file (refused, as it
     // was), over longer values (no old bytes left at the end) and texts whose saves were once
-    // lost; a new file takes the old one's place; each reads back through the platform.
+    // lost; a new file takes the old one's place; each reads back through the platform (which
+    // reads a section's name trimmed, and only the first section and first line of a name).
     std::wstring where;
     std::string saved = sample, given = "X=0\r\nY=0\r\nW=50\r\nH=100";
     saved.replace(saved.find(given), given.size(), "X=-5\r\nY=7\r\nW=60\r\nH=120");
@@ -151,8 +152,9 @@ TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
                                     {"[REGION]\rX=5\rY=6\r", "[REGION]\rX=-5\rY=7\rW=60\rH=120\r"},
                                     {"\xEF\xBB\xBF[REGION]\r\nX\r\n",
                                      "\xEF\xBB\xBF[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
-                                    {"[REGION]\r\nX=5 ; x\r\n[]\r\nW=9",
-                                     "[REGION]\r\nX=-5 ; x\r\nY=7\r\nW=60\r\nH=120\r\n[]\r\nW=9"}};
+                                    {"[ region ]\r\nX=5 ; x\r\nX=9\r\n[]\r\nW=9\r\n[REGION]\r\nY=8",
+                                     "[ region ]\r\nX=-5 ; x\r\nX=9\r\nY=7\r\nW=60\r\nH=120\r\n"
+                                     "[]\r\nW=9\r\n[REGION]\r\nY=8"}};
     for (int i = 0; i < 6; ++i) {
         WorkIn(&saves[i][0]);
         SetFileAttributesA("setting.ini", i == 1 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
