@@ -189,10 +189,14 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
     }
     // A picture that moved from the settled pair's is a change, unless it shows another pair
     // clearly: that is judged by settling alone, so that a pair misread for a tick changes
-    // nothing. One pixel in 11: a pair of one colour scrolled by a quarter of the box on a black
-    // board, or on a board of its own colour by an eighth, moves one in 9 or more (any other pair
-    // twice that), while a 3 x 3 blur in place moves one in 13 at most and a dim or flash none.
-    const bool otherPair = seen.clear && !SamePair(seen.pair, settledPair);
+    // nothing. The pair upside down is what a scroll shows half-way, and may be all that a
+    // tick sees of a quick one. One pixel in 11: a pair of one colour scrolled by a quarter of the
+    // box on a black board, or on a board of its own colour by an eighth, moves one in 9 or more
+    // (any other pair twice that), while a 3 x 3 blur in place moves one in 13 at most and a dim or
+    // flash none.
+    const BlobPair swapped = {settledPair.upper, settledPair.lower}; // half-way through a scroll
+    const bool otherPair =
+        seen.clear && !SamePair(seen.pair, settledPair) && !SamePair(seen.pair, swapped);
     if (settledKnown && !otherPair && PictureMoved(seen.looks, settledLooks, 11))
         pictureChanged = true; // a scroll: whatever settles next is new, even the same pair
     // A picture that is moving does not settle, or a slow scroll could settle half-way and be

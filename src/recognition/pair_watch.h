@@ -46,7 +46,8 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 // picture has moved when one pixel of the cells in 11 shows a colour where the settled pair
 // showed another or none, or dark grey where it showed a colour; a pair dimmed, flashed or
 // blurred in place does not move. A picture still moving does not settle. A clear sighting of
-// another pair is judged by settling alone, so a pair misread for a tick changes nothing.
+// another pair (but the pair upside down, a scroll half-way) is judged by settling alone, so
+// a pair misread for a tick changes nothing.
 bool WatchPair(const PairSighting &seen, int32_t settleTicks);
 
 // Forgets what was seen: the pair that the next sighting shows counts as already

@@ -300,7 +300,7 @@ TEST(PairWatch, AGamesScrollIsAChangeItsDimsAndFlashesAreNot) {
                           "Raaaaadaaaadaaaa",    "RaaaaawaaaaDDDDDaaaa",
                           "RaaaaaXaaaa*a",       "Raaaaaxaaaaa",
                           "Reeeee246eeee*e",     "Rfffff11223344556677ffff*f",
-                          "Raaaaacccc*cxccccc"};
+                          "Raaaaacccc*cxccccc",  "Raaaaa4aaaa*a"};
     settings = defaultSettings;
     settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
     settings.hueYellow = 50, settings.huePurple = 250;
