@@ -1,5 +1,6 @@
 #include "app/record_menu.h"
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -33,12 +34,18 @@ bool OpenRecordMenu(HWND window, LPARAM where) {
 
 void OpenHistory(HWND window) {
     const std::wstring page = HistoryPagePath();
-    if (!settings.keepRecord)
+    if (!settings.keepRecord) {
         Warn(window, Say(texts->noHistory));
-    else if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return;
+    }
+    if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
         Warn(window, Say(texts->noPage) + page);
-    else if ((INT_PTR)ShellExecuteW(window, L"open", page.c_str(), nullptr, nullptr,
-                                    SW_SHOWNORMAL) <= 32)
+        return;
+    }
+    // The browser may be started through a shell extension, which needs COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    if ((INT_PTR)ShellExecuteW(window, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL) <=
+        32)
         Warn(window, Say(texts->notOpened) + page);
 }
 

@@ -2,11 +2,12 @@
 // topmost 50 x 100 window at X, Y: a pair's shaded upper blob over its lower on a board (navy in a
 // scene). A film's lines are frames: UPPER LOWER, how far down the pair is drawn (100: out of
 // sight), its brightness in percent (150: half-way to white), milliseconds shown
-// (0: until Space), the board. The title names the frame shown, "scene 2" ("film 2").
+// (0: until Space), the board. The title names the frame shown, "scene 2" ("film 2"). Or clip TEXT.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 struct Frame {
@@ -78,6 +79,13 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    for (int tries = 0; !strcmp(__argv[1], "clip"); ++tries, Sleep(20)) { // clip TEXT: 0 once
+        OpenClipboard(nullptr); // Wine's clipboard holds TEXT, taken from X; 1 after 10 s
+        const char *held = (const char *)GlobalLock(GetClipboardData(CF_TEXT));
+        const bool holds = held && strstr(held, __argv[2]);
+        if (CloseClipboard() && (holds || tries == 500))
+            return !holds;
+    }
     Frame frame = {0, 0, 0, 100, 0, 0x182868};
     FILE *film = __argv[3][0] == '@' ? fopen(__argv[3] + 1, "r") : nullptr;
     title = film ? "film" : title;
