@@ -44,8 +44,14 @@ void OpenHistory(HWND window) {
     }
     // The browser may be started through a shell extension, which needs COM on this thread.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    if ((INT_PTR)ShellExecuteW(window, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL) <=
-        32)
+    SHELLEXECUTEINFOW open = {};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_FLAG_NO_UI; // a failure is told once, in Tessivo's own words
+    open.hwnd = window;
+    open.lpVerb = L"open";
+    open.lpFile = page.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&open))
         Warn(window, Say(texts->notOpened) + page);
 }
 
