@@ -13,11 +13,14 @@
 #include "app/reference_menu.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
+#include "keep/durable_file.h"
+#include "keep/history_page.h"
 #include "keep/kept_record.h"
 #include "recognition/classify.h"
 #include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
+#include "record/link_text.h"
 #include "tessivo.h"
 
 namespace {
@@ -196,6 +199,30 @@ void Keep(HWND window) {
     moveRecord.clear();
 }
 
+// The history's page of 1,000 games of 100 moves, as each new line of links.txt writes it: its
+// text, and the whole of it made, written, flushed to the disk and moved in. The page is left in
+// the working folder as history-bench.html, for bench/run.sh to time a browser on it.
+void History() {
+    std::string history;
+    for (int game = 0; game < 1000; ++game) {
+        MoveRecord record;
+        for (int i = 0; i < 100; ++i) // every colour either side
+            record.push_back({1 + (i + game) % 5, 1 + i / 5 % 5});
+        history += "2026-12-09 21:05:07\t" + std::string(game % 2 ? "export" : "reset") +
+                   "\t100\t" + linkPrefix + LinkCodes(record) + "\r\n";
+    }
+    size_t size = 0;
+    double text = Microseconds([&] { size = HistoryPage(history, LanguageJapanese).size(); }, 0.2);
+    double written = Microseconds(
+        [&] { WriteFileDurably(L"history-bench.html", HistoryPage(history, LanguageJapanese)); },
+        0.2);
+    char what[128];
+    snprintf(what, sizeof what, "the page's text, 1,000 games of 100 moves (%.1f MB)", size / 1e6);
+    Row("history", what, text);
+    Row("history", "the page made, written, flushed to the disk and moved in", written, text,
+        "its text");
+}
+
 // The real tessivo.exe, started in an empty folder of its own (so at the default
 // interval), its record filled by capture commands as the button sends them, then
 // left alone for `seconds` between two marks. Wine answers 0 for another process's
@@ -267,6 +294,7 @@ int main(int argc, char **argv) {
     }
     Paint(window);
     Tick();
+    History(); // before Keep, which leaves the working folder
     Keep(window);
     DestroyWindow(window);
     return 0;

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "app/record_menu.h"
 #include "app/texts.h"
 #include "app/wide_text.h"
 #include "app/window_procedure.h"
@@ -58,6 +59,8 @@ int RunMessageLoop() {
     MSG message = {};
     // GetMessageW gives -1 on an invalid call; that ends the loop too, rather than spin.
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslatePasteKey(message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -31,6 +31,13 @@ struct TessivoTexts {
     const char *notSaved;     // before the settings file that could not be written
     const char *closeJoin;    // colour, closeJoin, colour, closeClosing: two references
     const char *closeClosing; // that lie within 20 degrees
+    const char *openHistory;  // the record view's menu
+    const char *pasteLink;
+    const char *noHistory;      // the history asked for with KEEP=0
+    const char *noPage;         // before the page not written yet
+    const char *notOpened;      // before the page that no program opened
+    const char *noLink;         // before the first line of what the clipboard holds instead
+    const char *emptyClipboard; // named when the clipboard holds no text
 };
 
 extern const TessivoTexts *texts; // the language of the settings, picked at start

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/picture.h"
+#include "app/record_menu.h"
 #include "app/reference_menu.h"
 #include "app/surface.h"
 #include "app/texts.h"
@@ -21,7 +22,7 @@ HWND desktopWindow;
 
 // A box asked for while a command or a tick is handled shows after it: the handler returns at
 // once, and no tick runs inside a box of its own.
-static void Tell(HWND window, KeepNotice notice) {
+void Tell(HWND window, KeepNotice notice) {
     if (notice != KeepNothingToTell)
         PostMessageW(window, KeepNoticeMessage, (WPARAM)notice, 0);
 }
@@ -41,6 +42,7 @@ static void StartUp(HWND window) {
     // the capture button still works.
     RegisterHotKey(window, (int)HotkeyCaptureId, MOD_ALT, VK_F1);
     RegisterHotKey(window, (int)HotkeyAutoId, MOD_ALT, VK_F2); // the setting works without it
+    RegisterHotKey(window, (int)HotkeyGameOverId, MOD_ALT, VK_F3); // RESET works without it
     OpenRegionLink();
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
@@ -181,11 +183,23 @@ static void HandleCommand(HWND window, WPARAM wParam) {
     case CmdSelectRegion:
         SelectRegion();
         break;
+    case CmdOpenHistory:
+        OpenHistory(window);
+        break;
+    case CmdPasteLink:
+        PasteLink(window);
+        break;
     default:
         if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5)
             SetReference(window, LOWORD(wParam) - CmdSetReference + ColourRed);
         break;
     }
+}
+
+// The game over from inside the game: RESET, and the pair on screen now is no new game's first.
+static void EndGame(HWND window) {
+    Reset(window);
+    RestartPairWatch();
 }
 
 static void HandleHotKey(HWND window, WPARAM wParam) {
@@ -195,6 +209,8 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
         settings.autoCapture = !settings.autoCapture;
         RestartPairWatch();
     }
+    if (wParam == HotkeyGameOverId)
+        EndGame(window);
 }
 
 static void LimitSize(LPARAM lParam) {
@@ -236,7 +252,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         HandleCommand(window, wParam);
         return 0;
     case WM_CONTEXTMENU:
-        if (OpenReferenceMenu(window, lParam))
+        if (OpenReferenceMenu(window, lParam) || OpenRecordMenu(window, lParam))
             return 0;
         break;
     case WM_PAINT:

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "keep/durable_file.h"
+#include "keep/history_page.h"
 #include "record/link_text.h"
 #include "tessivo.h"
 
@@ -125,5 +126,12 @@ KeepNotice KeepHistoryLine(const char *what) {
     history += LocalTime("%04u-%02u-%02u %02u:%02u:%02u") + "\t" + what + "\t" +
                std::to_string(moveRecord.size()) + "\t" + linkPrefix + LinkCodes(moveRecord) +
                "\r\n";
-    return Written(ok && WriteFileDurably(path, history), path);
+    if (!ok || !WriteFileDurably(path, history))
+        return Written(false, path);
+    return Written(WriteFileDurably(HistoryPagePath(), HistoryPage(history, settings.language)),
+                   HistoryPagePath());
+}
+
+std::wstring HistoryPagePath() {
+    return folder + L"history.html";
 }

@@ -23,5 +23,9 @@ KeepNotice StartKeeping();
 // After every change of the record.
 KeepNotice KeepRecord();
 
-// A line of links.txt for the record as it is: what happened ("export" or "reset").
+// A line of links.txt for the record as it is: what happened ("export" or "reset"). The
+// history's page beside it is written anew from the whole file.
 KeepNotice KeepHistoryLine(const char *what);
+
+// The history's page, history.html beside links.txt, with KEEP=1.
+std::wstring HistoryPagePath();

@@ -111,10 +111,12 @@ bool ReadLinkCodes(const std::string &text, MoveRecord &record) {
             ++at;
             continue;
         }
-        BlobPair pair = {0, 0}; // the code's pair: a search of the 25
+        BlobPair pair = {0, 0}; // the code's pair: a search of the 25, character by character,
+        const char next = at + 1 < text.size() ? text[at + 1] : '\0'; // as a history is long
         for (BlobColour lower = ColourRed; lower <= ColourPurple && !pair.lower; ++lower)
             for (BlobColour upper = ColourRed; upper <= ColourPurple; ++upper)
-                if (text.compare(at, LinkCodeLength, linkCodes[lower - 1][upper - 1]) == 0)
+                if (c == linkCodes[lower - 1][upper - 1][0] &&
+                    next == linkCodes[lower - 1][upper - 1][1])
                     pair = {lower, upper};
         if (!pair.lower)
             return false;

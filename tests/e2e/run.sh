@@ -82,10 +82,11 @@ Pick() { # pair, cell (0 upper): that cell's colour chosen from the sample view'
 Capture() { # pair, command: once the sample view shows the pair, the command captures it
   Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty 30,50 30,100
   "${@:2}"; record+=($1); ShowsRecord; }
-# Nothing writes the X clipboard: Wine copies an X selection into its own clipboard in its own
-# time, and a copy landing after the export replaced the link. Each export expects a new link.
+# Only the paste at the end writes the X clipboard: Wine copies an X selection into its own in its own
+# time, and a copy landing after an export replaced the link. $kept: the lines of links.txt.
+Kept() { kept+=("$1"$'\t'"${#record[@]}"$'\t'"$(Link "${record[@]}")"); }
 ExportLink() { # the link button, its confirmation closed by Enter, the link on the clipboard
-  Click 250 10; box=$(Window --name '^確認$'); import -window root "$art/link-${#record[@]}.png"
+  Kept export; Click 250 10; box=$(Window --name '^確認$'); import -window root "$art/link-${#record[@]}.png"
   xdotool windowfocus "$box" key Return
   Expect "confirmation boxes after Enter" 0 Windows --name '^確認$'
   Expect "the link on the clipboard" "$(Link "${record[@]}")" xclip -o -selection clipboard; }
@@ -93,7 +94,7 @@ ExportLink() { # the link button, its confirmation closed by Enter, the link on 
 StartWine # and StopWine when this script ends
 Package
 mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
-rm -f "$work"/record* "$work/links.txt" # the record is kept from here on
+rm -f "$work"/record* "$work/links.txt" "$work/history.html" # the record is kept from here on
 ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
 Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
 StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
@@ -111,9 +112,7 @@ Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTes
 if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
   echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
 Click 130 10; unset 'record[-1]'; ShowsRecord; ExportLink # undo
-Click 190 10; record=(); ShowsRecord; ExportLink # RESET; the history holds the game it ended
-History() { tail -n 2 "$work/links.txt" | sed -E 's/^[0-9]{4}(-[0-9]{2}){2} [0-9]{2}(:[0-9]{2}){2}\t//; s/\r$//'; }
-Is "the history's last two lines" "$(printf 'reset\t3\t%s\nexport\t0\t%s' "$(Link gr bb ry)" "$(Link)")" "$(History)"
+Click 190 10; Kept reset; record=(); ShowsRecord; ExportLink # RESET; the history holds the game it ended
 
 Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back
 Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
@@ -141,5 +140,27 @@ Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO m
 [ -z "${AUTO_PAIRS:-}" ] || for k in 0 1 2 3 4; do echo "$(cut -d' ' -f$((k + 1)) <<<'slide gap swap scroll slow-scroll'):" \
   "$(printf '%s\n' "${kinds[@]}" | grep -c "^$k") shown, $(printf '%s\n' "${kinds[@]}" | grep -c "^$k=") the same again; all recorded"; done
 import -window root "$art/auto.png"
+
+# An evening: 3 games ended by Alt+F3 under auto capture; 600 moves pasted from X, a capture, the export
+kx=63 Keys 55xLeft; Expect "the sample on the first scene" 0 Differing $rx $ry; Focus 25 50 $rx $ry
+Over() { Kept reset; xdotool key alt+F3; record=(); ShowsRecord; }
+Auto() { xdotool key space; Capture $1 true; } # the scene's next pair, captured by itself
+Over; Auto gr; Auto bb; Over; Auto ry; Over; Auto yp
+pasted=(); for ((t = 0; t < 600; ++t)); do pasted+=(${letters:RANDOM%5:1}${letters:RANDOM%5:1}); done
+echo " $(Link "${pasted[@]}") " | xclip -selection clipboard; wine "$cross/bin/e2e_scene.exe" clip "$(Link "${pasted[@]}")" || Fail "Wine's clipboard without the link"
+Focus 300 150 $tx $ty; Kept reset; xdotool key ctrl+v; record=("${pasted[@]}")
+Focus 25 50 $rx $ry; xdotool key space; record+=(gr); link=$(Link "${record[@]}")
+Expect "record.txt after the capture" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
+Kept export; Click 250 10; xdotool windowfocus "$(Window --name '^確認$')" key Return; Expect "boxes" 0 Windows --name '^確認$'
+Is "links.txt" "$(printf '%s\n' "${kept[@]}")" "$(cut -f2- "$work/links.txt" | tr -d '\r')"
+Chromium() { chromium --headless --no-sandbox --disable-gpu "$@" "file://$work/history.html" 2>/dev/null; }; Chromium --dump-dom >"$work/page.html"
+Games() { sed -E -n 's/<i><b class="(.)"><\/b><b class="(.)"><\/b><\/i>/ \1\2/g
+  s/^<section><h2>[^<]* · ([^<]*) · ([0-9]+)手<\/h2><p>([^<]*)<\/p><a href="([^"]*)">.*/\1 \2 \4\3/p' "$work/page.html"; }
+Shown() { tac "$work/links.txt" | tr -d '\r' | awk -F'\t' -v codes=$codes -v letters=$letters '{ n = split($4, k, "")
+  line = ($2 == "reset" ? "RESET" : "URL生成") " " $3 " " $4; for (i = index($4, "?_") + 2; i < n; i += 2) {
+  j = index(codes, k[i]) - 1; line = line " " substr(letters, int(j / 5) + 1, 1) substr(letters, j % 5 + 1, 1) }; print line }'; }
+Is "the page's games newest first: what ended each, moves, link target, discs upper/lower" "$(Shown)" "$(Games)"
+Is "the discs' colours, from the page's style" "$(for i in 0 1 2 3 4; do echo -n ".${letters:i:1}{background:#${discs[i],,}}"; done)" "$(grep -o '\.[a-z]{background:#[0-9a-f]*}' "$work/page.html" | tr -d '\n')"
+Chromium --window-size=412,900 --screenshot="$art/history-phone.png" >/dev/null; Chromium --window-size=1200,900 --screenshot="$art/history.png" >/dev/null
 Focus 300 150 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
 echo "PASS: the download, captures, undo, RESET, links, Brimlet, saving, auto capture and closing"

@@ -3,11 +3,12 @@
 // scene). A film's lines are frames: UPPER LOWER, how far down the pair is drawn (100: out of
 // sight), its brightness in percent (150: half-way to white), milliseconds shown
 // (0: until Space), the board, and the pair leaving upward 100 above it in a scroll (UPPER LOWER,
-// or - -). The title names the frame shown, "scene 2" ("film 2").
+// or - -). The title names the frame shown, "scene 2" ("film 2"). Or clip TEXT.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 struct Frame {
@@ -82,6 +83,13 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    for (int tries = 0; !strcmp(__argv[1], "clip"); ++tries, Sleep(20)) { // clip TEXT: 0 once
+        OpenClipboard(nullptr); // Wine's clipboard holds TEXT, taken from X; 1 after 10 s
+        const char *held = (const char *)GlobalLock(GetClipboardData(CF_TEXT));
+        const bool holds = held && strstr(held, __argv[2]);
+        if (CloseClipboard() && (holds || tries == 500))
+            return !holds;
+    }
     Frame frame = {0, 0, 0, 100, 0, 0x182868, {"-", "-"}};
     FILE *film = __argv[3][0] == '@' ? fopen(__argv[3] + 1, "r") : nullptr;
     title = film ? "film" : title;
@@ -89,14 +97,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                           &frame.down, &frame.percent, &frame.milliseconds, &frame.board,
                           frame.leaving[0], frame.leaving[1]) == 8)
         frames.push_back(frame);
-    for (int i = 3; !film && i + 1 < __argc; i += 2)
-        frames.push_back({strtoul(__argv[i], 0, 16),
-                          strtoul(__argv[i + 1], 0, 16),
-                          0,
-                          100,
-                          0,
-                          frame.board,
-                          {"-", "-"}});
+    for (int i = 3; !film && i + 1 < __argc; i += 2) // a scene: each pair in place until Space
+        frame.upper = strtoul(__argv[i], 0, 16), frame.lower = strtoul(__argv[i + 1], 0, 16),
+        frames.push_back(frame);
     WNDCLASSA sceneClass = {0, SceneProcedure, 0, 0, instance, 0, 0, 0, 0, "TessivoScene"};
     RegisterClassA(&sceneClass);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,

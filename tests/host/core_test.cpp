@@ -1,4 +1,4 @@
-// The platform-free code: colours, classification, the link, region records and texts, the watch.
+// The platform-free code: colours, classification, links, region records, the watch, the history.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,11 +9,13 @@
 #include <strings.h>
 
 #include "config/section_keys.h"
+#include "keep/history_page.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
 #include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "record/link_text.h"
+#include "record/pasted_link.h"
 
 // Every 8-bit colour once. A hue one bit off crosses a whole degree somewhere: the sums and
 // counts pin every rounding of both conversions. On floats, (4, 5, 0) gives 72, not 71.
@@ -332,4 +334,55 @@ TEST(PairWatch, AGamesScrollIsAChangeItsDimsAndFlashesAreNot) {
             EXPECT_EQ(captures, expected) << row << " on " << std::hex << board;
         }
     settings = defaultSettings;
+}
+
+// Pasted texts, '|' between them: the first three are links (every code; blanks around, https and
+// a host in any case; no codes), the rest are not ("-") and leave the record as it was ("a0").
+TEST(PastedLink, EveryShapeOfTheSimulatorsLinkAndNothingElse) {
+    const std::string all = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1",
+                      codes[] = {all, "c1", ""};
+    const std::wstring texts =
+        L"http://a/simu/ps.html?_" + std::wstring(all.begin(), all.end()) +
+        L"| \t\r\nhttps://Sim-1.example.org/simu/ps.html?_c1\r\n |http://a/simu/ps.html?_|https://"
+        L"a/simu/ps.html?_a0|http://a_b/simu/ps.html?_01|http://a/simu/ps.htm?_01|http://a/simu/"
+        L"ps.html?_01c|http://a/simu/ps.html?_01 c1|http://a/simu/ps.html?_02|http://a/simu/ps.html"
+        L"?_0\xff11|see http://a/simu/ps.html?_01|http://a/simu/ps.html?_01\nhttp://a/simu/ps.html"
+        L"?_01| ";
+    for (size_t start = 0, end, row = 0; start <= texts.size(); start = end + 1, ++row) {
+        end = std::min(texts.find(L'|', start), texts.size());
+        MoveRecord record = {{0, 9}};
+        const bool read = ReadPastedLink(texts.substr(start, end - start), record);
+        EXPECT_EQ((read ? "" : "-") + LinkCodes(record), row < 3 ? codes[row] : "-a0") << row;
+    }
+}
+
+// Histories and their English pages from the heading on, newest first: none; a game; lines not
+// as Tessivo writes them (a link alone, markup, a cut link, "a0"); 1,000 moves, link whole.
+TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
+    const std::string a = linkPrefix + "c1", b = "https://a/simu/ps.html?_",
+                      gr = "<i><b class=g></b><b class=r></b></i>";
+    std::string codes, discs;
+    for (int i = 0; i < 1000; ++i)
+        codes += "c1", discs += gr;
+    auto game = [&](const std::string &heading, const std::string &discs, const std::string &to) {
+        return "<section><h2>" + heading + "</h2><p>" + discs + "</p><a href=\"" + to + "\">" + to +
+               "</a></section>\n";
+    };
+    const std::string rows[][2] = {
+        {" \r\n", "<div>No games yet.</div>\n"},
+        {"2026-12-09 21:05:07\treset\t2\t" + a + "U1\r\n",
+         game("2026-12-09 21:05:07 · RESET · 2 moves", gr + "<i><b class=p></b><b class=p></b></i>",
+              a + "U1")},
+        {"<b>&\"'\texport\t1\t" + a + "\nx\treset\t2\t" + a + "\n " + b + " \r\nx\treset\t1\t" + b +
+             "a0\r\n",
+         "<pre>x\treset\t1\t" + b + "a0</pre>\n" + game("0 moves", "", b) + "<pre>x\treset\t2\t" +
+             a + "</pre>\n" + game("&lt;b&gt;&amp;&quot;&#39; · Link · 1 move", gr, a)},
+        {"d\texport\t1000\t" + linkPrefix + codes,
+         game("d · Link · 1000 moves", discs, linkPrefix + codes)}};
+    for (auto &row : rows) {
+        const std::string page = HistoryPage(row[0], LanguageEnglish);
+        EXPECT_EQ(page.substr(page.find("<h1>")),
+                  "<h1>Tessivo history</h1>\n" + row[1] + "</body>\n</html>\n")
+            << row[0].substr(0, 40);
+    }
 }

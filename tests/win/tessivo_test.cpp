@@ -14,6 +14,7 @@
 
 #include "app/main_window.h"
 #include "app/picture.h"
+#include "app/record_menu.h"
 #include "app/reference_menu.h"
 #include "app/surface.h"
 #include "app/window_procedure.h"
@@ -21,6 +22,7 @@
 #include "config/region_message.h"
 #include "config/settings_file.h"
 #include "keep/durable_file.h"
+#include "keep/history_page.h"
 #include "keep/kept_record.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
@@ -281,8 +283,10 @@ TEST(Commands, ButtonsFontAtEveryScaleAndWhatATickRepaints) {
 // The sample's cells read from its memory at a tick: a blob with eyes above, an empty board
 // below. A right click on each view's cells opens the colours' menu; the item chosen sets its
 // colour's reference to the cell's hue (saved: end to end); a reference that comes within 20
-// degrees of another is told; a cell without a blob sets nothing and says so. Rows: view, cell,
-// the cell's hue, the item chosen; the box that follows.
+// degrees of another is told; a cell without a blob sets nothing and says so. The record view's
+// menu: the history with KEEP=0, with no page yet, opened by the platform's program for pages
+// (one that notes what it opened); text that is no link, an empty clipboard, a link (Ctrl+V: end
+// to end). Rows: view, cell (2: the record view), the cell's hue, the item chosen; the box after.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     Fill(captureSurface, {0, 0, 50, 100}, RGB(24, 40, 104)),
@@ -292,12 +296,34 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     EXPECT_EQ(std::vector<int32_t>(cellHues, cellHues + 2), std::vector<int32_t>({6, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
     WorkIn(&ini);
-    const int rows[][4] = {{0, 0, 25, 0}, {1, 0, 92, 1}, {2, 1, -1, 2}, {2, 0, 300, 4}};
-    const std::wstring boxes[] = {
-        L"", L"エラー: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
-        L"エラー: この枠には玉の色のピクセルがないため、参照は変わりません。", L""};
-    for (int i = 0; i < 4; ++i) {
-        cellHues[rows[i][1]] = rows[i][2];
+    RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "Noted", 0);
+    RegSetValueA(HKEY_CLASSES_ROOT, "Noted\\shell\\open\\command", REG_SZ,
+                 "cmd /c echo %1>opened.txt", 0);
+    settings.keepRecord = 1, StartKeeping(), moveRecord = {{1, 2}};
+    const std::wstring page = HistoryPagePath();
+    const int rows[][4] = {{1, 0, 92, 1}, {2, 1, -1, 2}, {0, 2, 0, 0},  {0, 2, 0, 1},
+                           {0, 2, 0, 1},  {0, 2, 0, 0},  {0, 0, 25, 0}, {2, 0, 300, 4},
+                           {0, 2, 0, 1},  {0, 2, 0, 0}};
+    const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
+    const std::wstring menus[] = {L"履歴を開く|リンクを貼り付け|", L"赤|緑|青|黄|紫|"};
+    const std::wstring boxes[10] = {
+        L"エラー: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
+        L"エラー: この枠には玉の色のピクセルがないため、参照は変わりません。",
+        L"エラー: KEEP=1 ではないため、履歴は保存していません。",
+        L"エラー: クリップボードにリンクがありません：\nno link...",
+        L"エラー: クリップボードにリンクがありません：\n（テキストなし）",
+        L"エラー: 履歴のページはまだありません（URL生成か RESET で作られます）：\n" + page};
+    for (int i = 0, pasted = 0; i < 10; ++i) {
+        if (rows[i][1] < 2)
+            cellHues[rows[i][1]] = rows[i][2];
+        settings.keepRecord = i >= 5;
+        if (rows[i][1] == 2 && rows[i][3]) { // a paste: the next text on the clipboard
+            const wchar_t *text = clips[pasted++];
+            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 256);
+            lstrcpyW((wchar_t *)GlobalLock(block), text), GlobalUnlock(block),
+                OpenClipboard(window);
+            EmptyClipboard(), SetClipboardData(CF_UNICODETEXT, *text ? block : 0), CloseClipboard();
+        }
         std::wstring items, box;
         std::thread chooser([&] { // the menu's items read, one chosen by its keys
             HWND menu = WindowOf(L"#32768", GetCurrentProcessId());
@@ -313,15 +339,19 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
             box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
         });
         POINT at = {5 + 55 * rows[i][0] + 25, PictureTop + 30 + 50 * rows[i][1]};
-        ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 3 as Shift+F10 gives it
-        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i < 3 ? MAKELPARAM(at.x, at.y) : -1);
+        ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
+        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i != 7 ? MAKELPARAM(at.x, at.y) : -1);
         MSG chosen;
         while (PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
             DispatchMessageW(&chosen);
         chooser.join();
-        EXPECT_EQ(items + box, L"赤|緑|青|黄|紫|" + boxes[i]) << i;
+        EXPECT_EQ(items + box, menus[rows[i][1] < 2] + boxes[i]) << i;
     }
-    settings = defaultSettings;
+    const std::string opened = std::string(page.begin(), page.end()) + "\r\n";
+    EXPECT_TRUE(Eventually([&] { return FileText("opened.txt") == opened; })) << opened;
+    EXPECT_EQ(FileText("record.txt"), "s1\r\n"); // the record it replaced: end to end
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, "Noted");  // .html opens nothing again
+    settings = defaultSettings, StartKeeping();
 }
 
 // A durable write stopped after each step, its handle closed as a kill closes it; record.txt
@@ -358,12 +388,15 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     ASSERT_EQ(StartKeeping(), KeepNothingToTell);
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
-    // Command; what stops its write: R record.txt read-only, H held by another program, F the
-    // folder gone; boxes asked for.
+    // Command (or Alt+F3); what stops its write: R record.txt read-only, H held by another
+    // program, F the folder gone; boxes asked for. The history's page is made from links.txt.
+    const int over = HotkeyGameOverId;
     const int changes[][3] = {{CmdUndo, ' ', 0},    {CmdCapture, ' ', 0}, {CmdCapture, ' ', 0},
                               {CmdUndo, ' ', 0},    {CmdCapture, 'R', 1}, {CmdCapture, 'R', 0},
                               {CmdCapture, ' ', 0}, {CmdCapture, 'H', 1}, {CmdUndo, ' ', 0},
-                              {CmdCapture, 'F', 1}, {CmdCapture, ' ', 0}, {CmdReset, ' ', 0}};
+                              {CmdCapture, 'F', 1}, {CmdCapture, ' ', 0}, {CmdReset, ' ', 0},
+                              {CmdCapture, ' ', 0}, {over, ' ', 0},       {over, ' ', 0},
+                              {CmdCapture, ' ', 0}, {over, 'K', 0}}; // K: with KEEP=0
     for (const int *change : changes) {
         SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
         HANDLE held = change[1] == 'H' ? CreateFileA("record.txt", GENERIC_READ, FILE_SHARE_READ,
@@ -371,8 +404,10 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
                                        : nullptr;
         if (change[1] == 'F')
             DeleteFileA("record.txt"), SetCurrentDirectoryA(".."), RemoveDirectoryA(folder);
+        if (change[1] == 'K')
+            settings.keepRecord = 0, StartKeeping();
         const std::string before = FileText("record.txt");
-        SendMessageW(Tessivo(), WM_COMMAND, change[0], 0);
+        SendMessageW(Tessivo(), change[0] == over ? WM_HOTKEY : WM_COMMAND, change[0], 0);
         MSG box;
         int boxes = 0;
         while (PeekMessageW(&box, Tessivo(), KeepNoticeMessage, KeepNoticeMessage, PM_REMOVE))
@@ -385,7 +420,10 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         if (change[1] == 'F')
             CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
     }
-    settings.keepRecord = 0;
+    // The page of links.txt (its lines: end to end); Alt+F3 with KEEP=0 cleared the record.
+    EXPECT_EQ(FileText("history.html") + LinkCodes(moveRecord),
+              HistoryPage(FileText("links.txt"), LanguageJapanese));
+    settings = defaultSettings;
 }
 
 // The running window's display scale, and the awareness the platform reads from its manifest.

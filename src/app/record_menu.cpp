@@ -1,0 +1,92 @@
+#include "app/record_menu.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/picture.h"
+#include "app/surface.h"
+#include "app/texts.h"
+#include "app/window_procedure.h"
+#include "keep/kept_record.h"
+#include "record/pasted_link.h"
+#include "tessivo.h"
+
+// What a box names of a clipboard that holds no link: one line of it.
+static const size_t NamedCharacters = 80;
+
+bool OpenRecordMenu(HWND window, LPARAM where) {
+    POINT point = {(short)LOWORD(where), (short)HIWORD(where)}, client;
+    if (where == -1)
+        GetCursorPos(&point);
+    client = point;
+    ScreenToClient(window, &client);
+    if (client.y < PictureTop + 5 + captureSurface.height)
+        return false;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, CmdOpenHistory, Say(texts->openHistory).c_str());
+    AppendMenuW(menu, MF_STRING, CmdPasteLink, Say(texts->pasteLink).c_str());
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
+    DestroyMenu(menu);
+    return true;
+}
+
+void OpenHistory(HWND window) {
+    const std::wstring page = HistoryPagePath();
+    if (!settings.keepRecord) {
+        Warn(window, Say(texts->noHistory));
+        return;
+    }
+    if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Warn(window, Say(texts->noPage) + page);
+        return;
+    }
+    // The browser may be started through a shell extension, which needs COM on this thread.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHELLEXECUTEINFOW open = {};
+    open.cbSize = sizeof open;
+    open.fMask = SEE_MASK_FLAG_NO_UI; // a failure is told once, in Tessivo's own words
+    open.hwnd = window;
+    open.lpVerb = L"open";
+    open.lpFile = page.c_str();
+    open.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&open))
+        Warn(window, Say(texts->notOpened) + page);
+}
+
+// The clipboard's text as Unicode, which the platform makes of any text format; "" for none.
+static std::wstring ClipboardText(HWND window) {
+    std::wstring text;
+    if (!OpenClipboard(window))
+        return text;
+    HANDLE block = GetClipboardData(CF_UNICODETEXT);
+    const wchar_t *characters = static_cast<const wchar_t *>(GlobalLock(block));
+    if (characters)
+        text.assign(characters, wcsnlen(characters, GlobalSize(block) / sizeof(wchar_t)));
+    GlobalUnlock(block);
+    CloseClipboard();
+    return text;
+}
+
+void PasteLink(HWND window) {
+    const std::wstring text = ClipboardText(window);
+    MoveRecord pasted;
+    if (!ReadPastedLink(text, pasted)) {
+        const std::wstring line = FirstLine(text, NamedCharacters);
+        Warn(window, Say(texts->noLink) + (line.empty() ? Say(texts->emptyClipboard) : line));
+        return;
+    }
+    if (!moveRecord.empty())
+        Tell(window, KeepHistoryLine("reset"));
+    moveRecord.swap(pasted);
+    Tell(window, KeepRecord());
+    InvalidateRect(window, nullptr, FALSE); // drawn at once, not at the next tick
+}
+
+bool TranslatePasteKey(MSG &message) {
+    static ACCEL paste = {FCONTROL | FVIRTKEY, 'V', CmdPasteLink};
+    static HACCEL keys = CreateAcceleratorTableW(&paste, 1);
+    HWND window = GetAncestor(message.hwnd, GA_ROOT); // a button's keys go to its window
+    return window && TranslateAcceleratorW(window, keys, &message);
+}
