@@ -22,7 +22,7 @@ void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UI
     HBRUSH brush = CreateSolidBrush(PlateColour);
     FillRect(dc, &area, brush);
     DeleteObject(brush);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont());
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(96));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, InkColour);
     DrawTextW(dc, text, -1, &textArea, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -44,7 +44,7 @@ static void OnPaint(HWND window) {
 static void SetLabelText(const std::wstring &text) {
     SetWindowTextW(regionLabel, text.c_str());
     HDC dc = GetDC(regionLabel);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont());
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(96));
     SIZE size = {};
     GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
     SelectObject(dc, oldFont);

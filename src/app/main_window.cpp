@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "app/wide_text.h"
 #include "app/window_procedure.h"
+#include "picture_layout.h"
 
 HWND captureButton; // the five buttons, kept to give them the font
 HWND undoButton;
@@ -48,7 +49,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
     linkButton = CreateButton(window, instance, CmdMakeLink, texts->makeLink, 220, 60);
     regionButton = CreateButton(window, instance, CmdSelectRegion, texts->selectRegion, 280, 60);
 
-    WPARAM font = (WPARAM)InterfaceFont();
+    WPARAM font = (WPARAM)InterfaceFont(pictureDpi);
     for (HWND button : {captureButton, undoButton, resetButton, linkButton, regionButton})
         SendMessageW(button, WM_SETFONT, font, 0);
     return window;

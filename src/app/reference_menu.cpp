@@ -34,10 +34,14 @@ void ReadCellHues() {
 }
 
 int32_t CellAt(int x, int y) {
-    const int w = captureSurface.width, h = captureSurface.height, top = PictureTop + 5;
-    for (int left = 5; left <= 2 * w + 15; left += w + 5)
-        if (x >= left && x < left + w && y >= top && y < top + h)
-            return y < top + h / 2 ? 0 : 1;
+    // The views as the picture shows them, magnified to the display's scale.
+    const int w = captureSurface.width, h = captureSurface.height;
+    const int top = Scaled(PictureTop + ViewGap), shownW = Scaled(w), shownH = Scaled(h);
+    for (int view = 0; view < 3; ++view) {
+        int left = Scaled(ViewGap + view * (w + ViewGap));
+        if (x >= left && x < left + shownW && y >= top && y < top + shownH)
+            return y < top + Scaled(h / 2) ? 0 : 1;
+    }
     return -1;
 }
 

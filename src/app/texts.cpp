@@ -63,6 +63,7 @@ static const TessivoTexts japaneseTexts = {
     "\x82\xC9\x82\xC8\x82\xE8\x81\x41\x8C\xA9\x95\xAA\x82\xAF\x82\xC9"
     "\x82\xAD\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81\x42",
     // "の参照が20度以内になり、見分けにくくなりました。" are within 20 degrees, hard to tell apart
+    "\x8E\xE8", // "手" moves
 };
 
 static const TessivoTexts englishTexts = {
@@ -92,6 +93,7 @@ static const TessivoTexts englishTexts = {
     "Could not save the settings:\n",
     " and ",
     " are now hard to tell apart: their references lie within 20 degrees.",
+    " moves",
 };
 
 const TessivoTexts *texts = &japaneseTexts;

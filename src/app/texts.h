@@ -31,6 +31,7 @@ struct TessivoTexts {
     const char *notSaved;     // before the settings file that could not be written
     const char *closeJoin;    // colour, closeJoin, colour, closeClosing: two references
     const char *closeClosing; // that lie within 20 degrees
+    const char *moves;        // after the number of moves in the record
 };
 
 extern const TessivoTexts *texts; // the language of the settings, picked at start

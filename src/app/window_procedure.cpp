@@ -14,6 +14,7 @@
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
+#include "record/record_view.h"
 #include "record/simulator_link.h"
 #include "tessivo.h"
 
@@ -58,11 +59,13 @@ static bool RegionCanBeSampled(const CaptureRegion &region) {
 // record is on disk (KEEP=1) before the handler returns.
 static void Capture(HWND window) {
     AppendPair(RecognisePair(captureSurface));
+    recordBack = 0;
     Tell(window, KeepRecord());
 }
 
 static void Undo(HWND window) {
     RemoveLastPair();
+    recordBack = 0;
     Tell(window, KeepRecord());
 }
 
@@ -71,6 +74,7 @@ static void Reset(HWND window) {
     if (!moveRecord.empty())
         Tell(window, KeepHistoryLine("reset"));
     ClearRecord();
+    recordBack = 0;
     Tell(window, KeepRecord());
 }
 
@@ -100,7 +104,7 @@ static void WatchForNewPair(HWND window) {
 static void InvalidatePicture(HWND window) {
     RECT picture;
     GetClientRect(window, &picture);
-    picture.top = PictureTop;
+    picture.top = Scaled(PictureTop);
     InvalidateRect(window, &picture, FALSE);
 }
 
@@ -199,8 +203,8 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
 
 static void LimitSize(LPARAM lParam) {
     MINMAXINFO *limits = (MINMAXINFO *)lParam;
-    limits->ptMaxTrackSize.x = MaxTrackWidth;
-    limits->ptMaxTrackSize.y = MaxTrackHeight;
+    limits->ptMaxTrackSize.x = Scaled(MaxTrackWidth);
+    limits->ptMaxTrackSize.y = Scaled(MaxTrackHeight);
 }
 
 static void Paint(HWND window) {
@@ -237,6 +241,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_CONTEXTMENU:
         if (OpenReferenceMenu(window, lParam))
+            return 0;
+        break;
+    case WM_MOUSEWHEEL:
+        if (ScrollRecord(window, wParam, lParam))
             return 0;
         break;
     case WM_PAINT:

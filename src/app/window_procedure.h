@@ -11,8 +11,6 @@ const WPARAM HotkeyAutoId = 9253;    // Alt+F2: auto capture on and off
 const UINT_PTR SamplingTimerId = 0;
 const UINT RefusedHostMessage = WM_APP; // posted at start-up: the host of the settings is refused
 const UINT KeepNoticeMessage = WM_APP + 1; // posted with a KeepNotice to tell, after the handler
-const LONG MaxTrackWidth = 1200;
-const LONG MaxTrackHeight = 400;
 
 enum Command : WORD {
     CmdCapture = 0,

@@ -16,6 +16,7 @@
 #include "app/picture.h"
 #include "app/reference_menu.h"
 #include "app/surface.h"
+#include "app/wide_text.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
 #include "config/region_message.h"
@@ -92,23 +93,55 @@ TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
             }
         EXPECT_EQ(wrong, 0) << "pixels of the picture's views, row " << row[3];
     }
+}
 
-    // Client width and height; pairs a row; pairs shown, the rest lie below the client area.
+// The record view in a client of 345 x 233: 17 pairs a row, 2 rows whole and a third cut.
+// Rows: pairs, the wheel's notches away from the user then back, a capture after them; the row
+// drawn at the top. A record that fits starts at row 0, one over shows the newest row last.
+TEST(RecordView, NewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
+    HWND window = Tessivo();
+    RECT frame = {0, 0, 345, 233};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     const COLORREF discs[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
-    for (int i = 0; i < 14; ++i)
-        moveRecord.push_back({1 + i % 5, 1 + (i + 2) % 5});
-    for (auto &row : {std::vector<int>{120, 200, 5, 10}, {20, 250, 1, 3}}) {
-        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, row[0], row[1], nullptr,
-                                      nullptr, nullptr, nullptr);
+    const int rows[][5] = {{34, 0, 0, 0, 0},   {35, 0, 0, 0, 1},  {35, 1, 0, 0, 0},
+                           {35, 3, 0, 0, 0},   {35, 3, -1, 0, 1}, {100, 2, 0, 0, 2},
+                           {100, 9, -1, 0, 1}, {100, 2, 0, 1, 4}, {0, 0, 0, 0, 0}};
+    for (const int *row : rows) {
+        moveRecord.clear();
+        for (int i = 0; i < row[0]; ++i)
+            moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
+        POINT over = {100, 200}; // on the record
+        ClientToScreen(window, &over);
+        for (int notches : {row[1], row[2]})
+            SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA * notches),
+                         MAKELPARAM(over.x, over.y));
+        if (row[3])
+            SendMessageW(window, WM_COMMAND, CmdCapture, 0);
         ComposePicture(window, nullptr);
-        for (int i = 0; i < row[3] + row[2]; ++i) { // up to the first row not shown
-            int x = 15 + 20 * (i % row[2]), y = 115 + 40 * (i / row[2]); // in the upper disc
-            COLORREF upper = GetPixel(backBuffer.dc, x, y),
-                     lower = GetPixel(backBuffer.dc, x, y + 25);
-            EXPECT_EQ(upper, i < row[3] ? discs[moveRecord[i].upper] : 0x888888) << i;
-            EXPECT_TRUE(i >= row[3] || lower == discs[moveRecord[i].lower]) << i;
+        std::string wrong;
+        for (int i = 0; i < 3 * 17; ++i) { // pair shown there, both discs, or grey
+            size_t pair = row[4] * 17 + i;
+            int x = 15 + 20 * (i % 17), y = 115 + 40 * (i / 17);
+            bool shown = pair < moveRecord.size();
+            if (GetPixel(backBuffer.dc, x, y) !=
+                    (shown ? discs[moveRecord[pair].upper] : 0x888888) ||
+                GetPixel(backBuffer.dc, x, y + 25) !=
+                    (shown ? discs[moveRecord[pair].lower] : 0x888888))
+                wrong += std::to_string(i) + " ";
         }
-        DestroyWindow(window);
+        // The move count right of the views: written over once more, it changes no pixel.
+        std::vector<COLORREF> count[2];
+        for (std::vector<COLORREF> &seen : count) {
+            for (int i = 0; i < 80 * 16; ++i)
+                seen.push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + i / 80));
+            std::wstring text = std::to_wstring(moveRecord.size()) + L"手";
+            SelectObject(backBuffer.dc, InterfaceFont(96));
+            TextOutW(backBuffer.dc, 170, 56, text.c_str(), (int)text.size());
+        }
+        EXPECT_TRUE(wrong.empty() && count[0] == count[1])
+            << "record of " << row[0] << ", wheel " << row[1] << " " << row[2] << ": " << wrong;
     }
 }
 
