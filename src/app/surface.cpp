@@ -27,3 +27,8 @@ void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window)
 
     SelectObject(surface.dc, surface.bitmap);
 }
+
+void DeleteSurface(Surface &surface) {
+    DeleteDC(surface.dc); // the bitmap is selected out as the context goes
+    DeleteObject(surface.bitmap);
+}

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "app/button_row.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
 #include "app/surface.h"
 #include "app/texts.h"
+#include "app/wide_text.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
 #include "keep/kept_record.h"
@@ -34,7 +36,8 @@ static void StartUp(HWND window) {
     if (settings.hostGiven && !UseSimulatorHost(settings.simulatorHost))
         PostMessageW(window, RefusedHostMessage, 0, 0);
     Tell(window, StartKeeping()); // the record restored is shown at the first paint
-    CreateSurface(backBuffer, 1200, 400, window);
+    pictureDpi = WindowDpi(window);
+    CreateSurface(backBuffer, Scaled(MaxTrackWidth), Scaled(MaxTrackHeight), window);
     CreateSurface(captureSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
     CreateSurface(classView, 50, 100, desktopWindow);
@@ -207,6 +210,18 @@ static void LimitSize(LPARAM lParam) {
     limits->ptMaxTrackSize.y = Scaled(MaxTrackHeight);
 }
 
+// Moved onto a monitor of another scale: the window takes the rectangle the system suggests and
+// everything is drawn anew at the new scale.
+static void ChangeScale(HWND window, WPARAM wParam, const RECT &suggested) {
+    pictureDpi = HIWORD(wParam);
+    DeleteSurface(backBuffer);
+    CreateSurface(backBuffer, Scaled(MaxTrackWidth), Scaled(MaxTrackHeight), window);
+    ArrangeButtons(window);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 static void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -252,6 +267,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case WM_GETMINMAXINFO:
         LimitSize(lParam);
+        return 0;
+    case WM_DPICHANGED:
+        ChangeScale(window, wParam, *(const RECT *)lParam);
         return 0;
     case RefusedHostMessage:
         ReportRefusedHost(window);

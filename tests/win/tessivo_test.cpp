@@ -16,6 +16,7 @@
 #include "app/picture.h"
 #include "app/reference_menu.h"
 #include "app/surface.h"
+#include "app/texts.h"
 #include "app/wide_text.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
@@ -28,8 +29,16 @@
 #include "record/link_text.h"
 
 static HWND Tessivo() { // made once; its start-up finds no setting.ini here: the defaults
-    static HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
+    static HWND window = (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2),
+                          CreateMainWindow(GetModuleHandleA(nullptr)));
     return window;
+}
+
+// Tessivo's window moved onto a monitor of that scale, as the system tells it; its size there.
+static RECT ScaleTo(int dpi) {
+    RECT suggested = {0, 0, MulDiv(360, dpi, 96), MulDiv(220, dpi, 96)};
+    SendMessageW(Tessivo(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
+    return suggested;
 }
 
 // Makes a new folder the working folder, with the file holding the text (null: none). Named
@@ -68,6 +77,7 @@ static void Fill(const Surface &surface, RECT area, COLORREF colour) {
 // with the colour numbers each cell is recognised as.
 TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
     ASSERT_NE(Tessivo(), nullptr);
+    ScaleTo(96);
     const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF};
     const COLORREF rows[][6] = {{RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
                                 {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
@@ -100,6 +110,7 @@ TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
 // drawn at the top. A record that fits starts at row 0, one over shows the newest row last.
 TEST(RecordView, NewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
     HWND window = Tessivo();
+    ScaleTo(96);
     RECT frame = {0, 0, 345, 233};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -288,15 +299,59 @@ static std::wstring Box(DWORD process) {
     return seen;
 }
 
-TEST(Commands, ButtonsFontAtEveryScaleAndWhatATickRepaints) {
+// At 100, 150 and 200 %, in each language: the window takes the rectangle suggested and redraws
+// whole; its buttons stand in one row inside it, each text inside its button in a font of the
+// scale; the largest size is scaled; the sample view shows each sample pixel magnified (blocks
+// of 2 x 2 sample pixels, each its own colour).
+TEST(Commands, DisplayScaleTextsWholeAndWhatATickRepaints) {
     HWND window = Tessivo();
-    // At 150 % the buttons' font keeps its pixel size: the English capture text fits a button
-    // (the commands themselves are driven with the kept record, and end to end).
-    HDC dc = GetDC(captureButton);
-    SIZE size = {};
-    SelectObject(dc, (HGDIOBJ)SendMessageW(captureButton, WM_GETFONT, 0, 0));
-    GetTextExtentPoint32W(dc, L"Capture (Alt+F1)", 16, &size), ReleaseDC(captureButton, dc);
-    EXPECT_TRUE(size.cx < 100 && size.cy < 20) << size.cx << " x " << size.cy;
+    for (int i = 0; i < 50 * 100; ++i)
+        SetPixel(captureSurface.dc, i % 50, i / 50, RGB(i % 50 / 2 * 10, i / 100 * 5, 99));
+    for (int dpi : {96, 144, 192})
+        for (int language : {LanguageJapanese, LanguageEnglish}) {
+            PickTexts(language);
+            const char *said[5] = {texts->capture, texts->undo, texts->reset, texts->makeLink,
+                                   texts->selectRegion};
+            for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
+                SetWindowTextW(GetDlgItem(window, id), Say(said[id]).c_str());
+            ValidateRect(window, nullptr);
+            RECT suggested = ScaleTo(dpi), place, client, updated = {};
+            GetWindowRect(window, &place), GetClientRect(window, &client);
+            GetUpdateRect(window, &updated, FALSE);
+            MINMAXINFO limits = {};
+            SendMessageW(window, WM_GETMINMAXINFO, 0, (LPARAM)&limits);
+            std::string wrong = EqualRect(&place, &suggested) && EqualRect(&updated, &client) &&
+                                        limits.ptMaxTrackSize.x == MulDiv(1200, dpi, 96) &&
+                                        limits.ptMaxTrackSize.y == MulDiv(400, dpi, 96)
+                                    ? ""
+                                    : "window ";
+            LONG right = 0;
+            for (int id = CmdCapture; id <= CmdSelectRegion; ++id) {
+                HWND button = GetDlgItem(window, id);
+                RECT at;
+                GetWindowRect(button, &at), MapWindowPoints(nullptr, window, (POINT *)&at, 2);
+                HDC dc = GetDC(button);
+                SelectObject(dc, (HGDIOBJ)SendMessageW(button, WM_GETFONT, 0, 0));
+                SIZE size = {};
+                std::wstring text = TextOf(button);
+                GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+                ReleaseDC(button, dc);
+                if (at.left != right || at.top != 0 || at.bottom != MulDiv(20, dpi, 96) ||
+                    size.cx + 4 > at.right - at.left || size.cy < MulDiv(11, dpi, 96))
+                    wrong += "button " + std::to_string(id) + " ";
+                right = at.right;
+            }
+            wrong += right > client.right ? "row " : "";
+            ComposePicture(window, nullptr);
+            const int block = dpi / 48, left = MulDiv(5, dpi, 96);
+            for (int x = 0; x < 50 * dpi / 96; ++x)
+                for (int y = 0; y < 100 * dpi / 96; ++y)
+                    if (GetPixel(backBuffer.dc, left + x, left + y) !=
+                        GetPixel(captureSurface.dc, x / block * 2, y / block * 2))
+                        wrong += "sample view ";
+            EXPECT_EQ(wrong.substr(0, 40), "") << dpi << " DPI, language " << language;
+        }
+    PickTexts(LanguageJapanese), ScaleTo(96);
     // Ticks with a region of no pixels from any writer copy nothing: a zero-sized copy ends
     // the process under some drivers. A tick repaints the picture below the button row only.
     for (CaptureRegion empty : {CaptureRegion{0, 0, 0, 100}, CaptureRegion{0, 0, 50, 0}})
@@ -316,6 +371,7 @@ TEST(Commands, ButtonsFontAtEveryScaleAndWhatATickRepaints) {
 // the cell's hue, the item chosen; the box that follows.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
+    ScaleTo(144); // the views at 150 %: the clicks' places too
     Fill(captureSurface, {0, 0, 50, 100}, RGB(24, 40, 104)),
         Fill(captureSurface, {4, 4, 46, 46}, RGB(230, 60, 40)); // hue 6
     Fill(captureSurface, {14, 20, 20, 30}, 0), Fill(captureSurface, {30, 20, 36, 30}, 0);
@@ -343,7 +399,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
             PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
             box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
         });
-        POINT at = {5 + 55 * rows[i][0] + 25, PictureTop + 30 + 50 * rows[i][1]};
+        POINT at = {(5 + 55 * rows[i][0] + 25) * 3 / 2,
+                    (PictureTop + 30 + 50 * rows[i][1]) * 3 / 2};
         ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 3 as Shift+F10 gives it
         SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i < 3 ? MAKELPARAM(at.x, at.y) : -1);
         MSG chosen;
@@ -419,7 +476,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     settings.keepRecord = 0;
 }
 
-// The running window's display scale, and the awareness the platform reads from its manifest.
+// The running window's display scale, the awareness the platform reads from its manifest, and
+// the window's size.
 static std::wstring Awareness(HWND window) {
     wchar_t image[MAX_PATH] = L"", aware[64] = L"", awareness[64] = L"";
     DWORD size = MAX_PATH;
@@ -436,12 +494,17 @@ static std::wstring Awareness(HWND window) {
     CloseHandle(process), ReleaseActCtx(context);
     DPI_AWARENESS running =
         GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window));
-    return std::to_wstring(running) + L" " + aware + L" " + awareness;
+    RECT place;
+    GetWindowRect(window, &place);
+    return std::to_wstring(running) + L" " + aware + L" " + awareness + L" " +
+           std::to_wstring(place.right - place.left) + L" x " +
+           std::to_wstring(place.bottom - place.top);
 }
 
 // tessivo.exe and the Brimlet it starts, in each language, on a system whose code page is
-// not 932: their texts read back, their display scale, and Brimlet's region reaching Tessivo
-// whole at once, or when Tessivo's mailslot opens after Brimlet has started.
+// not 932, at 150 %: their texts read back (the note of a link cut short too), their display
+// scale and size, Brimlet's frame round the same region at 200 %, and its region reaching
+// Tessivo whole at once, or when Tessivo's mailslot opens after Brimlet has started.
 TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
     ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
@@ -451,7 +514,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n"};
     // Tessivo's texts in order, then Brimlet's: its title's note and its box.
     const std::wstring rows[2][3] = {
-        {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: クリップボードにコピーしました",
+        {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: "
+         L"クリップボードにコピーしました（先頭496手のみ）",
          L" - Tessivoが見つかりません", L"エラー: 保存できませんでした\n"},
         {L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
          L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
@@ -461,6 +525,10 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
     for (int late = 0; late < 2; ++late) {
         WorkIn(&ini[late]);
+        std::string kept; // 600 moves: more than the link holds
+        for (int move = 0; move < 600; ++move)
+            kept += "01";
+        std::ofstream("record.txt") << (late ? "" : kept);
         settings.keepRecord = late; // the late one's folder is kept by this process already
         ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
         GetFullPathNameW(L"setting.ini", MAX_PATH, saved, nullptr);
@@ -481,15 +549,15 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         seen += Box(process.dwProcessId);
         CloseClipboard();
         EXPECT_EQ(seen, rows[late][0]);
-        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's host, zeros behind
-        EXPECT_EQ(ClipboardBlock(), link.append(LinkTextSize - link.size(), '\0'));
-        EXPECT_EQ(Awareness(tessivo), L"2 true/pm PerMonitorV2, PerMonitor");
+        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's, its moves that fit
+        EXPECT_EQ(ClipboardBlock(), link + kept.substr(0, 992) + '\0');
+        EXPECT_EQ(Awareness(tessivo), L"2 true/pm PerMonitorV2, PerMonitor 540 x 330");
 
         if (late) // the mailslot is away when Brimlet starts
             CloseHandle(regionMailslot);
         PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
         HWND brimlet = WindowOf(L"Brimlet");
-        EXPECT_EQ(Awareness(brimlet), L"2 true/pm PerMonitorV2, PerMonitor");
+        EXPECT_EQ(Awareness(brimlet), L"2 true/pm PerMonitorV2, PerMonitor 82 x 113");
         seen = L"30, 40, 70 x 80" + rows[late][1];
         EXPECT_TRUE(!late || Eventually([&] { return TextOf(brimlet) == seen; })) << seen;
         if (late)
@@ -497,6 +565,10 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         const CaptureRegion whole = {30, 40, 70, 80}; // size and all, at once or sent again
         auto arrived = [&] { return PollRegionLink(), !memcmp(&settings.region, &whole, 16); };
         EXPECT_TRUE(Eventually(arrived));
+        RECT suggested = {};
+        SendMessageW(brimlet, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested);
+        EXPECT_EQ(TextOf(brimlet).substr(0, 15) + L", " + Awareness(brimlet).substr(35),
+                  L"30, 40, 70 x 80, 86 x 124"); // on a monitor at 200 %: the same region
         SetFileAttributesW(saved, FILE_ATTRIBUTE_READONLY);
         PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0); // its save refused
         EXPECT_EQ(Box(ProcessOf(brimlet)), rows[late][2] + saved);
