@@ -94,7 +94,8 @@ mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
 rm -f "$work"/record* "$work/links.txt" # the record is kept from here on
 ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
 Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
-StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
+StartTessivo() { rm -f "$work/exit-code" # the shell's notice of the kill below is no failure: kept out
+  (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
   # Without a window manager Wine's X window of a framed window is its client area.
   tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
 StartTessivo; Pick gr 0; Pick gr 1 # the skin fitted: a pick of each colour, saved with nothing else
