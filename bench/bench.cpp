@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"

@@ -1,7 +1,7 @@
 #include "brimlet_texts.h"
 
-#include "app/wide_text.h"
 #include "tessivo.h"
+#include "wide_text.h"
 
 static const BrimletTexts japaneseTexts = {
     932,

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "brimlet_texts.h"
-#include "app/wide_text.h"
 #include "config/settings_file.h"
+#include "brimlet_texts.h"
 #include "region_label.h"
 #include "region_sender.h"
+#include "wide_text.h"
 
 const wchar_t frameClassName[] = L"Brimlet";
 

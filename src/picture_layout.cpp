@@ -8,6 +8,10 @@ int32_t Scaled(int32_t length) {
     return (int32_t)(((int64_t)length * pictureDpi + 48) / 96);
 }
 
+int32_t ViewLeft(int32_t view, int32_t w) {
+    return Scaled(ViewGap + view * (w + ViewGap));
+}
+
 RecordRows RecordRowsShown(size_t pairs, int32_t clientWidth, int32_t clientHeight, size_t back) {
     // Two scaled discs, not a scaled pair: the discs of a pair touch at every scale.
     const int32_t pitch = 2 * Scaled(DiscSize), top = Scaled(RecordTop);

@@ -19,6 +19,10 @@ const int32_t ViewGap = 5;     // between the three views, and to the edges
 const int32_t RecordTop = 110; // 5 rows below the three views, in backBuffer
 const int32_t DiscSize = 20;   // column pitch, disc width and height; a row is two discs high
 
+// The left edge of view 0 (the sample), 1 (its hues) or 2 (its classes) for a sample w pixels
+// wide, each shown magnified to the scale beside the other, 5 pixels apart at 100 %.
+int32_t ViewLeft(int32_t view, int32_t w);
+
 // The record's rows in sight. While the record fits, every row from the first; once it
 // holds more rows than are shown whole, the newest row is the last one shown whole, or
 // `back` rows earlier (the wheel), never before the first.

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "app/commands.h"
 #include "app/texts.h"
-#include "app/wide_text.h"
-#include "app/window_procedure.h"
 #include "picture_layout.h"
+#include "wide_text.h"
 
 HWND captureButton; // the five buttons, kept to give them the font and their places
 HWND undoButton;

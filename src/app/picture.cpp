@@ -1,13 +1,13 @@
 #include "app/picture.h"
 
 #include "app/reference_menu.h"
-#include "app/surface.h"
 #include "app/texts.h"
-#include "app/wide_text.h"
 #include "recognition/classify.h"
 #include "recognition/pixel_hue.h"
 #include "record/record_view.h"
+#include "surface.h"
 #include "tessivo.h"
+#include "wide_text.h"
 
 void FillBackground(HWND window, HDC target) {
     RECT client;
@@ -55,8 +55,8 @@ void ComposePicture(HWND window, HDC windowDc) {
     FillBackground(window, backBuffer.dc);
     const Surface *views[3] = {&captureSurface, &hueView, &classView};
     for (int view = 0; view < 3; ++view)
-        StretchBlt(backBuffer.dc, Scaled(ViewGap + view * (w + ViewGap)), Scaled(ViewGap),
-                   Scaled(w), Scaled(h), views[view]->dc, 0, 0, w, h, SRCCOPY);
+        StretchBlt(backBuffer.dc, ViewLeft(view, w), Scaled(ViewGap), Scaled(w), Scaled(h),
+                   views[view]->dc, 0, 0, w, h, SRCCOPY);
     DrawHues(3 * w + 4 * ViewGap);
     DrawMoveRecord(window);
     // One transfer to the window; the platform clips it to the client area.

@@ -1,7 +1,7 @@
 #include "app/texts.h"
 
-#include "app/wide_text.h"
 #include "tessivo.h"
+#include "wide_text.h"
 
 static const TessivoTexts japaneseTexts = {
     932,

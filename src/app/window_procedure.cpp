@@ -1,14 +1,13 @@
 #include "app/window_procedure.h"
 
 #include <string>
-#include <vector>
 
 #include "app/button_row.h"
+#include "app/commands.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
-#include "app/surface.h"
 #include "app/texts.h"
-#include "app/wide_text.h"
+#include "app/warning_boxes.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
 #include "keep/kept_record.h"
@@ -18,7 +17,9 @@
 #include "record/move_record.h"
 #include "record/record_view.h"
 #include "record/simulator_link.h"
+#include "surface.h"
 #include "tessivo.h"
+#include "wide_text.h"
 
 HWND desktopWindow;
 
@@ -142,20 +143,6 @@ static void ExportLink(HWND window) {
 }
 
 // The host of [LINK] that the link does not use, named with its key.
-// One warning at a time, in the order they came: one that comes while a box shows (its
-// message loop runs this window's posted messages) waits until that box is closed.
-void Warn(HWND window, const std::wstring &text) {
-    static std::vector<std::wstring> waiting;
-    waiting.push_back(text);
-    if (waiting.size() > 1)
-        return;
-    while (!waiting.empty()) {
-        MessageBoxW(window, waiting.front().c_str(), Say(texts->errorCaption).c_str(),
-                    MB_OK | MB_ICONWARNING);
-        waiting.erase(waiting.begin());
-    }
-}
-
 static void ReportRefusedHost(HWND window) {
     Warn(window, Say(texts->hostOpening) + settings.simulatorHost + Say(texts->hostClosing));
 }

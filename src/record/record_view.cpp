@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/surface.h"
 #include "picture_layout.h"
+#include "surface.h"
 #include "tessivo.h"
 
 size_t recordBack;

@@ -15,9 +15,8 @@
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
-#include "app/surface.h"
 #include "app/texts.h"
-#include "app/wide_text.h"
+#include "app/commands.h"
 #include "app/window_procedure.h"
 #include "config/region_link.h"
 #include "config/region_message.h"
@@ -27,6 +26,8 @@
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
+#include "surface.h"
+#include "wide_text.h"
 
 static HWND Tessivo() { // made once; its start-up finds no setting.ini here: the defaults
     static HWND window = (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2),

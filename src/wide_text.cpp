@@ -1,4 +1,4 @@
-#include "app/wide_text.h"
+#include "wide_text.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "app/surface.h"
+#include "surface.h"
 
 Surface backBuffer;
 Surface captureSurface;

@@ -1,0 +1,13 @@
+// The main window's command identifiers: its buttons and the reference menu's items.
+#pragma once
+
+#include <windows.h>
+
+enum Command : WORD {
+    CmdCapture = 0,
+    CmdUndo = 1,
+    CmdReset = 2,
+    CmdMakeLink = 3,
+    CmdSelectRegion = 4,
+    CmdSetReference = 10, // and up to 14: the reference menu's colours, red to purple
+};
