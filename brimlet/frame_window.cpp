@@ -8,7 +8,7 @@
 #include "brimlet_texts.h"
 #include "region_label.h"
 #include "region_sender.h"
-#include "wide_text.h"
+#include "display_scale.h"
 
 const wchar_t frameClassName[] = L"Brimlet";
 

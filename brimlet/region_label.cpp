@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "wide_text.h"
+#include "display_scale.h"
 
 const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;

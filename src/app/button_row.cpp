@@ -5,7 +5,7 @@
 #include "app/commands.h"
 #include "app/texts.h"
 #include "picture_layout.h"
-#include "wide_text.h"
+#include "display_scale.h"
 
 HWND captureButton; // the five buttons, kept to give them the font and their places
 HWND undoButton;
@@ -15,9 +15,9 @@ HWND regionButton;
 
 const int ButtonPadding = 4; // at least this much room either side of a button's text
 
-static HWND CreateButton(HWND parent, HINSTANCE instance, Command id, const char *text) {
-    return CreateWindowExW(0, L"BUTTON", Say(text).c_str(), WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                           parent, (HMENU)(UINT_PTR)id, instance, nullptr);
+static HWND CreateButton(HWND parent, HINSTANCE instance, Command id, const wchar_t *text) {
+    return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
+                           (HMENU)(UINT_PTR)id, instance, nullptr);
 }
 
 void CreateButtons(HWND window, HINSTANCE instance) {

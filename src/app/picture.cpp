@@ -7,7 +7,7 @@
 #include "record/record_view.h"
 #include "surface.h"
 #include "tessivo.h"
-#include "wide_text.h"
+#include "display_scale.h"
 
 void FillBackground(HWND window, HDC target) {
     RECT client;

@@ -19,7 +19,7 @@
 #include "record/simulator_link.h"
 #include "surface.h"
 #include "tessivo.h"
-#include "wide_text.h"
+#include "display_scale.h"
 
 HWND desktopWindow;
 

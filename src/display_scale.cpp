@@ -1,16 +1,6 @@
-#include "wide_text.h"
+#include "display_scale.h"
 
 #include <map>
-
-std::wstring WideText(const char *text, UINT codePage) {
-    int length = MultiByteToWideChar(codePage, 0, text, -1, nullptr, 0);
-    if (length <= 1)
-        return L"";
-    std::wstring wide((size_t)length, L'\0');
-    MultiByteToWideChar(codePage, 0, text, -1, &wide[0], length);
-    wide.resize((size_t)length - 1); // without the terminator
-    return wide;
-}
 
 HFONT InterfaceFont(int dpi) {
     static std::map<int, HFONT> fonts; // one a scale, used for the life of the process
