@@ -350,7 +350,8 @@ TEST(Commands, DisplayScaleTextsWholeAndWhatATickRepaints) {
         std::string wrong = GetUpdateRect(window, &updated, FALSE) &&
                                     EqualRect(&updated, &client) && EqualRect(&place, &suggested) &&
                                     limits.ptMaxTrackSize.x == MulDiv(1200, dpi, 96) &&
-                                    limits.ptMaxTrackSize.y == MulDiv(400, dpi, 96)
+                                    limits.ptMaxTrackSize.y == MulDiv(400, dpi, 96) &&
+                                    backBuffer.width == limits.ptMaxTrackSize.x
                                 ? ""
                                 : "window ";
         for (int id = CmdCapture, right = 0; id <= CmdSelectRegion; ++id, right = at.right) {
