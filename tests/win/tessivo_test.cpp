@@ -330,15 +330,17 @@ static std::wstring Box(DWORD process) {
     return seen;
 }
 
-// At 100, 150 and 200 %, in each language: the window takes the rectangle suggested and redraws
-// whole, its largest size scaled; its buttons in one row inside it, each text inside its button
-// in a font of the scale; the sample view each sample pixel magnified (2 x 2 blocks).
+// At 100, 125, 150 and 200 %, in each language: the window takes the rectangle suggested and
+// redraws whole, its largest size scaled; its buttons in one row inside it, each text inside its
+// button in a font of the scale; the sample view each sample pixel magnified (2 x 2 blocks; whole
+// pixels each at 150 and 200 %).
 TEST(Commands, DisplayScaleTextsWholeAndWhatATickRepaints) {
     HWND window = Tessivo();
     for (int i = 0; i < 50 * 100; ++i)
         SetPixel(captureSurface.dc, i % 50, i / 50, RGB(i % 50 / 2 * 10, i / 100 * 5, 99));
-    for (int row = 0; row < 6; ++row) { // 96, 144 and 192 DPI, each in Japanese and in English
-        const int dpi = 96 + row / 2 * 48;
+    const int scales[4] = {96, 120, 144, 192}; // DPI, each in Japanese and in English
+    for (int row = 0; row < 8; ++row) {
+        const int dpi = scales[row / 2];
         PickTexts(row % 2);
         for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
             SetWindowTextW(GetDlgItem(window, id), (&texts->capture)[id]);
@@ -368,7 +370,7 @@ TEST(Commands, DisplayScaleTextsWholeAndWhatATickRepaints) {
                 wrong += "button " + std::to_string(id) + " ";
         }
         ComposePicture(window, nullptr);
-        for (int x = 0, left = MulDiv(5, dpi, 96); x < 50 * dpi / 96; ++x)
+        for (int x = 0, left = MulDiv(5, dpi, 96); x < 50 * dpi / 96 && dpi % 48 == 0; ++x)
             for (int y = 0; y < 100 * dpi / 96; ++y)
                 if (GetPixel(backBuffer.dc, left + x, left + y) !=
                     GetPixel(captureSurface.dc, x * 96 / dpi / 2 * 2, y * 96 / dpi / 2 * 2))
