@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
@@ -20,6 +21,7 @@
 #include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
+#include "picture_layout.h"
 #include "record/link_text.h"
 #include "tessivo.h"
 
@@ -117,32 +119,38 @@ bool Capture() {
     return true;
 }
 
-// ComposePicture at two window sizes, with no pairs, with just enough to fill the
-// visible rows (pairs 20 apart from x 5, rows 40 apart from y 110 of backBuffer,
-// whose 400 rows show PictureTop down) and with 10,000.
+// ComposePicture at 100 % and 200 %, in the default window and the largest, with no pairs, 40,
+// just enough to fill the rows in sight, and 10,000: only the rows in sight are drawn, so
+// 10,000 cost what a record that just fills them costs.
 void Paint(HWND window) {
-    for (SIZE size : {SIZE{360, 220}, SIZE{1200, 400}}) {
-        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
-        RECT client;
-        GetClientRect(window, &client);
-        int perRow = std::max(1, (int)(client.right - 5) / 20);
-        int bottom = std::min<int>(400, client.bottom - PictureTop);
-        int fill = perRow * (bottom > 110 ? (bottom - 110 + 39) / 40 : 0);
-        HDC dc = GetDC(window);
-        double filled = 0;
-        for (int pairs : {0, fill, 10000}) {
-            moveRecord.clear();
-            for (int i = 0; i < pairs; ++i) // every colour either side, now and then a 0
-                moveRecord.push_back({i % 97 == 96 ? 0 : 1 + i % 5, 1 + i / 5 % 5});
-            double us = Microseconds([&] { ComposePicture(window, dc); });
-            filled = pairs == fill ? us : filled;
-            char what[128];
-            snprintf(what, sizeof what, "window %ld x %ld, %d pairs%s", size.cx, size.cy, pairs,
-                     pairs == fill ? ": just fills the visible rows" : "");
-            Row("paint", what, us, pairs > fill ? filled : 0, "the just-filling record");
+    for (int dpi : {96, 192}) {
+        RECT place = {0, 0, MulDiv(360, dpi, 96), MulDiv(220, dpi, 96)};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&place);
+        for (SIZE size : {SIZE{360, 220}, SIZE{1200, 400}}) {
+            SetWindowPos(window, nullptr, 0, 0, MulDiv(size.cx, dpi, 96), MulDiv(size.cy, dpi, 96),
+                         SWP_NOZORDER | SWP_NOMOVE);
+            RECT client;
+            GetClientRect(window, &client);
+            HDC dc = GetDC(window);
+            RecordRows rows = RecordRowsShown(1 << 20, client.right, client.bottom, 0);
+            const int fill = (int)rows.rows * rows.perRow;
+            double filled = 0;
+            for (int pairs : {0, 40, fill, 10000}) {
+                moveRecord.clear();
+                for (int i = 0; i < pairs; ++i) // every colour either side, now and then a 0
+                    moveRecord.push_back({i % 97 == 96 ? 0 : 1 + i % 5, 1 + i / 5 % 5});
+                double us = Microseconds([&] { ComposePicture(window, dc); });
+                filled = pairs == fill ? us : filled;
+                char what[128];
+                snprintf(what, sizeof what, "%d %%, client %ld x %ld, %d pairs", dpi * 100 / 96,
+                         client.right, client.bottom, pairs);
+                Row("paint", what, us, pairs > fill ? filled : 0, "the rows in sight filled");
+            }
+            ReleaseDC(window, dc);
         }
-        ReleaseDC(window, dc);
     }
+    RECT place = {0, 0, 360, 220};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), (LPARAM)&place);
     moveRecord.clear();
 }
 

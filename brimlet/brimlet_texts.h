@@ -1,25 +1,22 @@
-// Every text of Brimlet, in Japanese and in English. The Japanese texts are code page
-// 932 (Shift_JIS) bytes, shown through the wide functions.
+// Every text of Brimlet, in Japanese and in English, for the wide functions (the source is
+// UTF-8).
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 #include <string>
 
 struct BrimletTexts {
-    UINT codePage; // of every text of the table
-    const char *saved;
-    const char *notSaved;
-    const char *errorCaption;
-    const char *saveItem; // the frame's menu
-    const char *closeItem;
-    const char *notFound; // after the region's numbers while Tessivo does not take them
+    const wchar_t *saved;
+    const wchar_t *notSaved;
+    const wchar_t *errorCaption;
+    const wchar_t *saveItem; // the frame's menu
+    const wchar_t *closeItem;
+    const wchar_t *notFound; // after the region's numbers while Tessivo does not take them
 };
 
 extern const BrimletTexts *brimletTexts; // the language of the settings, picked at start
 
 void PickBrimletTexts(int32_t language);
 
-// A text of the table, for the wide functions.
-std::wstring Tell(const char *text);
+// A text of the table, as a string to join to others.
+std::wstring Tell(const wchar_t *text);

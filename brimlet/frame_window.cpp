@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-#include "brimlet_texts.h"
 #include "config/settings_file.h"
+#include "brimlet_texts.h"
 #include "region_label.h"
 #include "region_sender.h"
+#include "display_scale.h"
 
 const wchar_t frameClassName[] = L"Brimlet";
 
@@ -21,27 +22,37 @@ const UINT_PTR CmdSave = 1; // the frame's menu
 const UINT_PTR CmdClose = 2;
 
 static CaptureRegion shownRegion; // the region of the window's current place
+static int frameDpi = 96;         // the display scale of the frame's monitor
+
+// A length of the frame at 100 %, at the frame's scale. The region inside is in the screen's
+// pixels at every scale.
+static int Px(int length) {
+    return MulDiv(length, frameDpi, 96);
+}
 
 static int MinimumWindowWidth() {
-    return MinimumRegionSide + 2 * FrameSide;
+    return MinimumRegionSide + 2 * Px(FrameSide);
 }
 static int MinimumWindowHeight() {
-    return MinimumRegionSide + FrameTop + FrameSide;
+    return MinimumRegionSide + Px(FrameTop) + Px(FrameSide);
 }
 
 // The region is the rectangle inside the frame.
 static CaptureRegion RegionOfWindow(HWND window) {
     RECT place;
     GetWindowRect(window, &place);
-    return {place.left + FrameSide, place.top + FrameTop, place.right - place.left - 2 * FrameSide,
-            place.bottom - place.top - FrameTop - FrameSide};
+    const int side = Px(FrameSide), top = Px(FrameTop);
+    return {place.left + side, place.top + top, place.right - place.left - 2 * side,
+            place.bottom - place.top - top - side};
 }
 
 // Shapes the window as the frame alone, so that its inside shows what lies beneath
 // and lets the mouse through.
-static void ShapeFrame(HWND window, int width, int height) {
+static void ShapeFrame(HWND window, const CaptureRegion &region) {
+    const int side = Px(FrameSide), top = Px(FrameTop);
+    const int width = region.width + 2 * side, height = region.height + top + side;
     HRGN frame = CreateRectRgn(0, 0, width, height);
-    HRGN inside = CreateRectRgn(FrameSide, FrameTop, width - FrameSide, height - FrameSide);
+    HRGN inside = CreateRectRgn(side, top, width - side, height - side);
     CombineRgn(frame, frame, inside, RGN_DIFF);
     DeleteObject(inside);
     SetWindowRgn(window, frame, TRUE); // the window owns the frame region from here on
@@ -50,18 +61,38 @@ static void ShapeFrame(HWND window, int width, int height) {
 // The close box, at the right end of the band; none when the band is too narrow to
 // keep room for the grip.
 static bool FindCloseBox(int width, RECT &box) {
-    if (width - 2 * FrameSide < 3 * CloseBoxSize)
+    const int side = Px(FrameSide), top = Px(FrameTop), size = Px(CloseBoxSize);
+    if (width - 2 * side < 3 * size)
         return false;
-    box = {width - FrameSide - CloseBoxSize, FrameTop - CloseBoxSize, width - FrameSide, FrameTop};
+    box = {width - side - size, top - size, width - side, top};
     return true;
 }
 
+// The frame around the shown region at the frame's scale, with the label beside it.
+static void FitFrame(HWND window) {
+    const CaptureRegion &region = shownRegion;
+    const int side = Px(FrameSide), top = Px(FrameTop);
+    ScaleLabel(frameDpi);
+    SetWindowPos(window, nullptr, region.x - side, region.y - top, region.width + 2 * side,
+                 region.height + top + side, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShapeFrame(window, region);
+    InvalidateRect(window, nullptr, FALSE);
+    PlaceLabel(window);
+}
+
+// Made around the region at 100 %: the frame's scale is known once the window stands.
 static void OnCreate(HWND window) {
     shownRegion = RegionOfWindow(window);
-    ShapeFrame(window, shownRegion.width + 2 * FrameSide,
-               shownRegion.height + FrameTop + FrameSide);
+    frameDpi = WindowDpi(window);
+    FitFrame(window);
     SendRegion(window, shownRegion, true); // the first record carries the whole region
-    PlaceLabel(window);
+}
+
+// Moved onto a monitor of another scale: the band, border and label at that scale around the
+// same region, so the numbers sent and shown stay as they were.
+static void OnDpiChanged(HWND window, WPARAM wParam) {
+    frameDpi = HIWORD(wParam);
+    FitFrame(window);
 }
 
 // Keeps the region in setting.ini for the next start of Tessivo and of Brimlet.
@@ -104,13 +135,13 @@ static LRESULT HitTestFrame(HWND window, LPARAM position) {
     GetWindowRect(window, &place);
     int x = GET_X_LPARAM(position) - place.left, y = GET_Y_LPARAM(position) - place.top;
     int width = place.right - place.left, height = place.bottom - place.top;
-    int onEdgeX = SideOf(x, width, FrameSide), onEdgeY = SideOf(y, height, FrameSide);
+    int onEdgeX = SideOf(x, width, Px(FrameSide)), onEdgeY = SideOf(y, height, Px(FrameSide));
     if (onEdgeX != 0 || onEdgeY != 0) {
         static const LRESULT grips[3][3] = {{HTTOPLEFT, HTTOP, HTTOPRIGHT},
                                             {HTLEFT, HTCAPTION, HTRIGHT},
                                             {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT}};
-        int sideX = onEdgeX != 0 ? onEdgeX : SideOf(x, width, CornerGrip);
-        int sideY = onEdgeY != 0 ? onEdgeY : SideOf(y, height, CornerGrip);
+        int sideX = onEdgeX != 0 ? onEdgeX : SideOf(x, width, Px(CornerGrip));
+        int sideY = onEdgeY != 0 ? onEdgeY : SideOf(y, height, Px(CornerGrip));
         return grips[sideY + 1][sideX + 1];
     }
     RECT box;
@@ -142,7 +173,7 @@ static void OnWindowPosChanged(HWND window) {
     shownRegion = region;
     SendRegion(window, region, resized);
     if (resized)
-        ShapeFrame(window, region.width + 2 * FrameSide, region.height + FrameTop + FrameSide);
+        ShapeFrame(window, region);
     PlaceLabel(window);
 }
 
@@ -173,11 +204,12 @@ static void OnKeyDown(HWND window, WPARAM key) {
 
 static void DrawCloseBox(HDC dc, const RECT &box) {
     HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-    for (int shift = 0; shift < 2; ++shift) { // two strokes side by side: easier to see
-        MoveToEx(dc, box.left + 3 + shift, box.top + 3, nullptr);
-        LineTo(dc, box.right - 3 + shift, box.bottom - 3);
-        MoveToEx(dc, box.right - 4 + shift, box.top + 3, nullptr);
-        LineTo(dc, box.left + 2 + shift, box.bottom - 3);
+    const int in = Px(3);
+    for (int shift = 0; shift < Px(2); ++shift) { // strokes side by side: easier to see
+        MoveToEx(dc, box.left + in + shift, box.top + in, nullptr);
+        LineTo(dc, box.right - in + shift, box.bottom - in);
+        MoveToEx(dc, box.right - in - 1 + shift, box.top + in, nullptr);
+        LineTo(dc, box.left + in - 1 + shift, box.bottom - in);
     }
     SelectObject(dc, oldPen);
 }
@@ -188,13 +220,13 @@ static void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     RECT whole;
     GetClientRect(window, &whole);
-    RECT band = {FrameSide, 0, whole.right - FrameSide, FrameTop}, box;
+    RECT band = {Px(FrameSide), 0, whole.right - Px(FrameSide), Px(FrameTop)}, box;
     bool closeBox = FindCloseBox(whole.right, box);
     if (closeBox)
         band.right = box.left;
     wchar_t title[96];
     GetWindowTextW(window, title, 96);
-    PaintPlate(dc, whole, title, band, DT_END_ELLIPSIS);
+    PaintPlate(dc, whole, title, band, DT_END_ELLIPSIS, frameDpi);
     if (closeBox)
         DrawCloseBox(dc, box);
     EndPaint(window, &paint);
@@ -232,6 +264,9 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
     case WM_KEYDOWN:
         OnKeyDown(window, wParam);
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, wParam);
+        return 0;
     case WM_TIMER:
         if (wParam == RetryTimerId)
             RetryUnsentRegion(window);
@@ -266,7 +301,7 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
     int y = ClampCoordinate(region.y, -LargestCoordinate - 1);
     int width = ClampCoordinate(region.width, MinimumRegionSide);
     int height = ClampCoordinate(region.height, MinimumRegionSide);
-    return CreateWindowExW(WS_EX_TOPMOST, frameClassName, L"", WS_POPUP, x - FrameSide, y - FrameTop,
-                           width + 2 * FrameSide, height + FrameTop + FrameSide, nullptr, nullptr,
-                           instance, nullptr);
+    return CreateWindowExW(WS_EX_TOPMOST, frameClassName, L"", WS_POPUP, x - FrameSide,
+                           y - FrameTop, width + 2 * FrameSide, height + FrameTop + FrameSide,
+                           nullptr, nullptr, instance, nullptr);
 }

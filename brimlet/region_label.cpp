@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/wide_text.h"
+#include "display_scale.h"
 
 const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;
@@ -17,12 +17,14 @@ static HWND regionLabel;        // the label window; its text is what it shows
 static std::wstring regionText; // the region's numbers
 static bool noticeShown;        // a notice stands in place of the numbers
 static HWND labelFrame;         // the frame the label belongs to
+static int labelDpi = 96;       // the display scale of the frame's monitor
 
-void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format) {
+void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format,
+                int dpi) {
     HBRUSH brush = CreateSolidBrush(PlateColour);
     FillRect(dc, &area, brush);
     DeleteObject(brush);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont());
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, InkColour);
     DrawTextW(dc, text, -1, &textArea, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
@@ -36,7 +38,7 @@ static void OnPaint(HWND window) {
     GetClientRect(window, &whole);
     wchar_t text[MAX_PATH + 64];
     GetWindowTextW(window, text, MAX_PATH + 64);
-    PaintPlate(dc, whole, text, whole, DT_CENTER);
+    PaintPlate(dc, whole, text, whole, DT_CENTER, labelDpi);
     EndPaint(window, &paint);
 }
 
@@ -44,12 +46,13 @@ static void OnPaint(HWND window) {
 static void SetLabelText(const std::wstring &text) {
     SetWindowTextW(regionLabel, text.c_str());
     HDC dc = GetDC(regionLabel);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont());
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(labelDpi));
     SIZE size = {};
     GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
     SelectObject(dc, oldFont);
     ReleaseDC(regionLabel, dc);
-    SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * LabelPadding, size.cy + LabelPadding,
+    const int padding = MulDiv(LabelPadding, labelDpi, 96);
+    SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (labelFrame)
         PlaceLabel(labelFrame);
@@ -91,6 +94,13 @@ void ShowLabelRegion(const std::wstring &text) {
         SetLabelText(regionText);
 }
 
+void ScaleLabel(int dpi) {
+    labelDpi = dpi;
+    wchar_t text[MAX_PATH + 64] = L"";
+    GetWindowTextW(regionLabel, text, MAX_PATH + 64);
+    SetLabelText(text);
+}
+
 void ShowLabelNotice(const std::wstring &text) {
     noticeShown = true;
     SetLabelText(text);
@@ -107,9 +117,10 @@ void PlaceLabel(HWND frame) {
     int screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     int screenRight = screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int screenBottom = screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    int y = place.bottom + LabelGap;
+    const int gap = MulDiv(LabelGap, labelDpi, 96);
+    int y = place.bottom + gap;
     if (y + height > screenBottom)
-        y = place.top - LabelGap - height;
+        y = place.top - gap - height;
     int x = std::max(screenLeft, std::min<int>(place.left, screenRight - width));
     y = std::max(screenTop, std::min(y, screenBottom - height));
     SetWindowPos(regionLabel, HWND_TOPMOST, x, y, 0, 0,

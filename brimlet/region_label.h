@@ -10,7 +10,11 @@ void CreateRegionLabel(HINSTANCE instance);
 
 // Fills the area in the frame's colour and writes the text on it in black: the frame's
 // band and the label look alike.
-void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format);
+// In the interface font at the display scale given.
+void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format, int dpi);
+
+// The label's font, padding and gap at the frame's display scale.
+void ScaleLabel(int dpi);
 
 // The region's numbers, shown unless a notice is up.
 void ShowLabelRegion(const std::wstring &text);

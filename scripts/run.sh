@@ -11,8 +11,11 @@ root=$(pwd)
 if [ "$(id -u)" = 0 ]; then
   scripts/install-deps.sh
 fi
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target tessivo Brimlet e2e_scene
+echo "building Tessivo for Windows..."
+log=build/run-build.log # shown only when the build fails
+mkdir -p build
+{ cmake --preset win64 && cmake --build --preset win64 --target tessivo Brimlet e2e_scene; } \
+  >"$log" 2>&1 || { cat "$log"; exit 1; }
 
 export TESSIVO_BUILD=$root/build
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

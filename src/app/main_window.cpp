@@ -1,27 +1,11 @@
 #include "app/main_window.h"
 
-#include <initializer_list>
-
+#include "app/button_row.h"
 #include "app/record_menu.h"
-#include "app/texts.h"
-#include "app/wide_text.h"
 #include "app/window_procedure.h"
-
-HWND captureButton; // the five buttons, kept to give them the font
-HWND undoButton;
-HWND resetButton;
-HWND linkButton;
-HWND regionButton;
+#include "picture_layout.h"
 
 const wchar_t mainWindowClass[] = L"Tessivo";
-
-const int ButtonHeight = 20;
-
-static HWND CreateButton(HWND parent, HINSTANCE instance, Command id, const char *text, int left,
-                         int width) {
-    return CreateWindowExW(0, L"BUTTON", Say(text).c_str(), WS_CHILD | WS_VISIBLE, left, 0, width,
-                           ButtonHeight, parent, (HMENU)(UINT_PTR)id, instance, nullptr);
-}
 
 HWND CreateMainWindow(HINSTANCE instance) {
     WNDCLASSW windowClass = {};
@@ -36,22 +20,15 @@ HWND CreateMainWindow(HINSTANCE instance) {
         return nullptr;
 
     // The window procedure runs its start-up on WM_CREATE before this returns: the texts
-    // are picked by then.
+    // are picked and the display's scale is known by then.
     HWND window = CreateWindowExW(WS_EX_TOPMOST, mainWindowClass, L"Tessivo",
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  360, 220, nullptr, nullptr, instance, nullptr);
+                                  WindowWidth, WindowHeight, nullptr, nullptr, instance, nullptr);
     if (!window)
         return nullptr;
-
-    captureButton = CreateButton(window, instance, CmdCapture, texts->capture, 0, 100);
-    undoButton = CreateButton(window, instance, CmdUndo, texts->undo, 100, 60);
-    resetButton = CreateButton(window, instance, CmdReset, texts->reset, 160, 60);
-    linkButton = CreateButton(window, instance, CmdMakeLink, texts->makeLink, 220, 60);
-    regionButton = CreateButton(window, instance, CmdSelectRegion, texts->selectRegion, 280, 60);
-
-    WPARAM font = (WPARAM)InterfaceFont();
-    for (HWND button : {captureButton, undoButton, resetButton, linkButton, regionButton})
-        SendMessageW(button, WM_SETFONT, font, 0);
+    SetWindowPos(window, nullptr, 0, 0, Scaled(WindowWidth), Scaled(WindowHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateButtons(window, instance);
     return window;
 }
 

@@ -3,12 +3,6 @@
 
 #include <windows.h>
 
-extern HWND captureButton;
-extern HWND undoButton;
-extern HWND resetButton;
-extern HWND linkButton;
-extern HWND regionButton;
-
 extern const wchar_t mainWindowClass[]; // "Tessivo"
 
 // Registers the class and creates the main window with its buttons; null when

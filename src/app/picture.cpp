@@ -1,13 +1,13 @@
 #include "app/picture.h"
 
 #include "app/reference_menu.h"
-#include "app/surface.h"
 #include "app/texts.h"
-#include "app/wide_text.h"
 #include "recognition/classify.h"
 #include "recognition/pixel_hue.h"
 #include "record/record_view.h"
+#include "surface.h"
 #include "tessivo.h"
+#include "display_scale.h"
 
 void FillBackground(HWND window, HDC target) {
     RECT client;
@@ -17,51 +17,49 @@ void FillBackground(HWND window, HDC target) {
     DeleteObject(brush);
 }
 
-// "AUTO" right of the three views while auto capture is on.
-static void DrawAutoMark(int x, int y) {
-    HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont());
-    SetBkMode(backBuffer.dc, TRANSPARENT);
-    SetTextColor(backBuffer.dc, AutoMarkColour);
-    TextOutW(backBuffer.dc, x, y, L"AUTO", 4);
-    SelectObject(backBuffer.dc, oldFont);
+// Texts right of the three views, at a place of the 100 % layout.
+static void Write(int x, int y, const std::wstring &text, COLORREF ink = 0) {
+    SetTextColor(backBuffer.dc, ink);
+    TextOutW(backBuffer.dc, Scaled(x), Scaled(y), text.c_str(), (int)text.size());
 }
 
-// Below the mark, each cell's hue; beside it the five references, each right of a swatch of
-// its class colour, red at the top.
+// "AUTO" while auto capture is on; below it each cell's hue and the number of moves, which
+// stays in sight however far the record runs; beside them the five references, each right of
+// a swatch of its class colour, red at the top.
 static void DrawHues(int x) {
-    HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont());
+    HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont(pictureDpi));
     SetBkMode(backBuffer.dc, TRANSPARENT);
-    SetTextColor(backBuffer.dc, 0);
-    for (int cell = 0; cell < 2; ++cell) {
-        std::wstring text = Say(cell ? texts->lowerHue : texts->upperHue) + L" " +
-                            (cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell]));
-        TextOutW(backBuffer.dc, x, 24 + 16 * cell, text.c_str(), (int)text.size());
-    }
+    if (settings.autoCapture)
+        Write(x, 5, L"AUTO", AutoMarkColour);
+    for (int cell = 0; cell < 2; ++cell)
+        Write(x, 24 + 16 * cell,
+              Say(cell ? texts->lowerHue : texts->upperHue) + L" " +
+                  (cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell])));
+    Write(x, 56, std::to_wstring(moveRecord.size()) + Say(texts->moves));
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
         int y = 5 + 16 * (colour - 1);
-        RECT swatch = {x + 80, y + 2, x + 90, y + 12};
+        RECT swatch = {Scaled(x + 80), Scaled(y + 2), Scaled(x + 90), Scaled(y + 12)};
         HBRUSH brush = CreateSolidBrush(ClassColour(colour));
         FillRect(backBuffer.dc, &swatch, brush);
         DeleteObject(brush);
-        std::wstring text = std::to_wstring(ReferenceHue(colour));
-        TextOutW(backBuffer.dc, x + 94, y, text.c_str(), (int)text.size());
+        Write(x + 94, y, std::to_wstring(ReferenceHue(colour)));
     }
     SelectObject(backBuffer.dc, oldFont);
 }
 
 void ComposePicture(HWND window, HDC windowDc) {
-    // All three views take their place and size from the sample's.
+    // All three views take their place and size from the sample's, each magnified to the
+    // display's scale: every pixel of the sample a square of whole pixels or nearly so.
     int w = captureSurface.width;
     int h = captureSurface.height;
     FillBackground(window, backBuffer.dc);
-    BitBlt(backBuffer.dc, 5, 5, w, h, captureSurface.dc, 0, 0, SRCCOPY);
-    BitBlt(backBuffer.dc, w + 10, 5, w, h, hueView.dc, 0, 0, SRCCOPY);
-    BitBlt(backBuffer.dc, 2 * w + 15, 5, w, h, classView.dc, 0, 0, SRCCOPY);
-    if (settings.autoCapture)
-        DrawAutoMark(3 * w + 20, 5);
-    DrawHues(3 * w + 20);
+    const Surface *views[3] = {&captureSurface, &hueView, &classView};
+    for (int view = 0; view < 3; ++view)
+        StretchBlt(backBuffer.dc, ViewLeft(view, w), Scaled(ViewGap), Scaled(w), Scaled(h),
+                   views[view]->dc, 0, 0, w, h, SRCCOPY);
+    DrawHues(3 * w + 4 * ViewGap);
     DrawMoveRecord(window);
     // One transfer to the window; the platform clips it to the client area.
-    BitBlt(windowDc, 0, PictureTop, backBuffer.width, backBuffer.height, backBuffer.dc, 0, 0,
-           SRCCOPY);
+    BitBlt(windowDc, 0, Scaled(PictureTop), backBuffer.width, backBuffer.height, backBuffer.dc, 0,
+           0, SRCCOPY);
 }

@@ -3,9 +3,10 @@
 
 #include <windows.h>
 
+#include "picture_layout.h"
+
 const COLORREF BackgroundColour = 0x888888;
 const COLORREF AutoMarkColour = 0x0000C0; // dark red
-const int PictureTop = 20;                // client rows above belong to the buttons
 
 void FillBackground(HWND window, HDC target);
 void ComposePicture(HWND window, HDC windowDc);

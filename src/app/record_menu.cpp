@@ -5,12 +5,13 @@
 
 #include <string>
 
-#include "app/picture.h"
-#include "app/surface.h"
+#include "app/commands.h"
 #include "app/texts.h"
-#include "app/window_procedure.h"
+#include "app/warning_boxes.h"
 #include "keep/kept_record.h"
+#include "picture_layout.h"
 #include "record/pasted_link.h"
+#include "record/record_view.h"
 #include "tessivo.h"
 
 // What a box names of a clipboard that holds no link: one line of it.
@@ -22,7 +23,7 @@ bool OpenRecordMenu(HWND window, LPARAM where) {
         GetCursorPos(&point);
     client = point;
     ScreenToClient(window, &client);
-    if (client.y < PictureTop + 5 + captureSurface.height)
+    if (client.y < Scaled(PictureTop + RecordTop)) // above the record: the views
         return false;
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, CmdOpenHistory, Say(texts->openHistory).c_str());
@@ -80,6 +81,7 @@ void PasteLink(HWND window) {
     if (!moveRecord.empty())
         Tell(window, KeepHistoryLine("reset"));
     moveRecord.swap(pasted);
+    recordBack = 0;
     Tell(window, KeepRecord());
     InvalidateRect(window, nullptr, FALSE); // drawn at once, not at the next tick
 }

@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "app/picture.h"
-#include "app/surface.h"
+#include "app/commands.h"
 #include "app/texts.h"
-#include "app/window_procedure.h"
+#include "app/warning_boxes.h"
 #include "config/settings_file.h"
 #include "recognition/classify.h"
 #include "recognition/pair_watch.h"
+#include "picture_layout.h"
+#include "surface.h"
 
 int32_t cellHues[2] = {-1, -1};
 
@@ -34,10 +35,14 @@ void ReadCellHues() {
 }
 
 int32_t CellAt(int x, int y) {
-    const int w = captureSurface.width, h = captureSurface.height, top = PictureTop + 5;
-    for (int left = 5; left <= 2 * w + 15; left += w + 5)
-        if (x >= left && x < left + w && y >= top && y < top + h)
-            return y < top + h / 2 ? 0 : 1;
+    // The views as the picture shows them, magnified to the display's scale.
+    const int w = captureSurface.width, h = captureSurface.height;
+    const int top = Scaled(PictureTop + ViewGap), shownW = Scaled(w), shownH = Scaled(h);
+    for (int view = 0; view < 3; ++view) {
+        int left = ViewLeft(view, w);
+        if (x >= left && x < left + shownW && y >= top && y < top + shownH)
+            return y < top + Scaled(h / 2) ? 0 : 1;
+    }
     return -1;
 }
 

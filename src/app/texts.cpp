@@ -1,127 +1,76 @@
 #include "app/texts.h"
 
-#include "app/wide_text.h"
 #include "tessivo.h"
 
 static const TessivoTexts japaneseTexts = {
-    932,
-    "\x83\x4C\x83\x83\x83\x76\x83\x60\x83\x83(ALT+F1)", // "キャプチャ(ALT+F1)" capture
-    "1\x8E\xE8\x96\xDF\x82\xB7",                        // "1手戻す" take back one move
-    "RESET",
-    "URL\x90\xB6\x90\xAC",              // "URL生成" make the URL
-    "\x97\xCC\x88\xE6\x91\x49\x91\xF0", // "領域選択" select the region
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9" // "クリップボードに
-    "\x83\x52\x83\x73\x81\x5B\x82\xB5\x82\xDC\x82\xB5\x82\xBD", // コピーしました" copied
-    "\x8A\x6D\x94\x46",                                         // "確認" confirmation
-    "\x81\x69\x90\xE6\x93\xAA",                                 // "（先頭" (only the first
-    "\x8E\xE8\x82\xCC\x82\xDD\x81\x6A",                         // "手のみ）" moves)
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9" // "クリップボードに
-    "\x83\x52\x83\x73\x81\x5B\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1" // コピーできません
-    "\x82\xC5\x82\xB5\x82\xBD",                                        // でした" not copied
-    "\x83\x47\x83\x89\x81\x5B",                                        // "エラー" error
-    "[LINK] HOST \x82\xCC\x92\x6C\x81\x75", // "[LINK] HOST の値「" the value of
-    "\x81\x76\x82\xCD\x83\x7A\x83\x58\x83\x67\x96\xBC\x82\xC6\x82\xB5\x82\xC4\x8E\x67\x82\xA6"
-    "\x82\xDC\x82\xB9\x82\xF1\x81\x42\x91\x67\x82\xDD\x8D\x9E\x82\xDD\x82\xCC\x83\x7A\x83\x58"
-    "\x83\x67\x82\xF0\x8E\x67\x82\xA2\x82\xDC\x82\xB7\x81\x42", // "」はホスト名として使えません。
-                                                                // 組み込みのホストを使います。"
-    "record.txt \x82\xCD\x8B\x4C\x98\x5E\x82\xC6\x82\xB5\x82\xC4\x93"
-    "\xC7\x82\xDF\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81\x41\x8B\xF3\x82"
-    "\xCC\x8B\x4C\x98\x5E\x82\xC5\x8E\x6E\x82\xDF\x82\xDC\x82\xB7\x81"
-    "\x42\x8C\xB3\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x8E"
-    "\x9F\x82\xCC\x96\xBC\x91\x4F\x82\xC5\x8E\x63\x82\xB5\x82\xDC\x82"
-    "\xB5\x82\xBD\x81\x46\x0A",
-    // "record.txt は記録として読めないため、空の記録で始めます。
-    // 元のファイルは次の名前で残しました：" a record.txt that is no record, put aside as
-    "\x8B\x4C\x98\x5E\x82\xF0\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9"
-    "\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x42"
-    "\x83\x81\x83\x82\x83\x8A\x8F\xE3\x82\xCC\x8B\x4C\x98\x5E\x82\xC5"
-    "\x91\xB1\x82\xAF\x82\xDC\x82\xB7\x81\x46\x0A",
-    // "記録をファイルに保存できません。メモリ上の記録で続けます：" the record not kept in
-    "\x82\xB1\x82\xCC\x83\x74\x83\x48\x83\x8B\x83\x5F\x81\x5B\x82\xCC"
-    "\x8B\x4C\x98\x5E\x82\xCD\x95\xCA\x82\xCC Tessivo \x82\xAA\x95"
-    "\xDB\x91\xB6\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42\x82"
-    "\xB1\x82\xCC\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45\x82\xCC\x8B"
-    "\x4C\x98\x5E\x82\xCD\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB9\x82"
-    "\xF1\x81\x42",
-    // "このフォルダーの記録は別の Tessivo が保存しています。
-    // このウィンドウの記録は保存しません。" another Tessivo keeps this folder's record
-    {"\x90\xD4", "\x97\xCE", "\x90\xC2", "\x89\xA9",
-     "\x8E\x87"}, // "赤" "緑" "青" "黄" "紫" red to purple
-    "\x8F\xE3",   // "上" upper cell
-    "\x89\xBA",   // "下" lower cell
-    "\x82\xB1\x82\xCC\x98\x67\x82\xC9\x82\xCD\x8B\xCA\x82\xCC\x90\x46"
-    "\x82\xCC\x83\x73\x83\x4E\x83\x5A\x83\x8B\x82\xAA\x82\xC8\x82\xA2"
-    "\x82\xBD\x82\xDF\x81\x41\x8E\x51\x8F\xC6\x82\xCD\x95\xCF\x82\xED"
-    "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42",
-    // "この枠には玉の色のピクセルがないため、参照は変わりません。" nothing set
-    "\x90\xDD\x92\xE8\x82\xF0\x95\xDB\x91\xB6\x82\xC5\x82\xAB\x82\xDC"
-    "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x46\x0A",
-    // "設定を保存できませんでした：" the settings not saved in
-    "\x82\xC6", // "と" and
-    "\x82\xCC\x8E\x51\x8F\xC6\x82\xAA"
-    "20\x93\x78\x88\xC8\x93\xE0"
-    "\x82\xC9\x82\xC8\x82\xE8\x81\x41\x8C\xA9\x95\xAA\x82\xAF\x82\xC9"
-    "\x82\xAD\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB5\x82\xBD\x81\x42",
-    // "の参照が20度以内になり、見分けにくくなりました。" are within 20 degrees, hard to tell apart
-    "\x97\x9A\x97\xF0\x82\xF0\x8A\x4A\x82\xAD",
-    // "履歴を開く" the record view's menu: open the history
-    "\x83\x8A\x83\x93\x83\x4E\x82\xF0\x93\x5C\x82\xE8\x95\x74\x82\xAF",
-    // "リンクを貼り付け" paste a link
-    "KEEP=1 \x82\xC5\x82\xCD\x82\xC8\x82\xA2\x82\xBD\x82\xDF\x81\x41"
-    "\x97\x9A\x97\xF0\x82\xCD\x95\xDB\x91\xB6\x82\xB5\x82\xC4\x82\xA2"
-    "\x82\xDC\x82\xB9\x82\xF1\x81\x42",
-    // "KEEP=1 ではないため、履歴は保存していません。" no history kept
-    "\x97\x9A\x97\xF0\x82\xCC\x83\x79\x81\x5B\x83\x57\x82\xCD\x82\xDC"
-    "\x82\xBE\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x69URL\x90"
-    "\xB6\x90\xAC\x82\xA9 RESET \x82\xC5\x8D\xEC\x82\xE7\x82\xEA\x82"
-    "\xDC\x82\xB7\x81\x6A\x81\x46\x0A",
-    // "履歴のページはまだありません（URL生成か RESET で作られます）：" no page yet
-    "\x97\x9A\x97\xF0\x82\xCC\x83\x79\x81\x5B\x83\x57\x82\xF0\x8A\x4A"
-    "\x82\xAF\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x46"
-    "\x0A",
-    // "履歴のページを開けませんでした：" the page not opened
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
-    "\x83\x8A\x83\x93\x83\x4E\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
-    "\x82\xF1\x81\x46\x0A",
-    // "クリップボードにリンクがありません：" before what it holds
-    "\x81\x69\x83\x65\x83\x4C\x83\x58\x83\x67\x82\xC8\x82\xB5\x81\x6A",
-    // "（テキストなし）" no text on the clipboard
+    L"キャプチャ(ALT+F1)", // capture
+    L"1手戻す",            // take back one move
+    L"RESET",
+    L"URL生成",                                // make the URL
+    L"領域選択",                               // select the region
+    L"クリップボードにコピーしました",         // copied
+    L"確認",                                   // confirmation
+    L"（先頭",                                 // (only the first
+    L"手のみ）",                               // moves)
+    L"クリップボードにコピーできませんでした", // not copied
+    L"エラー",                                 // error
+    L"[LINK] HOST の値「",                     // the value of
+    L"」はホスト名として使えません。組み込みのホストを使います。",
+    L"record.txt は記録として読めないため、空の記録で始めます。"
+    L"元のファイルは次の名前で残しました：\n", // a record.txt that is no record, put aside as
+    L"記録をファイルに保存できません。メモリ上の記録で続けます：\n", // the record not kept in
+    L"このフォルダーの記録は別の Tessivo が保存しています。このウィンドウの記録は保存しません。",
+    {L"赤", L"緑", L"青", L"黄", L"紫"},                           // red to purple
+    L"上",                                                         // upper cell
+    L"下",                                                         // lower cell
+    L"この枠には玉の色のピクセルがないため、参照は変わりません。", // nothing set
+    L"設定を保存できませんでした：\n",                             // the settings not saved in
+    L"と",                                                         // and
+    L"の参照が20度以内になり、見分けにくくなりました。", // within 20 degrees, hard to tell apart
+    L"手",                                               // moves
+    L"履歴を開く",                                       // the record view's menu: open the history
+    L"リンクを貼り付け",                                 // paste a link
+    L"KEEP=1 ではないため、履歴は保存していません。",    // no history kept
+    L"履歴のページはまだありません（URL生成か RESET で作られます）：\n", // no page yet
+    L"履歴のページを開けませんでした：\n",                               // the page not opened
+    L"クリップボードにリンクがありません：\n", // before what the clipboard holds instead
+    L"（テキストなし）",                       // no text on the clipboard
 };
 
 static const TessivoTexts englishTexts = {
-    CP_UTF8,
-    "Capture (Alt+F1)",
-    "Undo",
-    "RESET",
-    "Link",
-    "Region",
-    "Copied to the clipboard",
-    "Confirmation",
-    " (the first ",
-    " moves only)",
-    "Could not copy to the clipboard",
-    "Error",
-    "The value \"",
-    "\" of [LINK] HOST is not a plain host name (letters, digits, hyphens and dots). "
-    "The built-in host is used.",
-    "record.txt does not hold a record, so Tessivo starts with an empty one. The file was "
-    "kept as:\n",
-    "The record cannot be kept on disk; Tessivo goes on with the record in memory:\n",
-    "Another Tessivo keeps the record of this folder; this one does not keep its record.",
-    {"Red", "Green", "Blue", "Yellow", "Purple"},
-    "Upper",
-    "Lower",
-    "The cell holds no blob-coloured pixels: no reference is set.",
-    "Could not save the settings:\n",
-    " and ",
-    " are now hard to tell apart: their references lie within 20 degrees.",
-    "Open the history",
-    "Paste a link",
-    "No history is kept: KEEP=1 is not set in setting.ini.",
-    "There is no history page yet (the link button or RESET writes it):\n",
-    "Could not open the history page:\n",
-    "The clipboard holds no link:\n",
-    "(no text)",
+    L"Capture (Alt+F1)",
+    L"Undo",
+    L"RESET",
+    L"Link",
+    L"Region",
+    L"Copied to the clipboard",
+    L"Confirmation",
+    L" (the first ",
+    L" moves only)",
+    L"Could not copy to the clipboard",
+    L"Error",
+    L"The value \"",
+    L"\" of [LINK] HOST is not a plain host name (letters, digits, hyphens and dots). "
+    L"The built-in host is used.",
+    L"record.txt does not hold a record, so Tessivo starts with an empty one. The file was "
+    L"kept as:\n",
+    L"The record cannot be kept on disk; Tessivo goes on with the record in memory:\n",
+    L"Another Tessivo keeps the record of this folder; this one does not keep its record.",
+    {L"Red", L"Green", L"Blue", L"Yellow", L"Purple"},
+    L"Upper",
+    L"Lower",
+    L"The cell holds no blob-coloured pixels: no reference is set.",
+    L"Could not save the settings:\n",
+    L" and ",
+    L" are now hard to tell apart: their references lie within 20 degrees.",
+    L" moves",
+    L"Open the history",
+    L"Paste a link",
+    L"No history is kept: KEEP=1 is not set in setting.ini.",
+    L"There is no history page yet (the link button or RESET writes it):\n",
+    L"Could not open the history page:\n",
+    L"The clipboard holds no link:\n",
+    L"(no text)",
 };
 
 const TessivoTexts *texts = &japaneseTexts;
@@ -130,6 +79,6 @@ void PickTexts(int32_t language) {
     texts = language == LanguageEnglish ? &englishTexts : &japaneseTexts;
 }
 
-std::wstring Say(const char *text) {
-    return WideText(text, texts->codePage);
+std::wstring Say(const wchar_t *text) {
+    return text;
 }

@@ -1,13 +1,14 @@
 #include "app/window_procedure.h"
 
 #include <string>
-#include <vector>
 
+#include "app/button_row.h"
+#include "app/commands.h"
 #include "app/picture.h"
 #include "app/record_menu.h"
 #include "app/reference_menu.h"
-#include "app/surface.h"
 #include "app/texts.h"
+#include "app/warning_boxes.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
 #include "keep/kept_record.h"
@@ -15,17 +16,13 @@
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
+#include "record/record_view.h"
 #include "record/simulator_link.h"
+#include "surface.h"
 #include "tessivo.h"
+#include "display_scale.h"
 
 HWND desktopWindow;
-
-// A box asked for while a command or a tick is handled shows after it: the handler returns at
-// once, and no tick runs inside a box of its own.
-void Tell(HWND window, KeepNotice notice) {
-    if (notice != KeepNothingToTell)
-        PostMessageW(window, KeepNoticeMessage, (WPARAM)notice, 0);
-}
 
 static void StartUp(HWND window) {
     LoadSettings(settings);
@@ -34,14 +31,15 @@ static void StartUp(HWND window) {
     if (settings.hostGiven && !UseSimulatorHost(settings.simulatorHost))
         PostMessageW(window, RefusedHostMessage, 0, 0);
     Tell(window, StartKeeping()); // the record restored is shown at the first paint
-    CreateSurface(backBuffer, 1200, 400, window);
+    pictureDpi = WindowDpi(window);
+    CreateSurface(backBuffer, Scaled(MaxTrackWidth), Scaled(MaxTrackHeight), window);
     CreateSurface(captureSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
     CreateSurface(classView, 50, 100, desktopWindow);
     // Fails silently when another program (or another Tessivo) holds Alt+F1:
     // the capture button still works.
     RegisterHotKey(window, (int)HotkeyCaptureId, MOD_ALT, VK_F1);
-    RegisterHotKey(window, (int)HotkeyAutoId, MOD_ALT, VK_F2); // the setting works without it
+    RegisterHotKey(window, (int)HotkeyAutoId, MOD_ALT, VK_F2);     // the setting works without it
     RegisterHotKey(window, (int)HotkeyGameOverId, MOD_ALT, VK_F3); // RESET works without it
     OpenRegionLink();
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
@@ -60,11 +58,13 @@ static bool RegionCanBeSampled(const CaptureRegion &region) {
 // record is on disk (KEEP=1) before the handler returns.
 static void Capture(HWND window) {
     AppendPair(RecognisePair(captureSurface));
+    recordBack = 0;
     Tell(window, KeepRecord());
 }
 
 static void Undo(HWND window) {
     RemoveLastPair();
+    recordBack = 0;
     Tell(window, KeepRecord());
 }
 
@@ -73,6 +73,7 @@ static void Reset(HWND window) {
     if (!moveRecord.empty())
         Tell(window, KeepHistoryLine("reset"));
     ClearRecord();
+    recordBack = 0;
     Tell(window, KeepRecord());
 }
 
@@ -102,7 +103,7 @@ static void WatchForNewPair(HWND window) {
 static void InvalidatePicture(HWND window) {
     RECT picture;
     GetClientRect(window, &picture);
-    picture.top = PictureTop;
+    picture.top = Scaled(PictureTop);
     InvalidateRect(window, &picture, FALSE);
 }
 
@@ -137,20 +138,6 @@ static void ExportLink(HWND window) {
 }
 
 // The host of [LINK] that the link does not use, named with its key.
-// One warning at a time, in the order they came: one that comes while a box shows (its
-// message loop runs this window's posted messages) waits until that box is closed.
-void Warn(HWND window, const std::wstring &text) {
-    static std::vector<std::wstring> waiting;
-    waiting.push_back(text);
-    if (waiting.size() > 1)
-        return;
-    while (!waiting.empty()) {
-        MessageBoxW(window, waiting.front().c_str(), Say(texts->errorCaption).c_str(),
-                    MB_OK | MB_ICONWARNING);
-        waiting.erase(waiting.begin());
-    }
-}
-
 static void ReportRefusedHost(HWND window) {
     Warn(window, Say(texts->hostOpening) + settings.simulatorHost + Say(texts->hostClosing));
 }
@@ -215,8 +202,20 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
 
 static void LimitSize(LPARAM lParam) {
     MINMAXINFO *limits = (MINMAXINFO *)lParam;
-    limits->ptMaxTrackSize.x = MaxTrackWidth;
-    limits->ptMaxTrackSize.y = MaxTrackHeight;
+    limits->ptMaxTrackSize.x = Scaled(MaxTrackWidth);
+    limits->ptMaxTrackSize.y = Scaled(MaxTrackHeight);
+}
+
+// Moved onto a monitor of another scale: the window takes the rectangle the system suggests and
+// everything is drawn anew at the new scale.
+static void ChangeScale(HWND window, WPARAM wParam, const RECT &suggested) {
+    pictureDpi = HIWORD(wParam);
+    DeleteSurface(backBuffer);
+    CreateSurface(backBuffer, Scaled(MaxTrackWidth), Scaled(MaxTrackHeight), window);
+    ArrangeButtons(window);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 static void Paint(HWND window) {
@@ -255,11 +254,18 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         if (OpenReferenceMenu(window, lParam) || OpenRecordMenu(window, lParam))
             return 0;
         break;
+    case WM_MOUSEWHEEL:
+        if (ScrollRecord(window, wParam, lParam))
+            return 0;
+        break;
     case WM_PAINT:
         Paint(window);
         return 0;
     case WM_GETMINMAXINFO:
         LimitSize(lParam);
+        return 0;
+    case WM_DPICHANGED:
+        ChangeScale(window, wParam, *(const RECT *)lParam);
         return 0;
     case RefusedHostMessage:
         ReportRefusedHost(window);

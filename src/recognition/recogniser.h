@@ -1,7 +1,7 @@
 // Recognition of one pair from a sample Surface. Also redraws hueView and classView.
 #pragma once
 
-#include "app/surface.h"
+#include "surface.h"
 #include "tessivo.h"
 
 BlobPair RecognisePair(const Surface &source);

@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
-#include "app/picture.h"
-#include "app/surface.h"
+#include "picture_layout.h"
+#include "surface.h"
 #include "tessivo.h"
 
-const int RecordLeft = 5;
-const int RecordTop = 110; // 5 rows below the three views
-const int DiscSize = 20;   // column pitch, disc width and disc height
-const int PairHeight = 40; // row pitch
+size_t recordBack;
 
 // Disc fill by colour; purple is a darker (200, 0, 200) than classView's.
 static COLORREF DiscColour(BlobColour colour) {
@@ -29,42 +26,46 @@ static COLORREF DiscColour(BlobColour colour) {
     }
 }
 
-// Pairs that can reach the screen: rows starting below backBuffer, or below the
-// client area (shown PictureTop rows lower), are never seen. Skipping them keeps a
-// paint's cost bound to what is visible, not to the record's length.
-static size_t VisiblePairCount(size_t size, int32_t pairsPerRow, LONG clientHeight) {
-    LONG visibleBottom = std::min<LONG>(backBuffer.height, clientHeight - PictureTop);
-    if (visibleBottom <= RecordTop)
-        return 0;
-    size_t rows = (size_t)((visibleBottom - RecordTop + PairHeight - 1) / PairHeight);
-    return std::min(size, rows * (size_t)pairsPerRow);
-}
-
-static void DrawPair(HDC dc, const BlobPair &pair, int x, int y, HGDIOBJ whiteBrush) {
+static void DrawPair(HDC dc, const BlobPair &pair, int x, int y, int size, HGDIOBJ whiteBrush) {
     // The brush replaced here is the stock white one, which is never deleted.
     SelectObject(dc, CreateSolidBrush(DiscColour(pair.upper)));
-    Ellipse(dc, x, y, x + DiscSize, y + DiscSize);
+    Ellipse(dc, x, y, x + size, y + size);
     DeleteObject(SelectObject(dc, CreateSolidBrush(DiscColour(pair.lower))));
-    Ellipse(dc, x, y + DiscSize, x + DiscSize, y + 2 * DiscSize);
+    Ellipse(dc, x, y + size, x + size, y + 2 * size);
     DeleteObject(SelectObject(dc, whiteBrush));
 }
 
 void DrawMoveRecord(HWND window) {
     RECT client;
     GetClientRect(window, &client);
-    int32_t pairsPerRow = (client.right - RecordLeft) / DiscSize;
     if (moveRecord.empty())
         return;
-    // A client narrower than one column still shows the record, as a single column.
-    if (pairsPerRow < 1)
-        pairsPerRow = 1;
-
+    // Only the rows in sight are drawn: a paint's cost does not grow with the record.
+    RecordRows shown = RecordRowsShown(moveRecord.size(), client.right, client.bottom, recordBack);
     HGDIOBJ whiteBrush = GetStockObject(WHITE_BRUSH);
-    size_t count = VisiblePairCount(moveRecord.size(), pairsPerRow, client.bottom);
-    for (size_t i = 0; i < count; ++i) {
-        int row = (int)(i / (size_t)pairsPerRow);
-        int column = (int)(i % (size_t)pairsPerRow);
-        DrawPair(backBuffer.dc, moveRecord[i], RecordLeft + DiscSize * column,
-                 RecordTop + PairHeight * row, whiteBrush);
+    const int32_t pitch = Scaled(DiscSize), left = Scaled(ViewGap), top = Scaled(RecordTop);
+    size_t first = shown.firstRow * (size_t)shown.perRow;
+    size_t end = std::min(moveRecord.size(), first + shown.rows * (size_t)shown.perRow);
+    for (size_t i = first; i < end; ++i) {
+        int row = (int)((i - first) / (size_t)shown.perRow);
+        int column = (int)(i % (size_t)shown.perRow);
+        DrawPair(backBuffer.dc, moveRecord[i], left + pitch * column, top + 2 * pitch * row, pitch,
+                 whiteBrush);
     }
+}
+
+bool ScrollRecord(HWND window, WPARAM wParam, LPARAM lParam) {
+    static int turned; // what the wheel turned short of a notch
+    POINT point = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    RECT client;
+    ScreenToClient(window, &point);
+    GetClientRect(window, &client);
+    if (!PtInRect(&client, point) || point.y < Scaled(PictureTop + RecordTop))
+        return false;
+    turned += GET_WHEEL_DELTA_WPARAM(wParam);
+    int notches = turned / WHEEL_DELTA;
+    turned %= WHEEL_DELTA;
+    size_t back = notches < 0 && recordBack < (size_t)-notches ? 0 : recordBack + notches;
+    recordBack = RecordRowsShown(moveRecord.size(), client.right, client.bottom, back).back;
+    return true;
 }

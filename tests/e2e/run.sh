@@ -13,6 +13,9 @@ r=0 g=1 b=2 y=3 p=4 letters=rgbyp # a pair is two colour letters, upper then low
 blobs=(E66827 75E627 27E4E6 E6C727 4827E6) discs=(FF0000 00FF00 0000FF FFFF00 C800C8) # a skin:
 codes=02468cegikoqsuwACEGIMOQSU # hues 20 95 180 50 250; a pair's code: codes[5 * upper + lower], 1
 host=$(sed -n 's/^TESSIVO_SIMULATOR_HOST:[A-Z]*=//p' "$cross/CMakeCache.txt")
+dpi=${TESSIVO_DPI:-96} # both programs scale with it; the region and the scenes are screen pixels
+S() { echo $(($1 * dpi / 96 + ($1 * dpi % 96 * 2 >= 96) - ($1 * dpi % 96 * 2 <= -96))); } # a length
+P() { local p; for p; do echo -n "$(S ${p%,*}),$(S ${p#*,}) "; done; } # points x,y, scaled
 
 Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }
 Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
@@ -26,15 +29,17 @@ Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
 Pixels() { # origin x, y, points x,y from there: the screen's colours at them, as "RRGGBB " each
   import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 \
     -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
-Marked() { import -window root miff:- | convert - -crop "40x15+$((tx + 170))+$((ty + 25))" +repage \
+Marked() { import -window root miff:- | convert - -crop "$(S 40)x$(S 15)+$((tx + $(S 170)))+$((ty + $(S 25)))" +repage \
   -format '%[fx:standard_deviation > 0]' info:; } # 1: something drawn right of the three views
-Differing() { local shot=$work/screen.miff # x, y: pixels of the sample view unlike the screen there
-  import -window root "$shot"
-  compare -metric AE "${shot}[50x100+$((tx + 5))+$((ty + 25))]" "${shot}[50x100+$1+$2]" null: 2>&1; }
+Differing() { local shot=$work/screen.miff # x, y: pixels of the sample view, each magnified pixel
+  import -window root "$shot" # taken once, unlike the screen there
+  convert "${shot}[$(S 50)x$(S 100)+$((tx + $(S 5)))+$((ty + $(S 25)))]" +repage -sample 50x100 "$work/view.miff"
+  compare -metric AE "$work/view.miff" "${shot}[50x100+$1+$2]" null: 2>&1; }
 Of() { local -n table=$1; for pair in "${@:2}"; do echo -n "${table[${pair::1}]} ${table[${pair:1}]} "; done; }
 Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_"
   for pair; do echo -n "${codes:5*${pair::1}+${pair:1}:1}1"; done; }
-Click() { xdotool mousemove $(($1 + ${3:-$tx})) $(($2 + ${4:-$ty})) click 1 "${@:5}"; } # x, y[, origin]
+Click() { local x=$1 y=$2; [ -n "${3:-}" ] || x=$(S $1) y=$(S $2) # x, y[, origin]: without one, a
+  xdotool mousemove $((x + ${3:-$tx})) $((y + ${4:-$ty})) click 1 "${@:5}"; } # place of Tessivo's at 100 %
 Focus() { local WINDOW X Y SCREEN # x, y, origin: clicks there; the window clicked gets the keys
   eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; }
 
@@ -73,14 +78,14 @@ Row() { # pairs the film's next stretch adds: to its next hold, then the record
   record+=("$@"); if ((${#record[@]} < 10)); then ShowsRecord; else ExportLink; Focus 25 50 $((rx + 55)) $ry; fi; }
 ShowsRecord() { # the record view's first row: both discs of each pair, then grey
   local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
-  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $points; }
+  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $(P $points); }
 Pick() { # pair, cell (0 upper): that cell's colour chosen from the sample view's menu
-  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty 30,50 30,100; local colour=${1:$2:1}
-  xdotool mousemove $((tx + 30)) $((ty + 50 + 50 * $2)) click 3
+  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(P 30,50 30,100); local colour=${1:$2:1}
+  xdotool mousemove $((tx + $(S 30))) $((ty + $(S $((50 + 50 * $2))))) click 3
   Expect "the colours' menu beside Tessivo's window" 2 Windows --class '^tessivo\.exe$'
   xdotool windowfocus "$tessivo" key $(printf 'Down %.0s' $(seq 0 ${!colour})) Return; Expect "the menu closed" 1 Windows --class '^tessivo\.exe$'; }
 Capture() { # pair, command: once the sample view shows the pair, the command captures it
-  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty 30,50 30,100
+  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(P 30,50 30,100)
   "${@:2}"; record+=($1); ShowsRecord; }
 # Only the paste at the end writes the X clipboard: Wine copies an X selection into its own in its own
 # time, and a copy landing after an export replaced the link. $kept: the lines of links.txt.
@@ -97,7 +102,8 @@ mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
 rm -f "$work"/record* "$work/links.txt" "$work/history.html" # the record is kept from here on
 ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
 Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
-StartTessivo() { rm -f "$work/exit-code"; (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") &
+StartTessivo() { rm -f "$work/exit-code" # the shell's notice of the kill below is no failure: kept out
+  (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
   # Without a window manager Wine's X window of a framed window is its client area.
   tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
 StartTessivo; Pick gr 0; Pick gr 1 # the skin fitted: a pick of each colour, saved with nothing else
@@ -106,8 +112,9 @@ Expect "setting.ini after the picks" "$ini$(printf '\n[COLOR]\r\nGREEN=95\r\nRED
 Capture gr Click 50 10
 Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
 for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
-ExportLink; for pid in $(pgrep -f 'tessivo\.exe'); do # killed at once (this prefix's only): restarted,
-  ! grep -qxzF "WINEPREFIX=$WINEPREFIX" /proc/$pid/environ || kill -9 $pid; done # it shows the same record
+Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do # this prefix's only: not another run's
+  grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && kill -9 "$pid"; done; }
+ExportLink; Kill # killed at once: restarted, it shows the same record
 Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink
 if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
   echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
@@ -116,20 +123,20 @@ Click 190 10; Kept reset; record=(); ShowsRecord; ExportLink # RESET; the histor
 
 Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back
 Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
-Focus 8 -9 $rx $ry; xdotool key --delay 10 $(printf 'Right %.0s' {1..55})
+Focus 8 $(S -9) $rx $ry; xdotool key --delay 10 $(printf 'Right %.0s' {1..55})
 Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
 Focus 25 50 $((rx + 55)) $ry; Capture pg xdotool key alt+F1
-xdotool mousemove $((rx + 63)) $((ry - 9)) mousedown 1 mousemove $((rx + 8)) $((ry - 9)) mouseup 1
+xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8)) $((ry + $(S -9))) mouseup 1
 Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
 
-Keys() { Focus ${kx:-8} -9 $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
+Keys() { Focus ${kx:-8} $(S -9) $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
 Keys 46xshift+Left 96xshift+Up # the smallest region, named by the frame's title and its label
 Expect "the frame and label of 8 x 8" 2 Windows --name '^600, 100, 8 x 8$'; import -window root "$art/label-smallest.png"
 Keys 42xshift+Right 92xshift+Down 55xRight; Expect "the frame and label" 2 Windows --name '^655, 100, 50 x 100$'
-import -window root "$art/label-default.png"; Focus 63 -9 $rx $ry; xdotool key Return
+import -window root "$art/label-default.png"; Focus 63 $(S -9) $rx $ry; xdotool key Return
 Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved the region
 Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
-Close() { Focus 300 150 $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
+Close() { Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
 sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture from here, after the record kept
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
@@ -162,5 +169,13 @@ Shown() { tac "$work/links.txt" | tr -d '\r' | awk -F'\t' -v codes=$codes -v let
 Is "the page's games newest first: what ended each, moves, link target, discs upper/lower" "$(Shown)" "$(Games)"
 Is "the discs' colours, from the page's style" "$(for i in 0 1 2 3 4; do echo -n ".${letters:i:1}{background:#${discs[i],,}}"; done)" "$(grep -o '\.[a-z]{background:#[0-9a-f]*}' "$work/page.html" | tr -d '\n')"
 Chromium --window-size=412,900 --screenshot="$art/history-phone.png" >/dev/null; Chromium --window-size=1200,900 --screenshot="$art/history.png" >/dev/null
-Focus 300 150 $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked; Close
+Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked
+Focus 25 50 $((rx + 55)) $ry; xdotool key --delay 20 $(printf 'alt+F1 %.0s' {1..100}) # 100 captures:
+for t in {1..100}; do record+=(${record[-1]}); done # the newest row shown whole in the default window,
+Newest() { local x=$((15 + 20 * ((${#record[@]} - 1) % 17))); Pixels $tx $ty $(P $x,140 $x,160 15,180); }
+Expect "the newest pair's discs and the row below" "$(Of discs ${record[-1]})888888 " Newest # none below it
+import -window root "$art/record-100.png"; Close
+sed -i 's/^AUTO=1\r$/AUTO=0\r\nLANGUAGE=EN\r/' "$work/setting.ini"; StartTessivo # in English
+Click 250 10; box=$(Window --name '^Confirmation$'); import -window root "$art/english.png"
+xdotool windowfocus "$box" key Return; Close
 echo "PASS: the download, captures, undo, RESET, links, Brimlet, saving, auto capture and closing"

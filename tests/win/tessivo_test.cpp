@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -16,8 +17,11 @@
 #include "app/picture.h"
 #include "app/record_menu.h"
 #include "app/reference_menu.h"
-#include "app/surface.h"
+#include "app/texts.h"
+#include "app/warning_boxes.h"
+#include "app/commands.h"
 #include "app/window_procedure.h"
+#include "brimlet_texts.h"
 #include "config/region_link.h"
 #include "config/region_message.h"
 #include "config/settings_file.h"
@@ -27,10 +31,20 @@
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
+#include "surface.h"
+#include "display_scale.h"
 
 static HWND Tessivo() { // made once; its start-up finds no setting.ini here: the defaults
-    static HWND window = CreateMainWindow(GetModuleHandleA(nullptr));
+    static HWND window = (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2),
+                          CreateMainWindow(GetModuleHandleA(nullptr)));
     return window;
+}
+
+// Tessivo's window moved onto a monitor of that scale, as the system tells it; its size there.
+static RECT ScaleTo(int dpi) {
+    RECT suggested = {0, 0, MulDiv(360, dpi, 96), MulDiv(220, dpi, 96)};
+    SendMessageW(Tessivo(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
+    return suggested;
 }
 
 // Makes a new folder the working folder, with the file holding the text (null: none). Named
@@ -69,6 +83,7 @@ static void Fill(const Surface &surface, RECT area, COLORREF colour) {
 // with the colour numbers each cell is recognised as.
 TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
     ASSERT_NE(Tessivo(), nullptr);
+    ScaleTo(96);
     const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF};
     const COLORREF rows[][6] = {{RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
                                 {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
@@ -94,24 +109,85 @@ TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
             }
         EXPECT_EQ(wrong, 0) << "pixels of the picture's views, row " << row[3];
     }
+}
 
-    // Client width and height; pairs a row; pairs shown, the rest lie below the client area.
-    const COLORREF discs[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
-    for (int i = 0; i < 14; ++i)
-        moveRecord.push_back({1 + i % 5, 1 + (i + 2) % 5});
-    for (auto &row : {std::vector<int>{120, 200, 5, 10}, {20, 250, 1, 3}}) {
-        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, row[0], row[1], nullptr,
-                                      nullptr, nullptr, nullptr);
+// The record view in a client of 345 x 233: 17 pairs a row, 2 rows whole and a third cut.
+// Rows: pairs, the wheel's notches away from the user then back, a capture after them; the row
+// drawn at the top. A record that fits starts at row 0, one over shows the newest row last. The
+// move count right of the views, written over once more, changes no pixel.
+TEST(RecordView, NewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
+    HWND window = Tessivo();
+    RECT frame = {0, 0, 345, 233};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST), ScaleTo(96);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
+    const COLORREF discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
+    const int rows[][5] = {{34, 0, 0, 0, 0},   {35, 0, 0, 0, 1},  {35, 1, 0, 0, 0},
+                           {35, 3, 0, 0, 0},   {35, 3, -1, 0, 1}, {100, 2, 0, 0, 2},
+                           {100, 9, -1, 0, 1}, {100, 2, 0, 1, 4}, {0, 0, 0, 0, 0}};
+    for (const int *row : rows) {
+        moveRecord.clear();
+        for (int i = 0; i < row[0]; ++i)
+            moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
+        POINT over = {100, 200}; // on the record
+        ClientToScreen(window, &over);
+        for (int notches : {row[1], row[2]})
+            SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
+                         MAKELPARAM(over.x, over.y));
+        if (row[3])
+            SendMessageW(window, WM_COMMAND, CmdCapture, 0);
         ComposePicture(window, nullptr);
-        for (int i = 0; i < row[3] + row[2]; ++i) { // up to the first row not shown
-            int x = 15 + 20 * (i % row[2]), y = 115 + 40 * (i / row[2]); // in the upper disc
-            COLORREF upper = GetPixel(backBuffer.dc, x, y),
-                     lower = GetPixel(backBuffer.dc, x, y + 25);
-            EXPECT_EQ(upper, i < row[3] ? discs[moveRecord[i].upper] : 0x888888) << i;
-            EXPECT_TRUE(i >= row[3] || lower == discs[moveRecord[i].lower]) << i;
+        std::vector<COLORREF> seen, meant; // both discs at each place: its pair's, or grey
+        for (size_t i = 0, pair = row[4] * 17; i < 3 * 17; ++i, ++pair)
+            for (int disc = 0; disc < 2; ++disc) {
+                const BlobPair at = pair < moveRecord.size() ? moveRecord[pair] : BlobPair{0, 0};
+                seen.push_back(
+                    GetPixel(backBuffer.dc, 15 + 20 * (i % 17), 115 + 40 * (i / 17) + 25 * disc));
+                meant.push_back(discs[disc ? at.lower : at.upper]);
+            }
+        const std::wstring count = std::to_wstring(moveRecord.size()) + L"手";
+        for (std::vector<COLORREF> *pixels : {&seen, &meant}) { // the count, then written over
+            for (int i = 0; i < 80 * 16; ++i)
+                pixels->push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + i / 80));
+            SelectObject(backBuffer.dc, InterfaceFont(96));
+            TextOutW(backBuffer.dc, 170, 56, count.c_str(), (int)count.size());
         }
-        DestroyWindow(window);
+        EXPECT_TRUE(seen == meant) << row[0] << " pairs, wheel " << row[1] << " " << row[2];
     }
+}
+
+// Each Japanese text of both programs converted to code page 932 is byte for byte the text the
+// system defines: the rows in the tables' order, Tessivo's then Brimlet's, in hex.
+TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
+    std::istringstream rows(
+        "834C838383768360838328414C542B463129 318EE896DF82B7 5245534554 55524C90B690AC 97CC88E691"
+        "4991F0 834E838A83628376837B815B836882C983528373815B82B582DC82B582BD 8A6D9446 816990E693A"
+        "A 8EE882CC82DD816A 834E838A83628376837B815B836882C983528373815B82C582AB82DC82B982F182C58"
+        "2B582BD 83478389815B 5B4C494E4B5D20484F53542082CC926C8175 817682CD837A8358836796BC82C682"
+        "B582C48E6782A682DC82B982F18142916782DD8D9E82DD82CC837A8358836782F08E6782A282DC82B78142 7"
+        "265636F72642E7478742082CD8B4C985E82C682B582C493C782DF82C882A282BD82DF81418BF382CC8B4C985"
+        "E82C58E6E82DF82DC82B781428CB382CC837483408343838B82CD8E9F82CC96BC914F82C58E6382B582DC82B"
+        "582BD81460A 8B4C985E82F0837483408343838B82C995DB91B682C582AB82DC82B982F1814283818382838A"
+        "8FE382CC8B4C985E82C591B182AF82DC82B781460A 82B182CC83748348838B835F815B82CC8B4C985E82CD9"
+        "5CA82CC205465737369766F2082AA95DB91B682B582C482A282DC82B7814282B182CC8345834283938368834"
+        "582CC8B4C985E82CD95DB91B682B582DC82B982F18142 90D4 97CE 90C2 89A9 8E87 8FE3 89BA 82B182C"
+        "C986782C982CD8BCA82CC904682CC8373834E835A838B82AA82C882A282BD82DF81418E518FC682CD95CF82E"
+        "D82E882DC82B982F18142 90DD92E882F095DB91B682C582AB82DC82B982F182C582B582BD81460A 82C6 82"
+        "CC8E518FC682AA3230937888C893E082C982C882E881418CA995AA82AF82C982AD82AD82C882E882DC82B582"
+        "BD8142 8EE8 95DB91B682B582DC82B582BD3A20 95DB91B682C582AB82DC82B982F182C582B582BD 834783"
+        "89815B 95DB91B609456E746572 95C282B682E909457363 202D205465737369766F82AA8CA982C282A982E"
+        "882DC82B982F1");
+    PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
+    std::vector<const wchar_t *> all(&texts->capture, &texts->moves + 1);
+    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->notFound + 1);
+    for (size_t i = 0; i < all.size(); ++i) {
+        char bytes[512] = "", hex[3];
+        std::string converted, row = "-";
+        WideCharToMultiByte(932, 0, all[i], -1, bytes, 512, nullptr, nullptr);
+        for (const char *at = bytes; *at; ++at)
+            converted += (snprintf(hex, 3, "%02X", (uint8_t)*at), hex);
+        EXPECT_EQ(converted, (rows >> row, row)) << "text " << i;
+    }
+    EXPECT_TRUE(rows.eof() && all.size() == 34) << all.size() << " texts";
 }
 
 TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
@@ -259,15 +335,54 @@ static std::wstring Box(DWORD process) {
     return seen;
 }
 
-TEST(Commands, ButtonsFontAtEveryScaleAndWhatATickRepaints) {
+// At 100, 125, 150 and 200 %, in each language: the window takes the rectangle suggested and
+// redraws whole, its largest size scaled; its buttons in one row inside it, each text inside its
+// button in a font of the scale; the sample view each sample pixel magnified (2 x 2 blocks; whole
+// pixels each at 150 and 200 %).
+TEST(Commands, DisplayScaleTextsWholeAndWhatATickRepaints) {
     HWND window = Tessivo();
-    // At 150 % the buttons' font keeps its pixel size: the English capture text fits a button
-    // (the commands themselves are driven with the kept record, and end to end).
-    HDC dc = GetDC(captureButton);
-    SIZE size = {};
-    SelectObject(dc, (HGDIOBJ)SendMessageW(captureButton, WM_GETFONT, 0, 0));
-    GetTextExtentPoint32W(dc, L"Capture (Alt+F1)", 16, &size), ReleaseDC(captureButton, dc);
-    EXPECT_TRUE(size.cx < 100 && size.cy < 20) << size.cx << " x " << size.cy;
+    for (int i = 0; i < 50 * 100; ++i)
+        SetPixel(captureSurface.dc, i % 50, i / 50, RGB(i % 50 / 2 * 10, i / 100 * 5, 99));
+    const int scales[4] = {96, 120, 144, 192}; // DPI, each in Japanese and in English
+    for (int row = 0; row < 8; ++row) {
+        const int dpi = scales[row / 2];
+        PickTexts(row % 2);
+        for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
+            SetWindowTextW(GetDlgItem(window, id), (&texts->capture)[id]);
+        ValidateRect(window, nullptr);
+        RECT suggested = ScaleTo(dpi), place, client, updated = {}, at = {};
+        GetWindowRect(window, &place), GetClientRect(window, &client);
+        MINMAXINFO limits = {};
+        SendMessageW(window, WM_GETMINMAXINFO, 0, (LPARAM)&limits);
+        std::string wrong = GetUpdateRect(window, &updated, FALSE) &&
+                                    EqualRect(&updated, &client) && EqualRect(&place, &suggested) &&
+                                    limits.ptMaxTrackSize.x == MulDiv(1200, dpi, 96) &&
+                                    limits.ptMaxTrackSize.y == MulDiv(400, dpi, 96) &&
+                                    backBuffer.width == limits.ptMaxTrackSize.x
+                                ? ""
+                                : "window ";
+        for (int id = CmdCapture, right = 0; id <= CmdSelectRegion; ++id, right = at.right) {
+            HWND button = GetDlgItem(window, id);
+            HDC dc = GetDC(button);
+            SIZE size = {};
+            const std::wstring text = TextOf(button);
+            SelectObject(dc, (HGDIOBJ)SendMessageW(button, WM_GETFONT, 0, 0));
+            GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size), ReleaseDC(button, dc);
+            GetWindowRect(button, &at), MapWindowPoints(nullptr, window, (POINT *)&at, 2);
+            if (at.left != right || at.top != 0 || at.bottom != MulDiv(20, dpi, 96) ||
+                size.cx + 4 > at.right - at.left || size.cy < MulDiv(11, dpi, 96) ||
+                at.right > client.right)
+                wrong += "button " + std::to_string(id) + " ";
+        }
+        ComposePicture(window, nullptr);
+        for (int x = 0, left = MulDiv(5, dpi, 96); x < 50 * dpi / 96 && dpi % 48 == 0; ++x)
+            for (int y = 0; y < 100 * dpi / 96; ++y)
+                if (GetPixel(backBuffer.dc, left + x, left + y) !=
+                    GetPixel(captureSurface.dc, x * 96 / dpi / 2 * 2, y * 96 / dpi / 2 * 2))
+                    wrong += "sample view ";
+        EXPECT_EQ(wrong.substr(0, 40), "") << dpi << " DPI, language " << row % 2;
+    }
+    PickTexts(LanguageJapanese), ScaleTo(96);
     // Ticks with a region of no pixels from any writer copy nothing: a zero-sized copy ends
     // the process under some drivers. A tick repaints the picture below the button row only.
     for (CaptureRegion empty : {CaptureRegion{0, 0, 0, 100}, CaptureRegion{0, 0, 50, 0}})
@@ -289,6 +404,7 @@ TEST(Commands, ButtonsFontAtEveryScaleAndWhatATickRepaints) {
 // to end). Rows: view, cell (2: the record view), the cell's hue, the item chosen; the box after.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
+    ScaleTo(144); // the views at 150 %: the clicks' places too
     Fill(captureSurface, {0, 0, 50, 100}, RGB(24, 40, 104)),
         Fill(captureSurface, {4, 4, 46, 46}, RGB(230, 60, 40)); // hue 6
     Fill(captureSurface, {14, 20, 20, 30}, 0), Fill(captureSurface, {30, 20, 36, 30}, 0);
@@ -338,7 +454,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
             PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
             box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
         });
-        POINT at = {5 + 55 * rows[i][0] + 25, PictureTop + 30 + 50 * rows[i][1]};
+        POINT at = {(5 + 55 * rows[i][0] + 25) * 3 / 2,
+                    (PictureTop + 30 + 50 * rows[i][1]) * 3 / 2};
         ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
         SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i != 7 ? MAKELPARAM(at.x, at.y) : -1);
         MSG chosen;
@@ -426,7 +543,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     settings = defaultSettings;
 }
 
-// The running window's display scale, and the awareness the platform reads from its manifest.
+// The running window's display scale, the awareness the platform reads from its manifest, and
+// the window's size.
 static std::wstring Awareness(HWND window) {
     wchar_t image[MAX_PATH] = L"", aware[64] = L"", awareness[64] = L"";
     DWORD size = MAX_PATH;
@@ -443,12 +561,17 @@ static std::wstring Awareness(HWND window) {
     CloseHandle(process), ReleaseActCtx(context);
     DPI_AWARENESS running =
         GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window));
-    return std::to_wstring(running) + L" " + aware + L" " + awareness;
+    RECT place;
+    GetWindowRect(window, &place);
+    return std::to_wstring(running) + L" " + aware + L" " + awareness + L" " +
+           std::to_wstring(place.right - place.left) + L" x " +
+           std::to_wstring(place.bottom - place.top);
 }
 
 // tessivo.exe and the Brimlet it starts, in each language, on a system whose code page is
-// not 932: their texts read back, their display scale, and Brimlet's region reaching Tessivo
-// whole at once, or when Tessivo's mailslot opens after Brimlet has started.
+// not 932, at 150 %: their texts read back (the note of a link cut short too), their display
+// scale and size, Brimlet's frame round the same region at 200 %, and its region reaching
+// Tessivo whole at once, or when Tessivo's mailslot opens after Brimlet has started.
 TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
     ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
@@ -458,7 +581,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n"};
     // Tessivo's texts in order, then Brimlet's: its title's note and its box.
     const std::wstring rows[2][3] = {
-        {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: クリップボードにコピーしました",
+        {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: "
+         L"クリップボードにコピーしました（先頭496手のみ）",
          L" - Tessivoが見つかりません", L"エラー: 保存できませんでした\n"},
         {L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
          L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
@@ -468,6 +592,10 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
     for (int late = 0; late < 2; ++late) {
         WorkIn(&ini[late]);
+        std::string kept(1200, '1'); // 600 moves of red on red: more than the link holds
+        for (size_t move = 0; move < 1200; move += 2)
+            kept[move] = '0';
+        std::ofstream("record.txt") << (late ? "" : kept);
         settings.keepRecord = late; // the late one's folder is kept by this process already
         ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
         GetFullPathNameW(L"setting.ini", MAX_PATH, saved, nullptr);
@@ -488,15 +616,15 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         seen += Box(process.dwProcessId);
         CloseClipboard();
         EXPECT_EQ(seen, rows[late][0]);
-        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's host, zeros behind
-        EXPECT_EQ(ClipboardBlock(), link.append(LinkTextSize - link.size(), '\0'));
-        EXPECT_EQ(Awareness(tessivo), L"2 true/pm PerMonitorV2, PerMonitor");
+        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's, its moves that fit
+        EXPECT_EQ(ClipboardBlock(), link + kept.substr(0, 992) + '\0');
+        EXPECT_EQ(Awareness(tessivo), L"2 true/pm PerMonitorV2, PerMonitor 540 x 330");
 
         if (late) // the mailslot is away when Brimlet starts
             CloseHandle(regionMailslot);
         PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
         HWND brimlet = WindowOf(L"Brimlet");
-        EXPECT_EQ(Awareness(brimlet), L"2 true/pm PerMonitorV2, PerMonitor");
+        EXPECT_EQ(Awareness(brimlet), L"2 true/pm PerMonitorV2, PerMonitor 82 x 113");
         seen = L"30, 40, 70 x 80" + rows[late][1];
         EXPECT_TRUE(!late || Eventually([&] { return TextOf(brimlet) == seen; })) << seen;
         if (late)
@@ -504,6 +632,10 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         const CaptureRegion whole = {30, 40, 70, 80}; // size and all, at once or sent again
         auto arrived = [&] { return PollRegionLink(), !memcmp(&settings.region, &whole, 16); };
         EXPECT_TRUE(Eventually(arrived));
+        RECT suggested = {};
+        SendMessageW(brimlet, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested);
+        EXPECT_EQ(TextOf(brimlet).substr(0, 15) + L", " + Awareness(brimlet).substr(35),
+                  L"30, 40, 70 x 80, 86 x 124"); // on a monitor at 200 %: the same region
         SetFileAttributesW(saved, FILE_ATTRIBUTE_READONLY);
         PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0); // its save refused
         EXPECT_EQ(Box(ProcessOf(brimlet)), rows[late][2] + saved);

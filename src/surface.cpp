@@ -1,4 +1,4 @@
-#include "app/surface.h"
+#include "surface.h"
 
 Surface backBuffer;
 Surface captureSurface;
@@ -26,4 +26,9 @@ void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window)
     ReleaseDC(window, windowDc);
 
     SelectObject(surface.dc, surface.bitmap);
+}
+
+void DeleteSurface(Surface &surface) {
+    DeleteDC(surface.dc); // the bitmap is selected out as the context goes
+    DeleteObject(surface.bitmap);
 }

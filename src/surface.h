@@ -13,10 +13,12 @@ struct Surface {
     HBITMAP bitmap; // the device-independent bitmap
 };
 
-extern Surface backBuffer;     // 1200 x 400, the composed client picture
+extern Surface backBuffer;     // 1200 x 400 at 100 %, the composed client picture
 extern Surface captureSurface; // 50 x 100, the latest sample of the capture region
 extern Surface hueView;        // 50 x 100, every sampled pixel at its pure hue
 extern Surface classView;      // 50 x 100, every voted pixel in its class colour
 
 // Fills the record; a failed creation leaves null handles, on which drawing has no effect.
 void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window);
+
+void DeleteSurface(Surface &surface);

@@ -1,0 +1,61 @@
+#include "app/button_row.h"
+
+#include <algorithm>
+
+#include "app/commands.h"
+#include "app/texts.h"
+#include "picture_layout.h"
+#include "display_scale.h"
+
+HWND captureButton; // the five buttons, kept to give them the font and their places
+HWND undoButton;
+HWND resetButton;
+HWND linkButton;
+HWND regionButton;
+
+const int ButtonPadding = 4; // at least this much room either side of a button's text
+
+static HWND CreateButton(HWND parent, HINSTANCE instance, Command id, const wchar_t *text) {
+    return CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
+                           (HMENU)(UINT_PTR)id, instance, nullptr);
+}
+
+void CreateButtons(HWND window, HINSTANCE instance) {
+    captureButton = CreateButton(window, instance, CmdCapture, texts->capture);
+    undoButton = CreateButton(window, instance, CmdUndo, texts->undo);
+    resetButton = CreateButton(window, instance, CmdReset, texts->reset);
+    linkButton = CreateButton(window, instance, CmdMakeLink, texts->makeLink);
+    regionButton = CreateButton(window, instance, CmdSelectRegion, texts->selectRegion);
+    ArrangeButtons(window);
+}
+
+// Widths of the 100 % layout (the row fits the default window's client area), each widened to
+// what its text needs in the font; the room a button gains is taken from the buttons whose texts
+// leave room to spare, so the row keeps its width while the texts fit in it.
+void ArrangeButtons(HWND window) {
+    const HWND buttons[5] = {captureButton, undoButton, resetButton, linkButton, regionButton};
+    const int32_t layout[5] = {100, 60, 60, 60, 60};
+    HFONT font = InterfaceFont(pictureDpi);
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    int32_t width[5], least[5], missing = 0;
+    for (int i = 0; i < 5; ++i) {
+        wchar_t text[64] = L"";
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text, GetWindowTextW(buttons[i], text, 64), &size);
+        least[i] = size.cx + 2 * Scaled(ButtonPadding);
+        width[i] = std::max(Scaled(layout[i]), least[i]);
+        missing += width[i] - Scaled(layout[i]);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    int32_t left = 0;
+    for (int i = 0; i < 5; ++i) {
+        int32_t given = std::min(missing, width[i] - least[i]);
+        width[i] -= given, missing -= given;
+        SendMessageW(buttons[i], WM_SETFONT, (WPARAM)font, TRUE);
+        SetWindowPos(buttons[i], nullptr, left, 0, width[i], Scaled(PictureTop),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width[i];
+    }
+}
