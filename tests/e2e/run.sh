@@ -156,8 +156,7 @@ Over; Auto gr; Auto bb; Over; Auto ry; Over; Auto yp
 pasted=(); for ((t = 0; t < 600; ++t)); do pasted+=(${letters:RANDOM%5:1}${letters:RANDOM%5:1}); done
 echo " $(Link "${pasted[@]}") " | xclip -selection clipboard; wine "$cross/bin/e2e_scene.exe" clip "$(Link "${pasted[@]}")" || Fail "Wine's clipboard without the link"
 Focus 300 150 $tx $ty; Kept reset; xdotool key ctrl+v; record=("${pasted[@]}")
-Focus 25 50 $rx $ry; xdotool key space; record+=(gr); link=$(Link "${record[@]}")
-Expect "record.txt after the capture" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
+Focus 25 50 $rx $ry; xdotool key space; record+=(gr); link=$(Link "${record[@]}"); Expect "record.txt after the capture" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
 Kept export; Click 250 10; xdotool windowfocus "$(Window --name '^確認$')" key Return; Expect "boxes" 0 Windows --name '^確認$'
 Is "links.txt" "$(printf '%s\n' "${kept[@]}")" "$(cut -f2- "$work/links.txt" | tr -d '\r')"
 Chromium() { chromium --headless --no-sandbox --disable-gpu "$@" "file://$work/history.html" 2>/dev/null; }; Chromium --dump-dom >"$work/page.html"

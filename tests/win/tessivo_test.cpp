@@ -73,8 +73,8 @@ static uint64_t FileIndex(const char *name) { // the file system's number of the
     return (uint64_t)information.nFileIndexHigh << 32 | information.nFileIndexLow;
 }
 
-static void Fill(const Surface &surface, RECT area, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
+static void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch = -1) {
+    HBRUSH brush = hatch < 0 ? CreateSolidBrush(colour) : CreateHatchBrush(hatch, colour);
     FillRect(surface.dc, &area, brush);
     DeleteObject(brush);
 }
@@ -537,6 +537,11 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         if (change[1] == 'F')
             CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
     }
+    settings.autoCapture = 1, settings.region = {0, 0, 0, 100}; // no pixels: the sample stays
+    for (int tick = 0; tick < 9; ++tick) // red, then green, not settled at Alt+F3: no game's first
+        SetBkColor(captureSurface.dc, tick < 2 ? RGB(224, 32, 32) : RGB(32, 192, 64)),
+            Fill(captureSurface, {0, 0, 50, 100}, 0, HS_CROSS), // a blob's detail: dark lines
+            SendMessageW(Tessivo(), tick == 4 ? WM_HOTKEY : WM_TIMER, HotkeyGameOverId, 0);
     // The page of links.txt (its lines: end to end); Alt+F3 with KEEP=0 cleared the record.
     EXPECT_EQ(FileText("history.html") + LinkCodes(moveRecord),
               HistoryPage(FileText("links.txt"), LanguageJapanese));
