@@ -25,7 +25,7 @@ bool SameName(const std::string &a, const std::string &b) {
 // the name it opens.
 bool OpensSection(const std::string &line, std::string &name) {
     std::string trimmed = Trimmed(line);
-    size_t close = trimmed.find(']');
+    size_t close = trimmed.rfind(']'); // the last, as the platform reads "[REGION] ; [x]"
     if (trimmed.empty() || trimmed[0] != '[' || close == std::string::npos)
         return false;
     name = Trimmed(trimmed.substr(1, close - 1));
