@@ -113,7 +113,7 @@ Capture gr Click 50 10
 Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
 for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
 Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do # this prefix's only: not another run's
-  grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && kill -9 "$pid"; done; }
+  ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"; done; }
 ExportLink; Kill # killed at once: restarted, it shows the same record
 Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink
 if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
