@@ -103,10 +103,11 @@ TEST(Link, CodesTheHostOfTheSettingsTextTheCutAndEveryShapeOfAPastedLink) {
 
 // A text's REGION keys as the platform reads them where the settings rely on it (the Windows
 // tests read back through it): after a byte-order mark, lines end at CR, LF or both; "[name]"
-// opens a section, trimmed, in any case; in the first REGION section the first line whose name
-// before "=", trimmed, is a key's holds its value, trimmed, up to a ";" at its start or after a
-// space or tab (a comment; the platform's integer reader stops before it). "X=1 Y=? W H=2 " (Y
-// without "=", W missing), "|" and every other line but the section's and the last's ending.
+// opens a section (to its last "]"), trimmed, in any case; in the first REGION section the first
+// line whose name before "=", trimmed, is a key's holds its value, trimmed, up to a ";" at its
+// start or after a space or tab (a comment; the platform's integer reader stops before it). "X=1
+// Y=? W H=2 " (Y without "=", W missing), "|" and every other line but the section's and the last's
+// ending.
 static std::string ReadRegion(const std::string &text) {
     auto trim = [](const std::string &s) {
         const size_t first = s.find_first_not_of(" \t\r\n");
@@ -120,7 +121,7 @@ static std::string ReadRegion(const std::string &text) {
         end += text.compare(end, 2, "\r\n") ? end < text.size() : 2;
         const std::string line = text.substr(start, end - start), content = trim(line),
                           name = trim(content.substr(0, content.find('=')));
-        const size_t close = content.find(']'), equals = content.find('='),
+        const size_t close = content.rfind(']'), equals = content.find('='),
                      k = name.size() == 1 ? std::string("XYWH").find(toupper(name[0])) : 4;
         const bool opens = content[0] == '[' && close != std::string::npos,
                    region = opens && !in &&
@@ -153,8 +154,8 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
         {"; c\r[REGION]\r\nX=0\n\n[COLOR]\n", "; c\r[REGION]\r\nX=1\nY=2\nW=3\nH=4\n\n[COLOR]\n"},
         {"[REGION]\nX\nY = ;y\nW=7;8 ;w\n", "[REGION]\nX=1\nY =2 ;y\nW=3 ;w\nH=4\n"}};
     const char *lines[] =
-        {"[REGION]", " [ region ] ;r", "[Color]", "[]",      "X=1",  " x = 2 ;c", "y",
-         "W=7;8",    "X=;c",           "Y= ;c",   "h=3\t;c", ";X=0", "; c",       " \t"},
+        {"[REGION]", " [ region ] ;r", "[REGION] ;[r]", "[Color]", "[]",   "X=1", " x = 2 ;c", "y",
+         "W=7;8",    "X=;c",           "Y= ;c",         "h=3\t;c", ";X=0", "; c", " \t"},
                *ends[] = {"\r\n", "\n", "\r", ""}, *names[] = {"X", "Y", "W", "H"};
     std::mt19937 random(28);
     for (size_t n = 0; n < std::size(rows) + 5000; ++n) {
