@@ -16,7 +16,7 @@ struct SettingKey {
 // key is added after the last line of that section that is not blank, ending as that line
 // does, and a missing section at the end of the text, with the text's own line ending (the
 // first line's; CR LF for a text that has none), as is a key after a last line without one.
-// Lines end in CR LF, LF or CR alone; a byte-order mark at the start is kept, and a line "[]"
-// ends a section too.
+// Lines end in CR LF, LF or CR alone; a byte-order mark at the start is kept, a section's name
+// ends at its line's last "]", and a line "[]" ends a section too.
 std::string WithSectionKeys(const std::string &text, const char *section,
                             const std::vector<SettingKey> &keys);
