@@ -15,7 +15,6 @@
 
 #include "app/main_window.h"
 #include "app/picture.h"
-#include "app/record_menu.h"
 #include "app/reference_menu.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
@@ -79,62 +78,55 @@ static void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch =
     DeleteObject(brush);
 }
 
-// Per row: the sample's upper half, its lower half and a stripe over the left 25 columns,
-// with the colour numbers each cell is recognised as.
-TEST(Recognition, VotesTheCellsAndPaintsTheViewsAndThePicture) {
-    ScaleTo(96); // Tessivo's window made, at 100 %
-    const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF};
-    const COLORREF rows[][6] = {{RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
-                                {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
-                                {RGB(40, 80, 230), RGB(128, 128, 128), RGB(240, 220, 30), 3, 1, 4}};
-    for (const COLORREF *row : rows) {
-        Fill(classView, {0, 0, 50, 100}, 0xFFFFFF), Fill(captureSurface, {0, 0, 50, 50}, row[0]);
-        // The stripe: 19 of each cell's 38 pixels, a tie, which goes to the lower colour number.
-        Fill(captureSurface, {0, 50, 50, 100}, row[1]),
-            Fill(captureSurface, {0, 0, 25, 100}, row[2]);
-        BlobPair pair = RecognisePair(captureSurface);
-        EXPECT_EQ(pair.upper * 10 + pair.lower, int(row[3] * 10 + row[4]));
-        ComposePicture(Tessivo(), nullptr);
-        int wrong = 0; // the picture's three views, side by side, pixel for pixel
-        for (int x = 0; x < 50; ++x)
-            for (int y = 0; y < 100; ++y) { // cells of 38 x 38, 6 pixels in from each half's sides
-                bool voted = x >= 6 && x < 44 && ((y >= 6 && y < 44) || (y >= 56 && y < 94));
-                int part = x < 25 ? 5 : y < 50 ? 3 : 4; // the stripe, the upper half, the lower
-                COLORREF colour = classColours[row[part]],
-                         sample = GetPixel(captureSurface.dc, x, y);
-                wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != sample;
-                wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != PureHuePixel(PixelHue(sample));
-                wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? colour : 0);
-            }
-        EXPECT_EQ(wrong, 0) << "pixels of the picture's views, row " << row[3];
-    }
-}
-
-// The record view in a client of 345 x 233: 17 pairs a row, 2 rows whole and a third cut.
-// Rows: pairs, the wheel's notches away from the user then back, a capture after them; the row
-// drawn at the top. A record that fits starts at row 0, one over shows the newest row last. The
-// move count right of the views, written over once more, changes no pixel.
-TEST(RecordView, NewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
+// The picture at 100 % in a client of 345 x 233. The sample's upper half, its lower half and a
+// stripe over the left 25 columns, with the colour numbers each cell is recognised as: the three
+// views side by side, pixel for pixel. The record view, 17 pairs a row, 2 rows whole and a third
+// cut; rows: pairs, the wheel's notches away from the user then back, a capture after them; the
+// row drawn at the top. A record that fits starts at row 0, one over shows the newest row last.
+// The move count right of the views, written over once more, changes no pixel.
+TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
     HWND window = Tessivo();
     RECT frame = {0, 0, 345, 233};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST), ScaleTo(96);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
-    const COLORREF discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
+    const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
+                   discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
+    const COLORREF samples[][6] = {
+        {RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
+        {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
+        {RGB(40, 80, 230), RGB(128, 128, 128), RGB(240, 220, 30), 3, 1, 4}};
     const int rows[][5] = {{34, 0, 0, 0, 0},   {35, 0, 0, 0, 1},  {35, 1, 0, 0, 0},
                            {35, 3, 0, 0, 0},   {35, 3, -1, 0, 1}, {100, 2, 0, 0, 2},
                            {100, 9, -1, 0, 1}, {100, 2, 0, 1, 4}, {0, 0, 0, 0, 0}};
+    POINT over = {100, 200}; // on the record
+    ClientToScreen(window, &over);
     for (const int *row : rows) {
+        const COLORREF *sample = samples[(row - rows[0]) / 5 % 3];
+        Fill(classView, {0, 0, 50, 100}, 0xFFFFFF), Fill(captureSurface, {0, 0, 50, 50}, sample[0]);
+        Fill(captureSurface, {0, 50, 50, 100}, sample[1]);
+        Fill(captureSurface, {0, 0, 25, 100}, sample[2]); // 19 of each cell's 38: ties to the lower
+        const BlobPair pair = RecognisePair(captureSurface);
+        EXPECT_EQ(pair.upper * 10 + pair.lower, int(sample[3] * 10 + sample[4]));
         moveRecord.clear();
         for (int i = 0; i < row[0]; ++i)
             moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
-        POINT over = {100, 200}; // on the record
-        ClientToScreen(window, &over);
         for (int notches : {row[1], row[2]})
             SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
                          MAKELPARAM(over.x, over.y));
         if (row[3])
             SendMessageW(window, WM_COMMAND, CmdCapture, 0);
         ComposePicture(window, nullptr);
+        int wrong = 0; // the three views
+        for (int x = 0; x < 50; ++x)
+            for (int y = 0; y < 100; ++y) { // cells of 38 x 38, 6 pixels in from each half's sides
+                bool voted = x >= 6 && x < 44 && ((y >= 6 && y < 44) || (y >= 56 && y < 94));
+                int part = x < 25 ? 5 : y < 50 ? 3 : 4; // the stripe, the upper half, the lower
+                COLORREF colour = classColours[sample[part]],
+                         pixel = GetPixel(captureSurface.dc, x, y);
+                wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != pixel;
+                wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != PureHuePixel(PixelHue(pixel));
+                wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? colour : 0);
+            }
         std::vector<COLORREF> seen, meant; // both discs at each place: its pair's, or grey
         for (size_t i = 0, pair = row[4] * 17; i < 3 * 17; ++i, ++pair)
             for (int disc = 0; disc < 2; ++disc) {
@@ -150,6 +142,7 @@ TEST(RecordView, NewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
             SelectObject(backBuffer.dc, InterfaceFont(96));
             TextOutW(backBuffer.dc, 170, 56, count.c_str(), (int)count.size());
         }
+        EXPECT_EQ(wrong, 0) << "pixels of the views, sample " << sample[3];
         EXPECT_TRUE(seen == meant) << row[0] << " pairs, wheel " << row[1] << " " << row[2];
     }
 }
@@ -186,16 +179,14 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Texts) {
 TEST(SettingsFile, MissingSampleAnyCaseGarbageBinaryLongAndWideValues) {
     const std::string sample = FileText(TESSIVO_SOURCE_DIR "/dist/setting.ini");
     const std::string rows[][2] = {
-        // row 0: no file
-        {"", "0 0 50 100 0 144 216 72 288 24 0 4 0 0 -"},
+        {"(no file)", "0 0 50 100 0 144 216 72 288 24 0 4 0 0 -"},
         {sample, "0 0 50 100 0 144 216 72 288 24 0 4 1 0 -"},
         {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
          "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\nkeep=2\r\n"
          "Language=en\r\n[link]\r\nhost = sim.example.org \r\n",
          "-5 7 60 120 10 20 30 40 50 100 1 50 1 1 <sim.example.org>"},
-        {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\nKEEP="
-         "no\n"
-         "LANGUAGE=english\n[LINK]\nHOST=",
+        {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\n"
+         "KEEP=no\nLANGUAGE=english\n[LINK]\nHOST=",
          "0 12 1 100 0 144 216 72 288 16 0 2 0 0 <>"}};
     for (int i = 0; i < 4; ++i) {
         WorkIn(i ? &rows[i][0] : nullptr);
@@ -372,11 +363,7 @@ TEST(Commands, DisplayScaleTextsWholeAndWhatATickRepaints) {
                     wrong += "sample view ";
         EXPECT_EQ(wrong.substr(0, 40), "") << dpi << " DPI, language " << row % 2;
     }
-    PickTexts(LanguageJapanese), ScaleTo(96);
-    // Ticks with a region of no pixels from any writer copy nothing: a zero-sized copy ends
-    // the process under some drivers. A tick repaints the picture below the button row only.
-    for (CaptureRegion empty : {CaptureRegion{0, 0, 0, 100}, CaptureRegion{0, 0, 50, 0}})
-        Send(Record(empty)), SendMessageW(window, WM_TIMER, 0, 0);
+    PickTexts(LanguageJapanese), ScaleTo(96); // a tick repaints the picture below the buttons only
     RedrawWindow(window, nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
     SendMessageW(window, WM_TIMER, 0, 0);
     RECT client, updated = {};
