@@ -47,12 +47,11 @@ Package() { local dump=x86_64-w64-mingw32-objdump # cpack's ZIP unpacked afresh,
   (cd "$cross" && cpack >/dev/null); rm -rf "${app%/*}"; unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
   Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"
   Is "tessivo.exe's subsystem" "(Windows GUI)" "$($dump -p "$app/tessivo.exe" | grep -o '(Windows [A-Z]*)')"; }
-StartScene() { # x, y, pairs or @film: a scene there, showing the first pair; prints its window
-  wine "$cross/bin/e2e_scene.exe" "$1" "$2" $([ "${3::1}" = @ ] && echo "$3" || Of blobs "${@:3}") \
-    >/dev/null 2>&1 & Window --name "^$([ "${3::1}" = @ ] && echo film || echo scene) "; }
+StartScene() { # x, y, film, title: the film's first frame shown there; prints its window
+  wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & Window --name "^$4 "; }
 # A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time,
 film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frames that wait for Space
-F() { local gone="- -"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
+F() { local gone="0 0"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
   echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} $gone" >>"$film"; }
 Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
 Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
@@ -101,7 +100,8 @@ Package
 mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
 rm -f "$work"/record* "$work/links.txt" "$work/history.html" # the record is kept from here on
 ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
-Film; StartScene $rx $ry gr bb ry yp >/dev/null; scene2=$(StartScene $((rx + 55)) $ry @"$film")
+film=$work/scene.txt; rm -f "$film"; for pair in gr bb ry yp; do F $pair; done # a pair each Space
+StartScene $rx $ry "$film" scene >/dev/null; film=$work/film.txt; Film; scene2=$(StartScene $((rx + 55)) $ry "$film" film)
 StartTessivo() { rm -f "$work/exit-code" # the shell's notice of the kill below is no failure: kept out
   (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
   # Without a window manager Wine's X window of a framed window is its client area.

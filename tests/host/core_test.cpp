@@ -8,6 +8,7 @@
 #include <string>
 #include <strings.h>
 
+#include "../game_box.h"
 #include "config/section_keys.h"
 #include "keep/history_page.h"
 #include "recognition/classify.h"
@@ -18,8 +19,10 @@
 #include "record/pasted_link.h"
 
 // Every 8-bit colour once. A hue one bit off crosses a whole degree somewhere: the sums and
-// counts pin every rounding of both conversions. On floats, (4, 5, 0) gives 72, not 71.
-TEST(Colour, EveryEightBitColourToTheLastBit) {
+// counts pin every rounding of both conversions. On floats, (4, 5, 0) gives 72, not 71. Then
+// references red, green, blue, yellow, purple, a hue in degrees and the colour expected: a tie
+// goes to the lower number, references off the circle.
+TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     settings = defaultSettings;
     int64_t degreeSum = 0, pureSum = 0;
     uint32_t perClass[6] = {};
@@ -33,11 +36,6 @@ TEST(Colour, EveryEightBitColourToTheLastBit) {
     EXPECT_EQ(pureSum, 140553768174184);
     EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
               std::vector<uint32_t>({0, 3405324, 3401721, 3353819, 3310546, 3305806}));
-}
-
-// References red, green, blue, yellow, purple; a hue in degrees; the colour expected. The
-// defaults at every hue are pinned by the counts above: here a tie, then references off the circle.
-TEST(Classify, NearestReferenceOnTheCircleTiesToTheLowerNumber) {
     const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},
                                {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
@@ -181,76 +179,6 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     }
 }
 
-// Each cell of a navy sample holds a blob shaded to 70 % at its rim, with a white highlight
-// and dark eyes: the upper of hue h, the lower of h + 180, each h - split left and h + split
-// right. The cell's hue is the blob's, the board aside; a red split round 0 is 0; a board none.
-TEST(CellHue, TheBlobsHueOnADarkBoard) {
-    const int32_t rows[][2] = {{20, 0}, {95, 0}, {180, 0}, {50, 0}, {250, 0}, {0, 6}, {-1, 0}};
-    for (const int32_t *row : rows) {
-        std::vector<uint32_t> sample(50 * 100, 0x182868);
-        for (int32_t i = 0; i < 50 * 100 && row[0] >= 0; ++i) { // bottom-up: y 0 is the bottom
-            const int32_t x = i % 50, dx = x - 25, dy = i / 50 % 50 - 25, r2 = dx * dx + dy * dy;
-            const int32_t hue =
-                (row[0] + 180 * (i < 2500) + (x < 25 ? 360 - row[1] : row[1])) % 360;
-            RgbColour rgb = {1, 1, 1};
-            HsvToRgb((hue + .5f) / 360, .8f, rgb);
-            uint32_t body = 0;
-            for (float c : {rgb.red, rgb.green, rgb.blue})
-                body = body << 8 | (uint32_t)std::lround(c * 255 * (1 - .3f * r2 / 529));
-            const bool eye = std::abs(std::abs(dx) - 7) < 3 && std::abs(dy - 2) < 4,
-                       highlight = std::abs(dx + 10) < 3 && std::abs(dy - 14) < 2; // upper left
-            if (r2 < 529)
-                sample[i] = eye ? 0x202020 : highlight ? 0xFFFFFF : body;
-        }
-        int32_t up, low;
-        up = CellHue(sample.data(), 50, 100, UpperCellArea(50, 100), up) ? up : -1;
-        low = CellHue(sample.data(), 50, 100, LowerCellArea(50, 100), low) ? low : -1;
-        EXPECT_EQ(up * 1000 + low, row[0] < 0 ? -1001 : row[0] * 1000 + (row[0] + 180) % 360)
-            << row[0];
-    }
-}
-
-// A game's next-pair box as the end-to-end film draws it, 50 x 100 bottom-up: on a board 70 %
-// bright at the top to its colour at the bottom, each blob in rings from 70 % of its colour, a
-// highlight and two eyes, all at percent (150: half-way to white). The pair stands down pixels
-// low, the leaving pair 100 above it; then yellow over the first edge pixels of the lower cell.
-static void PaintBox(std::vector<uint32_t> &sample, const std::string &pair, int down, int percent,
-                     uint32_t board, const std::string &leaving, int edge) {
-    const uint32_t blobs[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6};
-    auto shade = [](uint32_t rgb, int part, int whiter) {
-        uint32_t out = 0;
-        for (int shift = 0; shift <= 16; shift += 8) {
-            const uint32_t value = (rgb >> shift & 255) * part / 100;
-            out |= (value + (255 - value) * whiter / 100) << shift;
-        }
-        return out;
-    };
-    auto oval = [&](int left, int top, int right, int bottom, uint32_t rgb, int part) {
-        for (int y = std::max(top, 0); y < std::min(bottom, 100); ++y)
-            for (int x = left; x < right; ++x) {
-                const double dx = (x + .5 - (left + right) / 2.) / (right - left),
-                             dy = (y + .5 - (top + bottom) / 2.) / (bottom - top);
-                if (dx * dx + dy * dy < .25)
-                    sample[(99 - y) * 50 + x] =
-                        shade(rgb, part * std::min(percent, 100) / 100, std::max(percent - 100, 0));
-            }
-    };
-    for (int y = 0; y < 100; ++y)
-        std::fill_n(&sample[(99 - y) * 50], 50, shade(board, 70 + 30 * y / 99, 0));
-    for (int blob = 0; blob < 4; ++blob) {
-        const std::string &colours = blob < 2 ? pair : leaving;
-        const int top = down + 50 * (blob % 2) - 100 * (blob / 2);
-        for (int ring = 0; ring < 4; ++ring)
-            oval(2 + 3 * ring, top + 2 + 3 * ring, 48 - 3 * ring, top + 48 - 3 * ring,
-                 blobs[std::string("rgbyp").find(colours[blob % 2])], 70 + 10 * ring);
-        oval(10, top + 7, 19, top + 14, 0xFFFFFF, 100);
-        oval(14, top + 18, 21, top + 29, 0x202020, 100);
-        oval(29, top + 18, 36, top + 29, 0x202020, 100);
-    }
-    for (int i = 0; i < edge; ++i)
-        sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
-}
-
 // Ticks of auto capture's watch, settling after more than 3; a '*' follows each tick that
 // captures. R restarts on dotted looks, each a sample (0x00RRGGBB, as a bitmap holds it) of a body
 // with 2 x 2 dots every `period` pixels, grey left of `grey`. Blobs: a red, b green, c blue (seen
@@ -284,6 +212,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     settings = defaultSettings;
     settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
     settings.hueYellow = 50, settings.huePurple = 250;
+    const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6}; // r g b y p
     const std::string pairs = "argbrgcgberrfpp", shown = "dDwXx";
     const int percents[] = {30, 10, 150, 100, 100, 100}, edges[] = {0, 0, 0, 263, 262, 0};
     auto pairOf = [&](char tick, const std::string &other) { // the pair a letter names, or other
@@ -310,9 +239,17 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                     const uint32_t x = i % 50, y = i / 50, dot = x % dots[3] < 2 && y % dots[3] < 2;
                     sample[i] = x < dots[4] ? 0x808080 : dot ? dots[2] : dots[1];
                 }
-                if (row[0] == 'G') // a scroll's frame: to the pair named next, if any
-                    PaintBox(sample, pairOf(tick[strspn(tick, "1234567")], before),
-                             100 - eighths * 25 / 2, percents[look], board, before, edges[look]);
+                if (row[0] == 'G') { // a scroll's frame, to the pair named next if any; an edge
+                    const std::string four = pairOf(tick[strspn(tick, "1234567")], before) + before;
+                    uint32_t blobs[4];
+                    for (int i = 0; i < 4; ++i)
+                        blobs[i] = skin[std::string("rgbyp").find(four[i])];
+                    PaintBox(sample.data(), blobs, 4, 100 - eighths * 25 / 2, percents[look],
+                             board);
+                    for (int i = 0; i < edges[look];
+                         ++i) // yellow over the lower cell's first pixels
+                        sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
+                }
                 expected += tick[1] == '*' ? '*' : ' ';
                 captures += WatchPair(SightPair(sample.data(), 50, 100), 3) ? '*' : ' ';
             }
