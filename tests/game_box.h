@@ -1,8 +1,7 @@
-// A game's next-pair box as the end-to-end scene shows it and the host tests sample it: 50 x 100
-// pixels, 0x00RRGGBB bottom-up as a bitmap holds them. A board 70 % bright at the top to its
-// colour at the bottom; each blob in rings from 70 % of its colour, a highlight and two eyes, all
-// at percent (150: half-way to white). The pair stands down pixels low, with blobs[0..1] upper
-// and lower; blobs[2..3], when there are four, the pair leaving upward 100 above it.
+// A game's next-pair box as the end-to-end scene shows it: 50 x 100 pixels, 0x00RRGGBB bottom-up.
+// A board from 70 % at the top to its colour; blobs in rings from 70 % of their colour, a highlight
+// and two eyes, at percent (150: half-way to white): the pair (upper, lower) down pixels low, and
+// when count is 4 the pair leaving 100 above it.
 #include <algorithm>
 #include <cstdint>
 

@@ -1,8 +1,7 @@
-// e2e_scene.exe X Y FILM TITLE: the game's stand-in, a topmost 50 x 100 window at X, Y showing a
-// film's frames, a line each: the pair UPPER LOWER (RRGGBB), how far down it is drawn (100: out
-// of sight), its brightness in percent (150: half-way to white), milliseconds shown (0: until
-// Space), the board, and the pair leaving upward 100 above it in a scroll (0 0: none). The title
-// names the frame shown, "TITLE 2". Or clip TEXT.
+// e2e_scene.exe X Y FILM TITLE: the game's stand-in, a topmost 50 x 100 window at X, Y, titled
+// "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down (100: out of
+// sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none). Or clip
+// TEXT.
 #include <windows.h>
 
 #include <cstdio>

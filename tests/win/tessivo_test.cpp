@@ -25,7 +25,6 @@
 #include "config/region_message.h"
 #include "config/settings_file.h"
 #include "keep/durable_file.h"
-#include "keep/history_page.h"
 #include "keep/kept_record.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
@@ -66,12 +65,10 @@ static void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch =
     DeleteObject(brush);
 }
 
-// The picture at 100 % in a client of 345 x 233. The sample's upper half, its lower half and a
-// stripe over the left 25 columns, with the colour numbers each cell is recognised as: the three
-// views side by side, pixel for pixel. The record view, 17 pairs a row, 2 rows whole and a third
-// cut; rows: pairs, the wheel's notches away from the user then back, a capture after them; the
-// row drawn at the top. A record that fits starts at row 0, one over shows the newest row last.
-// The move count right of the views, written over once more, changes no pixel.
+// The picture at 100 % in a client of 345 x 233: the sample's halves and a stripe over its left
+// 25 columns, with the colours each cell is recognised as, in the three views pixel for pixel.
+// The record view (17 pairs a row, 2 rows whole): pairs, the wheel's notches away from the user
+// then back, a capture after them, the row drawn at the top. The move count, written over, stays.
 TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
     HWND window = Tessivo();
     RECT frame = {0, 0, 345, 233};
@@ -135,9 +132,8 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
     }
 }
 
-// Each Japanese text of both programs converted to code page 932 is the bytes the system defines:
-// rows in the tables' order, Tessivo's then Brimlet's, each the bytes' FNV-1a hash (a failure
-// prints the bytes, in hex). Literals of the test itself could not see a source read wrongly.
+// Each Japanese text of both programs in code page 932 is the system's bytes, by FNV-1a hash, in
+// the tables' order (the test's own literals could not see a source read in a wrong encoding).
 TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
     std::istringstream rows(
         "66B6E394 1F13FF2A 0D76D520 8C140AE0 78F71233 BACD39B9 3D4805BE E8803174 FA3CC603 4B71DDF3 "
@@ -149,27 +145,23 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
     all.insert(all.end(), &brimletTexts->saved, &brimletTexts->notFound + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
-        std::string seen, row = "-";
+        std::string row = "-";
         uint32_t hash = 0x811C9DC5;
         WideCharToMultiByte(932, 0, all[i], -1, bytes, 512, nullptr, nullptr);
         for (const char *at = bytes; *at; ++at)
-            hash = (hash ^ (uint8_t)*at) * 0x01000193,
-            seen += (snprintf(hex, 3, "%02X", (uint8_t)*at), hex);
-        EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), (rows >> row, row)) << i << ": " << seen;
+            hash = (hash ^ (uint8_t)*at) * 0x01000193;
+        EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), (rows >> row, row)) << "text " << i;
     }
     EXPECT_TRUE(rows.eof() && all.size() == 34) << all.size() << " texts";
 }
 
 // Settings texts (- none), every field loaded, and the region {-5, 7, 60, 120} saved into them
-// (R: a read-only file, refused as it was): the text after, from one part of it to another, and
-// the region read back through the platform (a section's name trimmed, its first section and key).
+// (R: a read-only file, refused as it was): the text after, from one part of it to another (the
+// comments kept: the host tests), and the region read back through the platform.
 TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
-    const std::string sample = FileText(TESSIVO_SOURCE_DIR "/dist/setting.ini"),
-                      region = "X=-5\r\nY=7\r\nW=60\r\nH=120\r\n";
     const std::string rows[][4] = {
-        {"-", "0 0 50 100 0 144 216 72 288 24 0 4 0 0 -", "", "[REGION]\r\n" + region},
-        {sample, "0 0 50 100 0 144 216 72 288 24 0 4 1 0 -", "X=0\r\nY=0\r\nW=50\r\nH=100\r\n",
-         region},
+        {"-", "0 0 50 100 0 144 216 72 288 24 0 4 0 0 -", "",
+         "[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
         {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
          "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\nkeep=2\r\n"
          "Language=en\r\n[link]\r\nhost = sim.example.org \r\n",
@@ -290,8 +282,7 @@ static std::wstring Box(DWORD process) {
 }
 
 // At 100, 125, 150 and 200 %, in each language: the window takes the rectangle suggested and
-// redraws whole, its largest size scaled; its buttons in one row inside it, each text inside its
-// button in a font of the scale (the views magnified: end to end, at 150 %).
+// redraws whole, its largest size scaled; its buttons in a row, each text whole in a scaled font.
 TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     HWND window = Tessivo();
     const int scales[4] = {96, 120, 144, 192}; // DPI, each in Japanese and in English
@@ -305,13 +296,12 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
         GetWindowRect(window, &place), GetClientRect(window, &client);
         MINMAXINFO limits = {};
         SendMessageW(window, WM_GETMINMAXINFO, 0, (LPARAM)&limits);
-        std::string wrong = GetUpdateRect(window, &updated, FALSE) &&
-                                    EqualRect(&updated, &client) && EqualRect(&place, &suggested) &&
-                                    limits.ptMaxTrackSize.x == MulDiv(1200, dpi, 96) &&
-                                    limits.ptMaxTrackSize.y == MulDiv(400, dpi, 96) &&
-                                    backBuffer.width == limits.ptMaxTrackSize.x
-                                ? ""
-                                : "window ";
+        GetUpdateRect(window, &updated, FALSE); // the largest size, and a picture that fits it
+        const POINT largest = {MulDiv(1200, dpi, 96), MulDiv(400, dpi, 96)};
+        std::string wrong;
+        if (!EqualRect(&updated, &client) || !EqualRect(&place, &suggested) ||
+            memcmp(&limits.ptMaxTrackSize, &largest, 8) || backBuffer.width != largest.x)
+            wrong = "window ";
         for (int id = CmdCapture, right = 0; id <= CmdSelectRegion; ++id, right = at.right) {
             HWND button = GetDlgItem(window, id);
             HDC dc = GetDC(button);
@@ -330,14 +320,11 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     PickTexts(LanguageJapanese), ScaleTo(96);
 }
 
-// The sample's cells read from its memory at a tick: a blob with eyes above, its hue round 0
-// (the mean of its two halves), an empty board below. A right click on each view's cells opens the
-// colours' menu; the item chosen sets its colour's reference to the cell's hue (saved: end to end);
-// a reference that comes within 20 degrees of another is told; a cell without a blob sets nothing
-// and says so. The record view's menu: the history with KEEP=0, with no page yet, opened by the
-// platform's program for pages (one that notes what it opened); text that is no link, an empty
-// clipboard, a link (Ctrl+V: end to end). Rows: view, cell (2: the record view), the cell's hue,
-// the item chosen; the box after.
+// The sample's cells at a tick: a blob with eyes above, its halves' hues round 0, a board below.
+// Rows: view, cell (2: the record view), the cell's hue, the item chosen; the box after. A cell's
+// colour set (saved: end to end), a reference within 20 degrees of another, a cell without a blob;
+// the history with KEEP=0, with no page yet, opened by a program that notes it; no link, an empty
+// clipboard, a link pasted.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
@@ -408,20 +395,16 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     settings = defaultSettings, StartKeeping();
 }
 
-// A durable write stopped after each step, its handle closed as a kill closes it; record.txt
-// restored at start, or put aside with its bytes; each change written at once, a file or
-// folder that cannot be written told once until a write succeeds.
+// A durable write stopped after each step, as a kill stops it; record.txt restored at start or
+// put aside with its bytes; each change written at once, a failed write told once until one works.
 TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     ASSERT_NE(Tessivo(), nullptr); // made before keeping starts here: it keeps nothing itself
     WorkIn(nullptr);
-    for (int steps = 0; steps < 3; ++steps) { // a temporary left by a kill is written over
-        ASSERT_TRUE(WriteFileDurably(L"kept.txt", "old"));
-        DurableWrite write;
-        ASSERT_TRUE(OpenDurableWrite(write, L"kept.txt"));
-        ASSERT_TRUE(steps < 1 || WriteDurableText(write, "new"));
-        ASSERT_TRUE(steps < 2 ? CloseHandle(write.file) : SwapDurableWrite(write));
-        EXPECT_EQ(FileText("kept.txt"), steps < 2 ? "old" : "new") << steps;
-    }
+    DurableWrite write; // a kill after its temporary was made: the file as it was, then written
+    ASSERT_TRUE(WriteFileDurably(L"kept.txt", "old") && OpenDurableWrite(write, L"kept.txt"));
+    CloseHandle(write.file);
+    EXPECT_EQ(FileText("kept.txt"), "old");
+    EXPECT_TRUE(WriteFileDurably(L"kept.txt", "new") && FileText("kept.txt") == "new");
     settings.keepRecord = 1;
     std::string rows[][2] = {{"", ""},           {"01c1\r\n", "01c1"}, {" 01\tc1\n\nU1", "01c1U1"},
                              {"01x1", "aside"},  {"01a0", "aside"},    {"01c", "aside"},
@@ -478,26 +461,19 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         SetBkColor(captureSurface.dc, tick < 2 ? RGB(224, 32, 32) : RGB(32, 192, 64)),
             Fill(captureSurface, {0, 0, 50, 100}, 0, HS_CROSS), // a blob's detail: dark lines
             SendMessageW(Tessivo(), tick == 4 ? WM_HOTKEY : WM_TIMER, HotkeyGameOverId, 0);
-    // The page of links.txt (its lines: end to end); Alt+F3 with KEEP=0 cleared the record.
-    EXPECT_EQ(FileText("history.html") + LinkCodes(moveRecord),
-              HistoryPage(FileText("links.txt"), LanguageJapanese));
+    EXPECT_EQ(LinkCodes(moveRecord), ""); // cleared by Alt+F3 with KEEP=0 (the pages: end to end)
     settings = defaultSettings;
 }
 
-// The running window's display scale awareness (2: per monitor) and its size.
-static std::wstring Awareness(HWND window) {
+static std::wstring Size(HWND window) { // scaled only where the program is aware of the scale
     RECT at;
-    GetWindowRect(window, &at);
-    return std::to_wstring(
-               GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(window))) +
-           L" " + std::to_wstring(at.right - at.left) + L" x " +
-           std::to_wstring(at.bottom - at.top);
+    return GetWindowRect(window, &at),
+           std::to_wstring(at.right - at.left) + L" x " + std::to_wstring(at.bottom - at.top);
 }
 
-// tessivo.exe and the Brimlet it starts, in each language, on a system whose code page is
-// not 932, at 150 %: their texts read back (the note of a link cut short too), their display
-// scale and size, Brimlet's frame round the same region at 200 %, and its region reaching
-// Tessivo whole at once, or when Tessivo's mailslot opens after Brimlet has started.
+// tessivo.exe and its Brimlet in each language, code page not 932, at 150 %: their texts (a cut
+// link's note too), scale and size, Brimlet round the same region at 200 %, and its region reaching
+// Tessivo whole, at once or when Tessivo's mailslot opens after Brimlet has started.
 TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
     ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
@@ -518,9 +494,9 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
     for (int late = 0; late < 2; ++late) {
         WorkIn(&ini[late]);
-        std::string kept(1200, '1'); // 600 moves of red on red: more than the link holds
-        for (size_t move = 0; move < 1200; move += 2)
-            kept[move] = '0';
+        std::string kept; // 600 moves of red on red: more than the link holds
+        while (kept.size() < 1200)
+            kept += "01";
         std::ofstream("record.txt") << (late ? "" : kept);
         settings.keepRecord = late; // the late one's folder is kept by this process already
         ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
@@ -532,8 +508,9 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
                                    &startup, &process));
         HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
         WaitForInputIdle(process.hProcess, 10000); // its buttons made, its start-up told
-        std::wstring seen = late ? Box(process.dwProcessId) : L""; // the refused host, then
-        seen += late ? Box(process.dwProcessId) : L"";             // the folder kept already
+        std::wstring seen;                         // the refused host, then the folder kept already
+        for (int box = 0; box < 2 * late; ++box)
+            seen += Box(process.dwProcessId);
         for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
             seen += TextOf(GetDlgItem(tessivo, id)) + L"|";
         if (late) // a clipboard held by another program: the first link stays
@@ -544,13 +521,13 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         EXPECT_EQ(seen, rows[late][0]);
         std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's, its moves that fit
         EXPECT_EQ(ClipboardBlock(), link + kept.substr(0, 992) + '\0');
-        EXPECT_EQ(Awareness(tessivo), L"2 540 x 330");
+        EXPECT_EQ(Size(tessivo), L"540 x 330");
 
         if (late) // the mailslot is away when Brimlet starts
             CloseHandle(regionMailslot);
         PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
         HWND brimlet = WindowOf(L"Brimlet");
-        EXPECT_EQ(Awareness(brimlet), L"2 82 x 113");
+        EXPECT_EQ(Size(brimlet), L"82 x 113");
         seen = L"30, 40, 70 x 80" + rows[late][1];
         EXPECT_TRUE(!late || Eventually([&] { return TextOf(brimlet) == seen; })) << seen;
         if (late)
@@ -560,7 +537,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         EXPECT_TRUE(Eventually(arrived));
         RECT suggested = {};
         SendMessageW(brimlet, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested);
-        EXPECT_EQ(TextOf(brimlet).substr(0, 15) + L", " + Awareness(brimlet).substr(2),
+        EXPECT_EQ(TextOf(brimlet).substr(0, 15) + L", " + Size(brimlet),
                   L"30, 40, 70 x 80, 86 x 124"); // on a monitor at 200 %: the same region
         SetFileAttributesW(saved, FILE_ATTRIBUTE_READONLY);
         PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0); // its save refused
