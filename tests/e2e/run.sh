@@ -130,8 +130,7 @@ Keys 46xshift+Left 96xshift+Up # the smallest region, named by the frame's title
 Expect "the frame and label of 8 x 8" 2 Windows --name '^600, 100, 8 x 8$'; import -window root "$art/label-smallest.png"
 Keys 42xshift+Right 92xshift+Down 55xRight; Expect "the frame and label" 2 Windows --name '^655, 100, 50 x 100$'
 import -window root "$art/label-default.png"; Focus 63 $(S -9) $rx $ry; xdotool key Return
-Saved() { echo $(grep -o '^[XYWH]=[0-9]*' "$work/setting.ini"); } # Enter saved the region
-Expect "the saved region" "X=655 Y=100 W=50 H=100" Saved; import -window root "$art/label-saved.png"
+Expect "the region Enter saved" "X=655 Y=100 W=50 H=100" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'; import -window root "$art/label-saved.png"
 Close() { Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
 Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
 sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture from here, after the record kept
