@@ -101,3 +101,38 @@ std::wstring KeyCombinationText(const KeyCombination &combination) {
             text += named.name + std::wstring(L"+");
     return text + key;
 }
+
+const wchar_t *const hotKeyNames[HotKeyCount] = {L"CAPTURE", L"AUTO", L"GAMEOVER", L"UNDO"};
+
+// Alt+F1 to Alt+F3 as before. UNDO takes Alt+F5, the next in that row past Alt+F4 (which
+// closes windows): the system gives it no meaning, and Ctrl+Z stays with every program's own
+// undo, which a hot key would take from them all.
+const KeyCombination defaultHotKeys[HotKeyCount] = {
+    {ModAlt, KeyF1}, {ModAlt, KeyF1 + 1}, {ModAlt, KeyF1 + 2}, {ModAlt, KeyF1 + 4}};
+
+std::vector<HotKeyRefusal> SettleHotKeys(const std::wstring (&values)[HotKeyCount],
+                                         KeyCombination (&keys)[HotKeyCount]) {
+    std::vector<HotKeyRefusal> refusals;
+    for (int action = 0; action < HotKeyCount; ++action) {
+        KeyCombination read;
+        HotKeyRefusal refusal = {HotKeyAction(action), values[action],
+                                 ReadKeyCombination(values[action], read), HotKeyCount};
+        int holder = 0; // the first earlier action that holds the combination read
+        while (holder < action && !SameCombination(keys[holder], read))
+            ++holder;
+        if (refusal.reading == KeyRead && holder < action)
+            refusal.takenBy = HotKeyAction(holder);
+        keys[action] = read;
+        if (refusal.reading == KeyNone || (refusal.reading == KeyRead && holder == action))
+            continue;
+        refusals.push_back(refusal);
+        // A default held by an earlier action leaves this one without a key rather than with
+        // a combination of our choosing, which could be one the player keeps for another
+        // program; the box says so.
+        keys[action] = defaultHotKeys[action];
+        for (int earlier = 0; earlier < action; ++earlier)
+            if (SameCombination(keys[earlier], defaultHotKeys[action]))
+                keys[action] = {0, 0};
+    }
+    return refusals;
+}

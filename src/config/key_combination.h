@@ -1,9 +1,10 @@
-// A hot key as setting.ini holds it ([HOTKEY] CAPTURE, AUTO, GAMEOVER, UNDO): read and
-// written without the platform. Numbers are the platform's own.
+// A hot key as setting.ini holds it ([HOTKEY] CAPTURE, AUTO, GAMEOVER, UNDO): read, written
+// and settled among the four actions, without the platform. Numbers are the platform's own.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 const uint32_t ModAlt = 1, ModControl = 2, ModShift = 4, ModWin = 8;
 
@@ -23,3 +24,20 @@ KeyReading ReadKeyCombination(const std::wstring &text, KeyCombination &combinat
 
 // As Tessivo writes it: "Ctrl+Alt+Shift+Win+F1" order ("Alt+F1", "NumPad5"); "" for no key.
 std::wstring KeyCombinationText(const KeyCombination &combination);
+
+enum HotKeyAction { HotKeyCapture, HotKeyAuto, HotKeyGameOver, HotKeyUndo, HotKeyCount };
+extern const wchar_t *const hotKeyNames[HotKeyCount]; // the keys of [HOTKEY]
+extern const KeyCombination defaultHotKeys[HotKeyCount];
+
+struct HotKeyRefusal {
+    HotKeyAction action;
+    std::wstring value;   // as written
+    KeyReading reading;   // KeyUnreadable, KeyReserved, or KeyRead: an earlier action holds it
+    HotKeyAction takenBy; // that action, when KeyRead
+};
+
+// The actions' hot keys from their values in order (a key left out given as its default's
+// text), and each value refused: a value that cannot be used, or that an earlier action holds,
+// leaves the action its default, or no key when an earlier action holds that too.
+std::vector<HotKeyRefusal> SettleHotKeys(const std::wstring (&values)[HotKeyCount],
+                                         KeyCombination (&keys)[HotKeyCount]);

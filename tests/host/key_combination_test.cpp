@@ -1,4 +1,4 @@
-// Hot keys as a player writes them and as Tessivo writes them back.
+// Hot keys as a player writes them and as Tessivo writes them back; the four actions settled.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,5 +29,30 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
         wchar_t combination[16];
         swprintf(combination, 16, L"%c %X ", L"RNUS"[reading], read.modifiers << 8 | read.key);
         EXPECT_EQ(combination + KeyCombinationText(read), row.substr(row.find(L'=') + 1)) << row;
+    }
+}
+
+// The four values, the keys settled (- none) and each refusal: the value and why (U, S, or the
+// earlier action that holds it). A default held too leaves no key; no key holds nothing.
+TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
+    const wchar_t *rows[][5] = {
+        {L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y",
+         L"Alt+F1 Alt+F2 Alt+F3 Alt+F5 AUTO=alt+f1:CAPTURE GAMEOVER=Ctrl+V:S UNDO=Alt+X+Y:U "},
+        {L"Alt+F2", L"Alt+F2", L"", L"Alt+F3", L"Alt+F2 - - Alt+F3 AUTO=Alt+F2:CAPTURE "},
+        {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "},
+        {L"Alt+F5", L"F5", L"Win+F7", L"Alt+Tab", L"Alt+F5 F5 Win+F7 - UNDO=Alt+Tab:S "}};
+    for (const auto &row : rows) {
+        const std::wstring values[HotKeyCount] = {row[0], row[1], row[2], row[3]};
+        KeyCombination keys[HotKeyCount];
+        const std::vector<HotKeyRefusal> refusals = SettleHotKeys(values, keys);
+        std::wstring settled;
+        for (const KeyCombination &key : keys)
+            settled += (key.key ? KeyCombinationText(key) : L"-") + L" ";
+        for (const HotKeyRefusal &refusal : refusals)
+            settled += hotKeyNames[refusal.action] + (L"=" + refusal.value) + L":" +
+                       (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
+                                        : hotKeyNames[refusal.takenBy]) +
+                       L" ";
+        EXPECT_EQ(settled, row[4]) << row[0] << L" " << row[1] << L" " << row[2];
     }
 }
