@@ -8,8 +8,14 @@ extern HWND undoButton;
 extern HWND resetButton;
 extern HWND linkButton;
 extern HWND regionButton;
+extern HWND buttonTips; // the tips of the capture and undo buttons
 
 void CreateButtons(HWND window, HINSTANCE instance);
 
-// Gives the buttons the interface font and their places at the picture's scale.
-void ArrangeButtons(HWND window);
+// Gives the buttons the interface font and their places at the picture's scale; false when
+// their texts do not fit in the row.
+bool ArrangeButtons(HWND window);
+
+// The buttons' texts in the language picked, capture and undo with their hot keys where the row
+// has room (in their tips where it has not), then arranged.
+void LabelButtons(HWND window);

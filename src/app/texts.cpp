@@ -3,8 +3,8 @@
 #include "tessivo.h"
 
 static const TessivoTexts japaneseTexts = {
-    L"キャプチャ(ALT+F1)", // capture
-    L"1手戻す",            // take back one move
+    L"キャプチャ", // capture
+    L"1手戻す",    // take back one move
     L"RESET",
     L"URL生成",                        // make the URL
     L"領域選択",                       // select the region
@@ -38,10 +38,22 @@ static const TessivoTexts japaneseTexts = {
     L"クリップボードにリンクがありません：\n", // before what the clipboard holds instead
     L"（テキストなし）",                       // no text on the clipboard
     L"Brimlet を起動できませんでした：\n",     // could not start Brimlet
+    L"(",
+    {L"キャプチャ", L"自動キャプチャ", L"ゲーム終了", L"1手戻す"},
+    L"：キーの組み合わせとして読めません。",  // not a key combination
+    L"：システムか Tessivo が使うキーです。", // the system's or Tessivo's
+    L"：",
+    L" と同じキーです。",                    // the same key as
+    L"代わりに ",                            // instead,
+    L" を使います。",                        // is used
+    L"この操作にはホットキーがありません。", // no hot key for this action
+    L"（",
+    L"）は他のプログラムが使っています。setting.ini の [HOTKEY] ", // held by another program
+    L" で別のキーにできます。",                                    // gives it another key
 };
 
 static const TessivoTexts englishTexts = {
-    L"Capture (Alt+F1)",
+    L"Capture",
     L"Undo",
     L"RESET",
     L"Link",
@@ -76,12 +88,26 @@ static const TessivoTexts englishTexts = {
     L"The clipboard holds no link:\n",
     L"(no text)",
     L"Could not start Brimlet:\n",
+    L" (",
+    {L"capture", L"auto capture", L"game over", L"undo"},
+    L": not a key combination Tessivo reads.",
+    L": a key the system or Tessivo itself uses.",
+    L": the key of ",
+    L" already.",
+    L" ",
+    L" is used instead.",
+    L" This action has no hot key.",
+    L" (",
+    L") is held by another program: [HOTKEY] ",
+    L" in setting.ini gives it another key.",
 };
 
 const TessivoTexts *texts = &japaneseTexts;
+bool keysInCapitals = true;
 
 void PickTexts(int32_t language) {
     texts = language == LanguageEnglish ? &englishTexts : &japaneseTexts;
+    keysInCapitals = texts == &japaneseTexts;
 }
 
 std::wstring Say(const wchar_t *text) {

@@ -6,7 +6,7 @@
 #include <string>
 
 struct TessivoTexts {
-    const wchar_t *capture; // the five buttons
+    const wchar_t *capture; // the five buttons (the first two with their hot keys after them)
     const wchar_t *undo;
     const wchar_t *reset;
     const wchar_t *makeLink;
@@ -39,7 +39,21 @@ struct TessivoTexts {
     const wchar_t *noLink;         // before the first line of what the clipboard holds instead
     const wchar_t *emptyClipboard; // named when the clipboard holds no text
     const wchar_t *noBrimlet;      // before the path of a Brimlet that did not start, and why
+    const wchar_t *keyOpening;     // between a button's name and its hot key
+    const wchar_t *keyActions[4];  // capture, auto capture, game over, undo
+    const wchar_t *keyUnreadable;  // after "[HOTKEY] NAME=value" of a value that cannot be read
+    const wchar_t *keyReserved;    // of one the system or Tessivo uses
+    const wchar_t *keyTaken;       // before and after the name of the action that has it already
+    const wchar_t *keyTakenEnd;
+    const wchar_t *keyInstead; // before and after the key used instead
+    const wchar_t *keyInsteadEnd;
+    const wchar_t *keyNone;      // the action is left without a key
+    const wchar_t *keyHeld;      // key, keyHeld, action, keyHeldWhere, NAME, keyHeldEnd: a key
+    const wchar_t *keyHeldWhere; // another program holds
+    const wchar_t *keyHeldEnd;
 };
+
+extern bool keysInCapitals; // the Japanese buttons write their keys in capitals: "(ALT+F1)"
 
 extern const TessivoTexts *texts; // the language of the settings, picked at start
 

@@ -37,11 +37,7 @@ static void StartUp(HWND window) {
     CreateSurface(captureSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
     CreateSurface(classView, 50, 100, desktopWindow);
-    // Fails silently when another program (or another Tessivo) holds Alt+F1:
-    // the capture button still works.
-    RegisterHotKey(window, (int)HotkeyCaptureId, MOD_ALT, VK_F1);
-    RegisterHotKey(window, (int)HotkeyAutoId, MOD_ALT, VK_F2);     // the setting works without it
-    RegisterHotKey(window, (int)HotkeyGameOverId, MOD_ALT, VK_F3); // RESET works without it
+    RegisterHotKeys(window); // a key held by another program is told; the buttons still work
     OpenRegionLink();
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
@@ -198,6 +194,8 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
     }
     if (wParam == HotkeyGameOverId)
         EndGame(window);
+    if (wParam == HotkeyUndoId)
+        Undo(window);
 }
 
 static void LimitSize(LPARAM lParam) {
@@ -212,7 +210,7 @@ static void ChangeScale(HWND window, WPARAM wParam, const RECT &suggested) {
     pictureDpi = HIWORD(wParam);
     DeleteSurface(backBuffer);
     CreateSurface(backBuffer, Scaled(MaxTrackWidth), Scaled(MaxTrackHeight), window);
-    ArrangeButtons(window);
+    LabelButtons(window);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, FALSE);
@@ -269,6 +267,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     case RefusedHostMessage:
         ReportRefusedHost(window);
+        return 0;
+    case HotKeyNoticeMessage:
+        Warn(window, HotKeyNotice());
         return 0;
     case KeepNoticeMessage:
         ReportKeepNotice(window, wParam);

@@ -3,12 +3,17 @@
 
 #include <string>
 
+#include "config/key_combination.h"
 #include "config/section_keys.h"
 #include "tessivo.h"
 
 // Every key, LANGUAGE and [LINK] HOST too; the host is taken as written, not checked. Without
 // LANGUAGE, the language of the user's Windows.
 void LoadSettings(Settings &target);
+
+// Each action's hot key from [HOTKEY] (a key left out: its default), settled among the four;
+// the values refused.
+std::vector<HotKeyRefusal> LoadHotKeys(KeyCombination (&keys)[HotKeyCount]);
 
 // Writes the region's four keys into "./setting.ini", keeping the rest of the file as
 // it is, or makes the file; a crash in the middle leaves the old file or the new one. False

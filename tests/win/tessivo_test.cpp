@@ -13,6 +13,10 @@
 #include <string>
 #include <thread>
 
+#include "app/button_row.h"
+
+#include <commctrl.h> // the buttons' tips
+
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
@@ -137,13 +141,14 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
 // the tables' order (the test's own literals could not see a source read in a wrong encoding).
 TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
     std::istringstream rows(
-        "66B6E394 1F13FF2A 0D76D520 8C140AE0 78F71233 BACD39B9 3D4805BE E8803174 FA3CC603 F8DA37DA "
+        "279B7E84 1F13FF2A 0D76D520 8C140AE0 78F71233 BACD39B9 3D4805BE E8803174 FA3CC603 F8DA37DA "
         "4B71DDF3 E932019B 1E899FF9 D6D93262 960F089E 4D239B66 AEF6DA32 BC5FEE81 C05ACC08 AE5FD877 "
         "8349CE77 79491322 ED45F827 9449E93A 7CA3B62D 956CA7BF 9A3D26B9 B3D3A275 DC49AEFB 455C004C "
-        "5BFE40C6 A325B51A 408437B9 2FA63DBC 076B26B4 D3A8DFE9 1B68D89A 9F13650F BC47825F E932019B "
-        "9C398191 56685F2B 581F7DC3 55FFDBBD");
+        "5BFE40C6 A325B51A 408437B9 2FA63DBC 076B26B4 D3A8DFE9 1B68D89A 2D0C9C17 279B7E84 2E8ABF4C "
+        "FE176C52 1F13FF2A 5D6AD92D 873EEE68 28374A7E 42FDAC93 A0E98B09 BF85B50C 7CE70FDE 433774FF "
+        "D5BADC42 87667F41 9F13650F BC47825F E932019B 9C398191 56685F2B 581F7DC3 55FFDBBD");
     PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
-    std::vector<const wchar_t *> all(&texts->capture, &texts->noBrimlet + 1);
+    std::vector<const wchar_t *> all(&texts->capture, &texts->keyHeldEnd + 1);
     all.insert(all.end(), &brimletTexts->saved, &brimletTexts->brought + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
@@ -154,7 +159,7 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
         EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), (rows >> row, row)) << "text " << i;
     }
-    EXPECT_TRUE(rows.eof() && all.size() == 44) << all.size() << " texts";
+    EXPECT_TRUE(rows.eof() && all.size() == 59) << all.size() << " texts";
 }
 
 // Settings texts (- none), every field loaded (LANGUAGE left out or empty: English, as this
@@ -281,8 +286,8 @@ static HWND WindowOf(const wchar_t *windowClass, DWORD process = 0) {
 // "caption: text" of the process's box, closed by a sent OK (a posted one is slow in Wine).
 static std::wstring Box(DWORD process) {
     HWND box = WindowOf(L"#32770", process);
-    wchar_t text[512] = L"";
-    GetDlgItemTextW(box, 0xFFFF, text, 512);
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
     std::wstring seen = TextOf(box) + L": " + text;
     SendMessageW(box, WM_COMMAND, IDOK, 0);
     Eventually([&] { return !IsWindow(box); }); // so that the next box is not this one
@@ -296,9 +301,7 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     const int scales[4] = {96, 120, 144, 192}; // DPI, each in Japanese and in English
     for (int row = 0; row < 8; ++row) {
         const int dpi = scales[row / 2];
-        PickTexts(row % 2);
-        for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
-            SetWindowTextW(GetDlgItem(window, id), (&texts->capture)[id]);
+        PickTexts(row % 2); // the buttons labelled anew at the new scale
         ValidateRect(window, nullptr);
         RECT suggested = ScaleTo(dpi), place, client, updated = {}, at = {};
         GetWindowRect(window, &place), GetClientRect(window, &client);
@@ -323,9 +326,38 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
                 at.right > client.right)
                 wrong += "button " + std::to_string(id) + " ";
         }
+        const wchar_t *keyed[2][2] = {{L"キャプチャ(ALT+F1)", L"1手戻す(ALT+F5)"},
+                                      {L"Capture (Alt+F1)", L"Undo (Alt+F5)"}};
+        for (int id : {CmdCapture, CmdUndo}) { // its key on the button, or in its tip if no room
+            const std::wstring full = keyed[row % 2][id], shown = TextOf(GetDlgItem(window, id));
+            wchar_t tip[64] = L"";
+            TOOLINFOW tool = {sizeof tool, 0, window, (UINT_PTR)GetDlgItem(window, id), {}, 0,
+                              tip,         0, 0};
+            SendMessageW(buttonTips, TTM_GETTEXTW, 64, (LPARAM)&tool);
+            if (!(shown == full && !*tip) &&
+                !(tip == full && (full.find(shown + L"(") == 0 || full.find(shown + L" (") == 0)))
+                wrong += "key " + std::to_string(id) + " ";
+        }
         EXPECT_EQ(wrong.substr(0, 40), "") << dpi << " DPI, language " << row % 2;
     }
     PickTexts(LanguageJapanese), ScaleTo(96);
+}
+
+// Alt+F1 held down, its key repeating as Wine repeats it (each repeat a WM_HOTKEY), then again:
+// one capture a press.
+TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
+    ASSERT_NE(Tessivo(), nullptr);
+    moveRecord.clear();
+    for (int step = 0; step < 10; ++step) { // Alt, F1 down 3 times and up, twice, Alt up
+        INPUT key = {INPUT_KEYBOARD, {}};
+        key.ki.wVk = step % 9 ? VK_F1 : VK_MENU;
+        key.ki.dwFlags = step == 4 || step == 8 || step == 9 ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &key, sizeof key);
+    }
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+    EXPECT_EQ(moveRecord.size(), 2u);
 }
 
 // The sample's cells at a tick: a blob with eyes above, its halves' hues round 0, a board below.
@@ -552,18 +584,37 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
     const std::string region = "[REGION]\r\nX=30\r\nY=40\r\nW=70\r\nH=80\r\n";
     const std::string ini[2] = {
-        region + "[SETTING]\r\nLANGUAGE=ja\r\nKEEP=1\r\n[link]\r\nHOST=Sim-1.a.b\r\n",
-        region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n"};
-    // Tessivo's texts in order, then Brimlet's: its title's note and its box.
+        region + "[SETTING]\r\nLANGUAGE=ja\r\nKEEP=1\r\n[link]\r\nHOST=Sim-1.a.b\r\n[HOTKEY]\r\n"
+                 "CAPTURE=F9\r\nUNDO=ctrl + f9\r\nGAMEOVER=Alt+\r\n",
+        region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n[hotkey]\r\nAUTO="
+                 "Ctrl+V\r\n"
+                 "UNDO=Alt+F1\r\n"};
+    // Tessivo's texts in order (the keys this process holds told), then Brimlet's: its title's note
+    // and its box.
+    const std::wstring held = L"は他のプログラムが使っています。setting.ini の [HOTKEY] ",
+                       taken = L") is held by another program: [HOTKEY] ",
+                       where = L" in setting.ini gives it another key.";
     const std::wstring rows[2][3] = {
-        {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: "
-         L"クリップボードにコピーしました（先頭496手のみ）確認: クリップボードにコピーしました",
+        {L"エラー: [HOTKEY] GAMEOVER=Alt+：キーの組み合わせとして読めません。代わりに Alt+F3 "
+         L"を使います。\nAlt+F2（自動キャプチャ）" +
+             held + L"AUTO で別のキーにできます。\nAlt+F3（ゲーム終了）" + held +
+             L"GAMEOVER "
+             L"で別のキーにできます。キャプチャ(F9)|1手戻す(CTRL+F9)|RESET|URL生成|領域選択|確認: "
+             L"クリップボードにコピーしました（先頭496手のみ）確認: クリップボードにコピーしました",
          L" - Tessivoが見つかりません", L"エラー: 保存できませんでした\n"},
         {L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
          L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
-         L"this folder; this one does not keep its record.Capture (Alt+F1)|Undo|RESET|Link|Region|"
-         L"Error: Could not copy to the clipboardConfirmation: Copied to the clipboard\nThis link "
-         L"leads nowhere until [LINK] HOST in setting.ini names your simulator.",
+         L"this folder; this one does not keep its record.Error: [HOTKEY] AUTO=Ctrl+V: a key the "
+         L"system or Tessivo itself uses. Alt+F2 is used instead.\n[HOTKEY] UNDO=Alt+F1: the key "
+         L"of "
+         L"CAPTURE already. Alt+F5 is used instead.\nAlt+F1 (capture" +
+             taken + L"CAPTURE" + where + L"\nAlt+F2 (auto capture" + taken + L"AUTO" + where +
+             L"\nAlt+F3 (game over" + taken + L"GAMEOVER" + where + L"\nAlt+F5 (undo" + taken +
+             L"UNDO" + where +
+             L"Capture (Alt+F1)|Undo (Alt+F5)|RESET|Link|Region|"
+             L"Error: Could not copy to the clipboardConfirmation: Copied to the clipboard\nThis "
+             L"link "
+             L"leads nowhere until [LINK] HOST in setting.ini names your simulator.",
          L" - Tessivo not found", L"Error: Could not save\n"}};
     wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
     for (int late = 0; late < 2; ++late) {
@@ -578,6 +629,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         settings.region = {0, 0, 1, 1};
         STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         PROCESS_INFORMATION process = {};
+        UnregisterHotKey(Tessivo(), late ? 0 : (int)HotkeyCaptureId); // Alt+F1 free: not taken
         HANDLE job = CreateJobObjectW(nullptr, nullptr); // counts every process Tessivo starts
         ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                                    nullptr, nullptr, &startup, &process));
@@ -592,8 +644,23 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
         WaitForInputIdle(process.hProcess, 10000); // its buttons made, its start-up told
         std::wstring seen;                         // the refused host, then the folder kept already
-        for (int box = 0; box < 2 * late; ++box)
+        for (int box = 0; box < 1 + 2 * late; ++box)
             seen += Box(process.dwProcessId);
+        if (!late) { // the keys given acting: F9 captures, Ctrl+F9 undoes
+            EXPECT_TRUE(RegisterHotKey(Tessivo(), (int)HotkeyCaptureId, MOD_ALT, VK_F1));
+            for (int step = 0; step < 6; ++step) {
+                INPUT key = {INPUT_KEYBOARD, {}};
+                key.ki.wVk = step == 2 || step == 5 ? VK_CONTROL : VK_F9;
+                key.ki.dwFlags = step == 1 || step >= 4 ? KEYEVENTF_KEYUP : 0;
+                SendInput(1, &key, sizeof key);
+                const std::string text = step == 1 ? kept + "??\r\n" : kept + "\r\n";
+                EXPECT_TRUE(step % 4 != 1 || Eventually([&] {
+                                const std::string now = FileText("record.txt");
+                                return now.size() == text.size() && !now.compare(0, 1200, kept);
+                            }))
+                    << step;
+            }
+        }
         for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
             seen += TextOf(GetDlgItem(tessivo, id)) + L"|";
         if (late) // a clipboard held by another program: the first link stays
@@ -624,8 +691,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         HWND brimlet = WindowOf(L"Brimlet");
         EXPECT_EQ(Size(brimlet), L"82 x 134");
         if (!late) { // again: the open frame in front, no Brimlet started; one by hand ends
-            SetForegroundWindow(Tessivo());
-            EXPECT_TRUE(Eventually([] { return GetForegroundWindow() == Tessivo(); }));
+            SetForegroundWindow(tessivo);
+            EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == tessivo; }));
             SendMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
             EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == brimlet; }));
             JOBOBJECT_BASIC_ACCOUNTING_INFORMATION started = {};
@@ -678,6 +745,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
                                &startup, &process));
     HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
     WaitForInputIdle(process.hProcess, 10000);
+    Box(process.dwProcessId); // the keys this process holds (told above)
     PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
     const std::wstring seen = TextOf(GetDlgItem(tessivo, CmdCapture)) + L"|" +
                               Box(process.dwProcessId),
