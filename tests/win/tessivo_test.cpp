@@ -1,16 +1,11 @@
 // The platform code on the platform: Tessivo's real main window, its DIB sections, settings
 // files, the region mailslot and the clipboard in this process; both programs as processes.
-#undef WINVER // the display scale's functions are newer than what the programs need
-#define WINVER 0x0A00
-#undef _WIN32_WINNT
+#undef _WIN32_WINNT // the display scale's functions are newer than what the programs need
 #define _WIN32_WINNT 0x0A00
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
-#include <string>
 #include <thread>
 
 #include "app/main_window.h"
@@ -25,11 +20,9 @@
 #include "config/region_message.h"
 #include "config/settings_file.h"
 #include "keep/durable_file.h"
-#include "keep/kept_record.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
-#include "surface.h"
 #include "display_scale.h"
 
 // Makes a new folder the working folder, with the file holding the text (null: none).
@@ -289,6 +282,18 @@ static std::wstring Box(DWORD process) {
     return seen;
 }
 
+// A program started from a command line (found beside this one first); its handles closed after.
+struct Program : PROCESS_INFORMATION {
+    Program(std::wstring command, DWORD flags = 0) : PROCESS_INFORMATION() {
+        STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        EXPECT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, flags, nullptr,
+                                   nullptr, &startup, this))
+            << command;
+    }
+    bool Ended() const { return WaitForSingleObject(hProcess, 10000) == WAIT_OBJECT_0; }
+    ~Program() { CloseHandle(hThread), CloseHandle(hProcess); }
+};
+
 // At 100, 125, 150 and 200 %, in each language: the window takes the rectangle suggested and
 // redraws whole, its largest size scaled; its buttons in a row, each text whole in a scaled font.
 TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
@@ -486,11 +491,7 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
         const std::string ini =
             "[REGION]\r\nX=" + std::to_string(row[0]) + "\r\nY=" + std::to_string(row[1]) + "\r\n";
         WorkIn(&ini);
-        wchar_t program[] = L"Brimlet.exe";
-        STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
+        const Program process(L"Brimlet.exe");
         const std::wstring told = row[0] < 0 ? L"The saved region lay on no screen: it was moved "
                                                L"to the middle of the main screen"
                                              : L"";
@@ -532,8 +533,7 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
             SendInput(1, &press[1], sizeof(INPUT));
         }
         PostMessageW(FindWindowW(L"Brimlet", nullptr), WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-        CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        EXPECT_TRUE(process.Ended());
         EXPECT_EQ(FileText("setting.ini"), ini);
     }
 }
@@ -565,7 +565,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
          L"Error: Could not copy to the clipboardConfirmation: Copied to the clipboard\nThis link "
          L"leads nowhere until [LINK] HOST in setting.ini names your simulator.",
          L" - Tessivo not found", L"Error: Could not save\n"}};
-    wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
+    wchar_t saved[MAX_PATH];
     for (int late = 0; late < 2; ++late) {
         WorkIn(&ini[late]);
         std::string kept; // 600 moves of red on red: more than the link holds
@@ -576,14 +576,11 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
         GetFullPathNameW(L"setting.ini", MAX_PATH, saved, nullptr);
         settings.region = {0, 0, 1, 1};
-        STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        PROCESS_INFORMATION process = {};
+        const Program process(L"tessivo.exe", CREATE_SUSPENDED);
         HANDLE job = CreateJobObjectW(nullptr, nullptr); // counts every process Tessivo starts
-        ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                                   nullptr, nullptr, &startup, &process));
         AssignProcessToJobObject(job, process.hProcess), ResumeThread(process.hThread);
         HMODULE image =
-            LoadLibraryExW(late ? L"Brimlet.exe" : program, 0, LOAD_LIBRARY_AS_DATAFILE);
+            LoadLibraryExW(late ? L"Brimlet.exe" : L"tessivo.exe", 0, LOAD_LIBRARY_AS_DATAFILE);
         HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST); // Wine ignores it
         const std::string manifest((char *)LockResource(LoadResource(image, found)),
                                    SizeofResource(image, found));
@@ -632,12 +629,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
             QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &started,
                                       sizeof started, nullptr);
             EXPECT_EQ(started.TotalProcesses, 2u); // tessivo.exe and one Brimlet
-            wchar_t again[] = L"Brimlet.exe";
-            PROCESS_INFORMATION second = {};
-            ASSERT_TRUE(CreateProcessW(nullptr, again, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                       &startup, &second));
-            EXPECT_EQ(WaitForSingleObject(second.hProcess, 10000), WAIT_OBJECT_0);
-            CloseHandle(second.hThread), CloseHandle(second.hProcess);
+            EXPECT_TRUE(Program(L"Brimlet.exe").Ended());
             int frames = 0;
             for (HWND at = nullptr; (at = FindWindowExW(nullptr, at, L"Brimlet", nullptr));)
                 ++frames;
@@ -659,9 +651,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         EXPECT_EQ(Box(ProcessOf(brimlet)), rows[late][2] + saved);
 
         PostMessageW(tessivo, WM_CLOSE, 0, 0); // and Tessivo closes Brimlet
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-        EXPECT_TRUE(Eventually([] { return !FindWindowW(L"Brimlet", nullptr); }));
-        CloseHandle(process.hThread), CloseHandle(process.hProcess), CloseHandle(job);
+        EXPECT_TRUE(process.Ended() && Eventually([] { return !FindWindowW(L"Brimlet", 0); }));
+        CloseHandle(job);
     }
     // A copy alone in a folder without setting.ini: English, as this locale's interface language
     // is; the region button names the Brimlet.exe it looked for beside it, and why it failed.
@@ -671,11 +662,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     GetModuleFileNameW(nullptr, built, MAX_PATH);
     lstrcpyW(wcsrchr(built, L'\\') + 1, L"tessivo.exe");
     GetFullPathNameW(L"tessivo.exe", MAX_PATH, copy, nullptr);
-    STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CopyFileW(built, copy, FALSE) &&
-                CreateProcessW(copy, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
+    ASSERT_TRUE(CopyFileW(built, copy, FALSE));
+    const Program process(L"\"" + std::wstring(copy) + L"\"");
     HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
     WaitForInputIdle(process.hProcess, 10000);
     PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
@@ -686,6 +674,5 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     EXPECT_EQ(seen.substr(0, named.size()), named);
     EXPECT_GT(seen.size(), named.size()); // the system's reason after the path
     PostMessageW(tessivo, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread), CloseHandle(process.hProcess);
+    EXPECT_TRUE(process.Ended());
 }
