@@ -1,21 +1,15 @@
 // The platform-free code: colours, classification, links, region records, the watch, the history.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <random>
-#include <string>
-#include <strings.h>
 
 #include "../game_box.h"
 #include "config/section_keys.h"
 #include "keep/history_page.h"
 #include "recognition/classify.h"
 #include "recognition/pair_watch.h"
-#include "recognition/pixel_hue.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
 #include "record/pasted_link.h"
