@@ -15,7 +15,7 @@
 #include "record/pasted_link.h"
 
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
-// Then references red, green, blue, yellow, purple, a hue and its colour: a tie, off the circle.
+// Rows: references red, green, blue, yellow, purple, a hue and its colour (a tie, off the circle).
 TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     settings = defaultSettings;
     int64_t degreeSum = 0, pureSum = 0;
@@ -41,9 +41,8 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     settings = defaultSettings;
 }
 
-// Hosts of the settings: the first three plain host names, the rest refused (the cut of a long
-// record: the Windows tests). Pasted texts: the first three links (every code; blanks around,
-// https and a host in any case; no codes), the rest not ("-"), leaving the record ("a0").
+// Hosts: the first three plain, the rest refused. Pasted texts: the first three links (every code;
+// blanks, https and a host's case; none), the rest not ("-"), leaving the record ("a0").
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
@@ -93,11 +92,8 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     }
 }
 
-// A text's REGION keys as the platform reads them (the Windows tests read back through it): after
-// a byte-order mark, lines end at CR, LF or both; "[name]" opens a section (to its last "]"),
-// trimmed, in any case; in the first REGION section the first line whose name before "=", trimmed,
-// is a key's holds its value, trimmed, up to a ";" at its start or after a blank (a comment). "X=1
-// Y=? W H=2 " (Y without "=", W missing), "|" and every other line but the last's ending.
+// The REGION keys as the platform reads them: "X=1 Y=? W H=2 " (Y without "=", W missing), "|"
+// and every other line but the last's ending. An independent reading, not the product's parser.
 static std::string ReadRegion(const std::string &text) {
     auto trim = [](const std::string &s) {
         const size_t first = s.find_first_not_of(" \t\r\n");
@@ -129,9 +125,8 @@ static std::string ReadRegion(const std::string &text) {
            other.substr(0, other.size() - cut);
 }
 
-// Texts and the text with the region {1, 2, 3, 4} saved into it; then texts a person may write,
-// of these lines and any ends. Saved, with other values and with the first again: each reads back
-// with every other line kept in order, and the third gives the first's text.
+// Rows, then random texts of these lines and ends: saved, saved again with other values, then with
+// the first's: each reads back with every other line in order, the third as the first.
 TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     const char *rows[][2] = {
         {"[REGION]\nX=;note", "[REGION]\nX=1 ;note\nY=2\nW=3\nH=4\n"},
@@ -241,8 +236,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     settings = defaultSettings;
 }
 
-// Histories and their English pages from the heading on, newest first (games as Tessivo writes
-// them: end to end): none; lines not as it writes them (a link alone, markup, a cut link, "a0").
+// Histories and their pages, newest first: none; lines not as Tessivo writes them (end to end).
 TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     const std::string a = linkPrefix + "c1", b = "https://a/simu/ps.html?_",
                       gr = "<i><b class=g></b><b class=r></b></i>";
@@ -264,8 +258,7 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     }
 }
 
-// Every key of the download's setting.ini, written "KEY=", and every hot key, in both guides and the
-// README: a text left behind by a change of the keys fails here.
+// Every key of the download's setting.ini ("KEY=") and hot key in both guides and the README.
 TEST(Download, EveryKeyAndHotKeyOfTheSettingsInBothGuidesAndTheReadme) {
     auto read = [](const char *name) {
         std::ifstream file(std::string(TESSIVO_SOURCE_DIR) + "/" + name, std::ios::binary);

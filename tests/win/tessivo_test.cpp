@@ -59,10 +59,8 @@ static void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch =
     DeleteObject(brush);
 }
 
-// The picture at 100 % in a client of 345 x 233: the sample's halves and a stripe over its left
-// 25 columns, with the colours each cell is recognised as, in the three views pixel for pixel.
-// The record view (17 pairs a row, 2 rows whole): pairs, the wheel's notches away from the user
-// then back, a capture after them, the row drawn at the top. The move count, written over, stays.
+// At 100 %, a sample's halves with a stripe over 25 columns: the three views pixel for pixel. Rows:
+// pairs held, the wheel's notches away then back, a capture, the record view's top row (17 a row).
 TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
     HWND window = Tessivo();
     RECT frame = {0, 0, 345, 233};
@@ -150,10 +148,8 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
     EXPECT_TRUE(rows.eof() && all.size() == 44) << all.size() << " texts";
 }
 
-// Settings texts (- none), every field loaded (LANGUAGE left out or empty: English, as this
-// locale's interface language is), and the region {-5, 7, 60, 120} saved into them
-// (R: a read-only file, refused as it was): the text after, from one part of it to another (the
-// comments kept: the host tests), and the region read back through the platform.
+// Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
+// part the saved region {-5, 7, 60, 120} replaces, and with what (R: a read-only file, refused).
 TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
     const std::string rows[][4] = {
         {"-", "0 0 50 100 0 144 216 72 288 24 0 4 0 1 -", "",
@@ -294,8 +290,7 @@ struct Program : PROCESS_INFORMATION {
     ~Program() { CloseHandle(hThread), CloseHandle(hProcess); }
 };
 
-// At 100, 125, 150 and 200 %, in each language: the window takes the rectangle suggested and
-// redraws whole, its largest size scaled; its buttons in a row, each text whole in a scaled font.
+// In each language at each scale: the suggested place taken and redrawn, each button's text whole.
 TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     HWND window = Tessivo();
     const int scales[4] = {96, 120, 144, 192}; // DPI, each in Japanese and in English
@@ -333,11 +328,9 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     PickTexts(LanguageJapanese), ScaleTo(96);
 }
 
-// The sample's cells at a tick: a blob with eyes above, its halves' hues round 0, a board below.
-// Rows: view, cell (2: the record view), the cell's hue, the item chosen; the box after. A cell's
-// colour set (saved: end to end), a reference within 20 degrees of another, a cell without a blob;
-// the history with KEEP=0, with no page yet, opened by a program that notes it; no link, an empty
-// clipboard, a link pasted.
+// A blob above (its halves' hues round 0), a board below. Rows: view, cell (2: the record view),
+// the cell's hue, the item chosen; then its box. The history: KEEP=0, no page yet, opened; then
+// the pastes: no link, an empty clipboard, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
@@ -408,8 +401,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     settings = defaultSettings, StartKeeping();
 }
 
-// A durable write stopped after each step, as a kill stops it; record.txt restored at start or
-// put aside with its bytes; each change written at once, a failed write told once until one works.
+// A durable write stopped as a kill stops it; record.txt restored or put aside; each change kept.
 TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     ASSERT_NE(Tessivo(), nullptr); // made before keeping starts here: it keeps nothing itself
     WorkIn(nullptr);
@@ -475,9 +467,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     settings = defaultSettings;
 }
 
-// Brimlet alone on a region at each corner of the screen, then on one on no monitor: the band on
-// the screen, below the region at the top, and the label too; the top-left band dragged down, where
-// it goes above; the region on no monitor sent from the middle of the screen and told, not saved.
+// Brimlet alone at each screen corner: its band on the screen (below the region at the top), the
+// top-left one dragged down; a region on no monitor sent from the screen's middle, told, not saved.
 TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain) {
     ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -544,9 +535,8 @@ static std::wstring Size(HWND window) { // scaled only where the program is awar
            std::to_wstring(at.right - at.left) + L" x " + std::to_wstring(at.bottom - at.top);
 }
 
-// tessivo.exe and its Brimlet in each language, code page not 932, at 150 %: their texts (a cut
-// link's note too), scale and size, Brimlet round the same region at 200 %, and its region reaching
-// Tessivo whole, at once or when Tessivo's mailslot opens after Brimlet has started.
+// Both programs in each language at 150 %, then Brimlet at 200 %; Brimlet's region reaching
+// Tessivo whole, at once or when Tessivo's mailslot opens only after Brimlet has started.
 TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
     ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
@@ -654,8 +644,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         EXPECT_TRUE(process.Ended() && Eventually([] { return !FindWindowW(L"Brimlet", 0); }));
         CloseHandle(job);
     }
-    // A copy alone in a folder without setting.ini: English, as this locale's interface language
-    // is; the region button names the Brimlet.exe it looked for beside it, and why it failed.
+    // A copy alone, no setting.ini: English; the Brimlet.exe it looked for beside it told, and why.
     WorkIn(nullptr);
     wchar_t built[MAX_PATH], copy[MAX_PATH];
     std::wstring folder(copy, GetCurrentDirectoryW(MAX_PATH, copy));
