@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -366,8 +367,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         if (rows[i][1] == 2 && rows[i][3]) { // a paste: the next text on the clipboard
             const wchar_t *text = clips[pasted++];
             HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 256);
-            lstrcpyW((wchar_t *)GlobalLock(block), text), GlobalUnlock(block),
-                OpenClipboard(window);
+            wcscpy((wchar_t *)GlobalLock(block), text), GlobalUnlock(block), OpenClipboard(window);
             EmptyClipboard(), SetClipboardData(CF_UNICODETEXT, *text ? block : 0), CloseClipboard();
         }
         std::wstring items, box;
@@ -433,11 +433,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     // Undo, Capture, Reset or O (Alt+F3); what stops its write: R record.txt read-only, F the
     // folder gone, K KEEP=0; ! a box.
     std::istringstream changes("U C C U CR! CR C U CF! C R C O O C OK");
+    const int commands[] = {CmdUndo, CmdCapture, CmdReset, HotkeyGameOverId};
     for (std::string change; changes >> change;) {
-        const int command = change[0] == 'U'   ? int(CmdUndo)
-                            : change[0] == 'C' ? int(CmdCapture)
-                            : change[0] == 'R' ? int(CmdReset)
-                                               : HotkeyGameOverId;
         change += "  ";
         SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
         if (change[1] == 'F')
@@ -445,7 +442,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         if (change[1] == 'K')
             settings.keepRecord = 0, StartKeeping();
         const std::string before = FileText("record.txt");
-        SendMessageW(Tessivo(), change[0] == 'O' ? WM_HOTKEY : WM_COMMAND, command, 0);
+        SendMessageW(Tessivo(), change[0] == 'O' ? WM_HOTKEY : WM_COMMAND,
+                     commands[std::string("UCRO").find(change[0])], 0);
         MSG box;
         int boxes = 0;
         while (PeekMessageW(&box, Tessivo(), KeepNoticeMessage, KeepNoticeMessage, PM_REMOVE))
@@ -473,23 +471,20 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
     ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     const int grip = MulDiv(9, GetDpiForSystem(), 96); // the band's middle, from the region's edge
-    const int rows[][5] = {{0, 0, 0, 0, 1},
-                           {w - 50, 0, w - 50, 0, 1},
-                           {0, h - 100, 0, h - 100, -1},
-                           {w - 50, h - 100, w - 50, h - 100, -1},
-                           {-9000, 40, (w - 50) / 2, (h - 100) / 2, -1}};
-    for (const int *row : rows) {
+    const POINT rows[] = {{0, 0}, {w - 50, 0}, {0, h - 100}, {w - 50, h - 100}, {-9000, 40}};
+    for (const POINT &row : rows) {
         const std::string ini =
-            "[REGION]\r\nX=" + std::to_string(row[0]) + "\r\nY=" + std::to_string(row[1]) + "\r\n";
+            "[REGION]\r\nX=" + std::to_string(row.x) + "\r\nY=" + std::to_string(row.y) + "\r\n";
+        const POINT at = row.x < 0 ? POINT{(w - 50) / 2, (h - 100) / 2} : row; // lost: the middle
         WorkIn(&ini);
         const Program process(L"Brimlet.exe");
-        const std::wstring told = row[0] < 0 ? L"The saved region lay on no screen: it was moved "
-                                               L"to the middle of the main screen"
-                                             : L"";
+        const std::wstring told = row.x < 0 ? L"The saved region lay on no screen: it was moved "
+                                              L"to the middle of the main screen"
+                                            : L"";
         HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
-        for (int dragged = 0; dragged < 1 + (row == rows[0]); ++dragged) {
-            const CaptureRegion sent = {row[2] + 100 * dragged, row[3] + 100 * dragged, 50, 100};
-            const bool below = row[4] > 0 && !dragged;
+        for (int dragged = 0; dragged < 1 + (&row == rows); ++dragged) {
+            const CaptureRegion sent = {at.x + 100 * dragged, at.y + 100 * dragged, 50, 100};
+            const bool below = row.y == 0 && !dragged;
             const POINT band = {sent.x + 25, below ? sent.y + 100 + grip : sent.y - grip};
             EXPECT_TRUE(Eventually([&] { // the record sent, the band's orange, the label shown
                 HDC screen = GetDC(nullptr);
@@ -503,9 +498,9 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
                 return !memcmp(&settings.region, &sent, 16) && pixel == RGB(255, 128, 0) &&
                        at.left >= 0 && at.top >= 0 && at.right <= w && at.bottom <= h &&
                        TextOf(label) == (told.empty() || dragged ? numbers : told);
-            })) << row[0]
-                << ", " << row[1] << (dragged ? " dragged" : "");
-            if (row != rows[0] || dragged)
+            })) << row.x
+                << ", " << row.y << (dragged ? " dragged" : "");
+            if (&row != rows || dragged)
                 continue;
             INPUT press[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}}; // a drag by 100, 100
             press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
@@ -596,13 +591,10 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         PostMessageW(tessivo, WM_COMMAND, CmdMakeLink, 0); // the late one's host leads nowhere
         seen += Box(process.dwProcessId);
         EXPECT_EQ(seen, rows[late][0]);
-        std::istringstream file(FileText("links.txt"));
-        std::string lines; // after each line's time
-        for (std::string line; std::getline(file, line);)
-            lines += line.substr(line.find('\t') + 1) + "\n";
-        EXPECT_EQ(lines,
-                  late ? ""
-                       : "export\t600\t" + link + kept + "\r\nreset\t600\t" + link + kept + "\r\n");
+        const std::string after = "\t600\t" + link + kept + "\r\n"; // after each time
+        EXPECT_EQ(std::regex_replace(FileText("links.txt"),
+                                     std::regex("^.*?\t", std::regex::multiline), ""),
+                  late ? "" : "export" + after + "reset" + after);
         EXPECT_EQ(Size(tessivo), L"540 x 330");
 
         if (late) // the mailslot is away when Brimlet starts
@@ -620,10 +612,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
                                       sizeof started, nullptr);
             EXPECT_EQ(started.TotalProcesses, 2u); // tessivo.exe and one Brimlet
             EXPECT_TRUE(Program(L"Brimlet.exe").Ended());
-            int frames = 0;
-            for (HWND at = nullptr; (at = FindWindowExW(nullptr, at, L"Brimlet", nullptr));)
-                ++frames;
-            EXPECT_EQ(frames, 1);
+            EXPECT_TRUE(FindWindowW(L"Brimlet", nullptr) == brimlet && // the first frame, the only
+                        !FindWindowExW(nullptr, brimlet, L"Brimlet", nullptr));
         }
         seen = L"30, 40, 70 x 80" + rows[late][1];
         EXPECT_TRUE(!late || Eventually([&] { return TextOf(brimlet) == seen; })) << seen;
