@@ -18,15 +18,12 @@ P() { local p; for p; do echo -n "$(S ${p%,*}),$(S ${p#*,}) "; done; } # points 
 
 Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }; Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
 Expect() { local end=$((SECONDS + ${wait:-10})) seen # what, text, probe: polls the probe for it
-  until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done
-  Is "$1" "$2" "$seen"; }
+  until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done; Is "$1" "$2" "$seen"; }
 Windows() { # search terms: how many windows match, ids in $work/ids; "?" on an X error (one gone)
-  xdotool search --onlyvisible "$@" 2>&1 |
-    awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
+  xdotool search --onlyvisible "$@" 2>&1 | awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
 Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
 Pixels() { # origin x, y, points x,y from there: the screen's colours at them, as "RRGGBB " each
-  import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 \
-    -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
+  import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
 Marked() { import -window root miff:- | convert - -crop "$(S 40)x$(S 15)+$((tx + $(S 170)))+$((ty + $(S 25)))" +repage \
   -format '%[fx:standard_deviation > 0]' info:; } # 1: something drawn right of the three views
 Differing() { local shot=$work/screen.miff # x, y: pixels of the sample view, each magnified pixel
@@ -37,23 +34,20 @@ Of() { local -n table=$1; for pair in "${@:2}"; do echo -n "${table[${pair::1}]}
 Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_"; for pair; do echo -n "${codes:5*${pair::1}+${pair:1}:1}1"; done; }
 Click() { local x=$1 y=$2; [ -n "${3:-}" ] || x=$(S $1) y=$(S $2) # x, y[, origin]: without one, a
   xdotool mousemove $((x + ${3:-$tx})) $((y + ${4:-$ty})) click 1 "${@:5}"; } # place of Tessivo's at 100 %
-Focus() { local WINDOW X Y SCREEN # x, y, origin: clicks there; the window clicked gets the keys
-  eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; }
+Focus() { local WINDOW X Y SCREEN; eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; } # x, y, origin
 Keys() { Focus ${kx:-8} $(S -9) $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); } # to Brimlet
 
 Package() { # cpack's ZIP unpacked afresh, and what it holds
   (cd "$cross" && cpack >/dev/null); rm -rf "${app%/*}"; unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
   Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"; }
-StartScene() { # x, y, film, title: the film's first frame shown there; prints its window
-  wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & Window --name "^$4 "; }
+StartScene() { wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & Window --name "^$4 "; } # x, y, film, title: its window
 # A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time,
 film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frames that wait for Space
 F() { local gone="0 0"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
   echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} $gone" >>"$film"; }
 Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
-Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
-Scroll() { local k; for ((k = 1; k <= $3; ++k)); do F $2 $((100 - 100 * k / ($3 + 1))) 100 30 182868 $1; done
-  F $2 0 100 ${4:-243}; } # from, to, frames of 30 ms[, ms the pair then stays]
+Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below; Scroll: from, to, frames of 30 ms[, ms then]
+Scroll() { local k; for ((k = 1; k <= $3; ++k)); do F $2 $((100 - 100 * k / ($3 + 1))) 100 30 182868 $1; done; F $2 0 100 ${4:-243}; }
 Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
   Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair
   for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry # dimmed to 30 %, 10 times
@@ -101,12 +95,10 @@ for pair in bb0 ry1 yp1 gr; do Focus 25 50 $rx $ry; xdotool key space; [ $pair =
 Expect "setting.ini after the picks" "$ini$(printf '\n[COLOR]\r\nGREEN=95\r\nRED=20\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r')" cat "$work/setting.ini"
 Capture gr Click 50 10; Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
 for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
-Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do # this prefix's only: not another run's
-  ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"; done; }
-ExportLink; Kill # killed at once: restarted, it shows the same record
+Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"; done; }
+ExportLink; Kill # this prefix's only, at once: restarted, it shows the same record
 Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink
-if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
-  echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
+if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"; echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
 
 Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back
 Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101

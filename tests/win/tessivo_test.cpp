@@ -42,8 +42,7 @@ static HWND Tessivo() { // made once; its setting.ini pins Japanese: the other k
     return window;
 }
 
-// Tessivo's window moved onto a monitor of that scale, as the system tells it; its size there.
-static RECT ScaleTo(int dpi) {
+static RECT ScaleTo(int dpi) { // Tessivo told it is on a monitor of that scale; its size there
     RECT suggested = {0, 0, MulDiv(360, dpi, 96), MulDiv(220, dpi, 96)};
     SendMessageW(Tessivo(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
     return suggested;
@@ -128,25 +127,23 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
 // Each Japanese text of both programs in code page 932 is the system's bytes, by FNV-1a hash, in
 // the tables' order (the test's own literals could not see a source read in a wrong encoding).
 TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
-    std::istringstream rows(
-        "66B6E394 1F13FF2A 0D76D520 8C140AE0 78F71233 BACD39B9 3D4805BE E8803174 FA3CC603 F8DA37DA "
-        "4B71DDF3 E932019B 1E899FF9 D6D93262 960F089E 4D239B66 AEF6DA32 BC5FEE81 C05ACC08 AE5FD877 "
-        "8349CE77 79491322 ED45F827 9449E93A 7CA3B62D 956CA7BF 9A3D26B9 B3D3A275 DC49AEFB 455C004C "
-        "5BFE40C6 A325B51A 408437B9 2FA63DBC 076B26B4 D3A8DFE9 1B68D89A 9F13650F BC47825F E932019B "
-        "9C398191 56685F2B 581F7DC3 55FFDBBD");
+    const std::string rows =
+        "66B6E3941F13FF2A0D76D5208C140AE078F71233BACD39B93D4805BEE8803174FA3CC603F8DA37DA4B71DDF3"
+        "E932019B1E899FF9D6D93262960F089E4D239B66AEF6DA32BC5FEE81C05ACC08AE5FD8778349CE7779491322"
+        "ED45F8279449E93A7CA3B62D956CA7BF9A3D26B9B3D3A275DC49AEFB455C004C5BFE40C6A325B51A408437B9"
+        "2FA63DBC076B26B4D3A8DFE91B68D89A9F13650FBC47825FE932019B9C39819156685F2B581F7DC355FFDBBD";
     PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
     std::vector<const wchar_t *> all(&texts->capture, &texts->noBrimlet + 1);
     all.insert(all.end(), &brimletTexts->saved, &brimletTexts->brought + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
-        std::string row = "-";
         uint32_t hash = 0x811C9DC5;
         WideCharToMultiByte(932, 0, all[i], -1, bytes, 512, nullptr, nullptr);
         for (const char *at = bytes; *at; ++at)
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
-        EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), (rows >> row, row)) << "text " << i;
+        EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), rows.substr(8 * i, 8)) << "text " << i;
     }
-    EXPECT_TRUE(rows.eof() && all.size() == 44) << all.size() << " texts";
+    EXPECT_TRUE(rows.size() == 8 * 44 && all.size() == 44) << all.size() << " texts";
 }
 
 // Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
@@ -173,8 +170,7 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
         const bool refused = row[3] == "R";
         std::string seen, text = row[0] == "-" ? "" : row[0]; // every field in order, as text
         WorkIn(row[0] == "-" ? nullptr : &row[0]);
-        SetFileAttributesA("setting.ini",
-                           refused ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA("setting.ini", refused ? FILE_ATTRIBUTE_READONLY : 0);
         Settings loaded = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
         LoadSettings(loaded);
         for (const int32_t *field = &loaded.region.x; field <= &loaded.language; ++field)
@@ -229,8 +225,7 @@ TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
     EXPECT_EQ(settings.region.x, b.x) << "the flood's last records, a tick later";
 }
 
-// The clipboard's text block, whole, or "" for none.
-static std::string ClipboardBlock() {
+static std::string ClipboardBlock() { // the clipboard's text block, whole, or "" for none
     OpenClipboard(nullptr);
     HANDLE block = GetClipboardData(CF_TEXT);
     const char *bytes = (const char *)GlobalLock(block);
@@ -256,8 +251,7 @@ static DWORD ProcessOf(HWND window) {
     return GetWindowThreadProcessId(window, &process), process;
 }
 
-// The process's first shown window of the class (0: any process's).
-static HWND WindowOf(const wchar_t *windowClass, DWORD process = 0) {
+static HWND WindowOf(const wchar_t *windowClass, DWORD process = 0) { // its first shown (0: any)
     HWND found = nullptr;
     Eventually([&] {
         while ((found = FindWindowExW(nullptr, found, windowClass, nullptr)))
@@ -268,8 +262,7 @@ static HWND WindowOf(const wchar_t *windowClass, DWORD process = 0) {
     return found;
 }
 
-// "caption: text" of the process's box, closed by a sent OK (a posted one is slow in Wine).
-static std::wstring Box(DWORD process) {
+static std::wstring Box(DWORD process) { // "caption: text", closed by a sent OK (posted: slow)
     HWND box = WindowOf(L"#32770", process);
     wchar_t text[512] = L"";
     GetDlgItemTextW(box, 0xFFFF, text, 512);
@@ -279,8 +272,7 @@ static std::wstring Box(DWORD process) {
     return seen;
 }
 
-// A program started from a command line (found beside this one first); its handles closed after.
-struct Program : PROCESS_INFORMATION {
+struct Program : PROCESS_INFORMATION { // started from a command line, found beside this one first
     Program(std::wstring command, DWORD flags = 0) : PROCESS_INFORMATION() {
         STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         EXPECT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, flags, nullptr,
@@ -388,8 +380,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
                     (PictureTop + 30 + 50 * rows[i][1]) * 3 / 2};
         ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
         SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i != 7 ? MAKELPARAM(at.x, at.y) : -1);
-        MSG chosen;
-        while (PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
             DispatchMessageW(&chosen);
         chooser.join();
         EXPECT_EQ(items + box, menus[rows[i][1] < 2] + boxes[i]) << i;
@@ -486,14 +477,14 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
             const CaptureRegion sent = {at.x + 100 * dragged, at.y + 100 * dragged, 50, 100};
             const bool below = row.y == 0 && !dragged;
             const POINT band = {sent.x + 25, below ? sent.y + 100 + grip : sent.y - grip};
+            const std::wstring numbers =
+                std::to_wstring(sent.x) + L", " + std::to_wstring(sent.y) + L", 50 x 100";
             EXPECT_TRUE(Eventually([&] { // the record sent, the band's orange, the label shown
                 HDC screen = GetDC(nullptr);
                 const COLORREF pixel = GetPixel(screen, band.x, band.y);
                 ReleaseDC(nullptr, screen);
                 RECT at;
                 GetWindowRect(label, &at);
-                wchar_t numbers[32];
-                swprintf(numbers, 32, L"%d, %d, 50 x 100", (int)sent.x, (int)sent.y);
                 PollRegionLink();
                 return !memcmp(&settings.region, &sent, 16) && pixel == RGB(255, 128, 0) &&
                        at.left >= 0 && at.top >= 0 && at.right <= w && at.bottom <= h &&
@@ -502,13 +493,11 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
                 << ", " << row.y << (dragged ? " dragged" : "");
             if (&row != rows || dragged)
                 continue;
-            INPUT press[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}}; // a drag by 100, 100
-            press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
             HWND frame = WindowOf(L"Brimlet", process.dwProcessId);
             GUITHREADINFO moving = {sizeof moving, 0, 0, 0, 0, 0, 0, 0, {}}; // each step taken
             RECT was, now;
             GetWindowRect(frame, &was);
-            SetCursorPos(band.x, band.y), SendInput(1, &press[0], sizeof(INPUT));
+            SetCursorPos(band.x, band.y), mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0); // by 100
             EXPECT_TRUE(Eventually([&] {
                 return GetGUIThreadInfo(process.dwThreadId, &moving) &&
                        moving.flags & GUI_INMOVESIZE;
@@ -516,7 +505,7 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
             SetCursorPos(band.x + 100, band.y + 100);
             EXPECT_TRUE(
                 Eventually([&] { return GetWindowRect(frame, &now), now.left != was.left; }));
-            SendInput(1, &press[1], sizeof(INPUT));
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
         PostMessageW(FindWindowW(L"Brimlet", nullptr), WM_CLOSE, 0, 0);
         EXPECT_TRUE(process.Ended());
@@ -553,10 +542,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     wchar_t saved[MAX_PATH];
     for (int late = 0; late < 2; ++late) {
         WorkIn(&ini[late]);
-        std::string kept; // 600 moves of red on red: more than the link holds
-        while (kept.size() < 1200)
-            kept += "01";
-        std::ofstream("record.txt") << (late ? "" : kept);
+        const std::string kept = std::regex_replace(std::string(600, '.'), std::regex("."), "01");
+        std::ofstream("record.txt") << (late ? "" : kept); // 600 red on red: more than a link holds
         settings.keepRecord = late; // the late one's folder is kept by this process already
         ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
         GetFullPathNameW(L"setting.ini", MAX_PATH, saved, nullptr);
@@ -636,13 +623,12 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     }
     // A copy alone, no setting.ini: English; the Brimlet.exe it looked for beside it told, and why.
     WorkIn(nullptr);
-    wchar_t built[MAX_PATH], copy[MAX_PATH];
-    std::wstring folder(copy, GetCurrentDirectoryW(MAX_PATH, copy));
+    wchar_t built[MAX_PATH], here[MAX_PATH];
+    const std::wstring folder(here, GetCurrentDirectoryW(MAX_PATH, here));
     GetModuleFileNameW(nullptr, built, MAX_PATH);
     lstrcpyW(wcsrchr(built, L'\\') + 1, L"tessivo.exe");
-    GetFullPathNameW(L"tessivo.exe", MAX_PATH, copy, nullptr);
-    ASSERT_TRUE(CopyFileW(built, copy, FALSE));
-    const Program process(L"\"" + std::wstring(copy) + L"\"");
+    ASSERT_TRUE(CopyFileW(built, (folder + L"\\tessivo.exe").c_str(), FALSE));
+    const Program process(L"\"" + folder + L"\\tessivo.exe\"");
     HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
     WaitForInputIdle(process.hProcess, 10000);
     PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
