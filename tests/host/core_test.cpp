@@ -34,8 +34,7 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
                                {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
     for (const int32_t *row : rows) {
-        settings.hueRed = row[0], settings.hueGreen = row[1], settings.hueBlue = row[2];
-        settings.hueYellow = row[3], settings.huePurple = row[4];
+        std::copy(row, row + 5, &settings.hueRed); // and green, blue, yellow, purple after it
         EXPECT_EQ(ClassifyHue((row[5] + 0.5) / 360), row[6]) << row[0] << " " << row[5];
     }
     settings = defaultSettings;
@@ -158,15 +157,14 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     }
 }
 
-// Ticks of the watch, settling after more than 3; '*' after each that captures. R restarts on
-// dotted looks: a body with 2 x 2 dots every `period` pixels, grey left of `grey`. Blobs: a red,
-// b green, c blue, A red just bright enough, P just saturated enough, F navy with dots just sharp
-// enough, d a at 30 %, h b filling just half a cell. Boards: n navy, f navy faintly patterned, j
-// near-black dots just too faint, s b with too few dots. Neither: . grey, , too dark, : too pale,
-// k near-black dots just sharp enough, g c under half a cell. G restarts on a game's box, on navy
-// and on black: a letter a pair in place (a rg, b the same, c gb, e rr, f pp), digits 1..7 a
-// scroll by 8ths from the pair before to the next, d and D the pair before at 30 and 10 %, w
-// flashed half-way to white; X and x the pair before with yellow over 263 and 262 cell pixels.
+// Ticks settling after more than 3; '*' after each that captures. R restarts on dotted looks (2 x 2
+// dots every `period` pixels, grey left of `grey`). Blobs: a red, b green, c blue, A red just
+// bright enough, P just saturated enough, F navy, dots just sharp enough, d a at 30 %, h b on just
+// half a cell. Boards: n navy, f navy faintly patterned, j near-black dots just too faint, s b, too
+// few dots. Neither: . grey, , too dark, : too pale, k near-black dots just sharp enough, g c under
+// half a cell. G restarts on a game's box, on navy and black: a letter a pair (a rg, b the same, c
+// gb, e rr, f pp), 1..7 a scroll by 8ths to the next, d and D the pair before at 30 and 10 %, w
+// half-way to white; X and x the pair before with yellow over 263 and 262 cell pixels.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNot) {
     const std::string rows =
         "Raaaaaaa Raaabbbb* Raaannaaaa* Rbbbb....b::::b,,,, R..aaa.bbbb* RaaaRbbbbb RaaaaRabbbb* "
