@@ -22,8 +22,7 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     uint32_t perClass[6] = {};
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
-        degreeSum += HueDegrees(hue);
-        pureSum += PureHuePixel(hue);
+        degreeSum += HueDegrees(hue), pureSum += PureHuePixel(hue);
         ++perClass[ClassifyHue(hue) % 6];
     }
     EXPECT_EQ(degreeSum, 3005701091);

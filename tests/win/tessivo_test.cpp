@@ -55,8 +55,7 @@ static std::string FileText(const char *name) { // "" for none
 
 static void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch = -1) {
     HBRUSH brush = hatch < 0 ? CreateSolidBrush(colour) : CreateHatchBrush(hatch, colour);
-    FillRect(surface.dc, &area, brush);
-    DeleteObject(brush);
+    FillRect(surface.dc, &area, brush), DeleteObject(brush);
 }
 
 // At 100 %, a sample's halves with a stripe over 25 columns: the three views pixel for pixel. Rows:
@@ -193,8 +192,7 @@ static void Send(const std::string &message) { // into the region mailslot
     HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     DWORD written;
-    WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr);
-    CloseHandle(slot);
+    WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr), CloseHandle(slot);
 }
 
 // A record that resizes, followed by filler up to the size.
@@ -376,8 +374,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
             PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
             box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
         });
-        POINT at = {(5 + 55 * rows[i][0] + 25) * 3 / 2,
-                    (PictureTop + 30 + 50 * rows[i][1]) * 3 / 2};
+        POINT at = {(30 + 55 * rows[i][0]) * 3 / 2, (PictureTop + 30 + 50 * rows[i][1]) * 3 / 2};
         ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
         SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i != 7 ? MAKELPARAM(at.x, at.y) : -1);
         for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
@@ -407,8 +404,7 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
                              {"01?c1", "aside"}, {"", "aside"}};
     rows[6][0][2] = '\0', rows[7][0] = std::string(1 << 20, ' ') + "01"; // binary, too large
     for (auto &row : rows) {
-        WorkIn(&row[0], "record.txt");
-        moveRecord.clear();
+        WorkIn(&row[0], "record.txt"), moveRecord.clear();
         const bool aside = StartKeeping() == KeepBadRecordAside;
         WIN32_FIND_DATAA found = {};
         FindClose(FindFirstFileA("record-*.bad", &found)); // its name in the box, its bytes kept
@@ -568,8 +564,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         if (late) // a clipboard held by another program: the first link stays
             OpenClipboard(nullptr);
         PostMessageW(tessivo, WM_COMMAND, CmdMakeLink, 0);
-        seen += Box(process.dwProcessId);
-        CloseClipboard();
+        seen += Box(process.dwProcessId), CloseClipboard();
         std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's: the moves that fit
         std::string block = link + (late ? "" : kept.substr(0, 992)); // zero-filled
         EXPECT_EQ(ClipboardBlock(), (block.resize(1024), block));
