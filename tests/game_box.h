@@ -1,7 +1,6 @@
-// A game's next-pair box as the end-to-end scene shows it: 50 x 100 pixels, 0x00RRGGBB bottom-up.
-// A board from 70 % at the top to its colour; blobs in rings from 70 % of their colour, a highlight
-// and two eyes, at percent (150: half-way to white): the pair (upper, lower) down pixels low, and
-// when count is 4 the pair leaving 100 above it.
+// A game's next-pair box as the scene shows it: 50 x 100 pixels, 0x00RRGGBB bottom-up. A board
+// from 70 % at the top to its colour; blobs in rings from 70 %, a highlight and two eyes, at
+// percent (150: half-way to white): the pair down pixels low; count 4: the leaving pair 100 above.
 #include <algorithm>
 #include <cstdint>
 

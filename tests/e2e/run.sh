@@ -1,13 +1,11 @@
 #!/usr/bin/env bash
-# The download as a user gets it: cpack's ZIP unpacked, its programs run under Wine on a private
-# display beside e2e_scene.exe (the game's stand-in), driven by xdotool, read by import and xclip.
-# Every wait is on something seen. --demo: a few captures and the link, printed; screenshots kept.
+# The download as a user gets it, under Wine on a private display beside e2e_scene.exe (the game's
+# stand-in). Every wait is on something seen. --demo: a few captures and the link, printed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export TESSIVO_BUILD=${TESSIVO_BUILD:-$root/build} TESSIVO_XVFB=1
 source "$root/scripts/wine-env.sh" # a private prefix, display and wineserver; absolute paths
-cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work
-app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
+cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
 rx=600 ry=100 record=() # the region of setting.ini; the pairs that Tessivo should hold
 r=0 g=1 b=2 y=3 p=4 letters=rgbyp # a pair is two colour letters, upper then lower; each indexes:
 blobs=(E66827 75E627 27E4E6 E6C727 4827E6) discs=(FF0000 00FF00 0000FF FFFF00 C800C8) # a skin:
@@ -17,49 +15,38 @@ dpi=${TESSIVO_DPI:-96} # both programs scale with it; the region and the scenes 
 S() { echo $(($1 * dpi / 96 + ($1 * dpi % 96 * 2 >= 96) - ($1 * dpi % 96 * 2 <= -96))); } # a length
 P() { local p; for p; do echo -n "$(S ${p%,*}),$(S ${p#*,}) "; done; } # points x,y, scaled
 
-Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }
-Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
+Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }; Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
 Expect() { local end=$((SECONDS + ${wait:-10})) seen # what, text, probe: polls the probe for it
-  until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done
-  Is "$1" "$2" "$seen"; }
+  until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done; Is "$1" "$2" "$seen"; }
 Windows() { # search terms: how many windows match, ids in $work/ids; "?" on an X error (one gone)
-  xdotool search --onlyvisible "$@" 2>&1 |
-    awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
+  xdotool search --onlyvisible "$@" 2>&1 | awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
 Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
 Pixels() { # origin x, y, points x,y from there: the screen's colours at them, as "RRGGBB " each
-  import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 \
-    -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
-Marked() { import -window root miff:- | convert - -crop "$(S 40)x$(S 15)+$((tx + $(S 170)))+$((ty + $(S 25)))" +repage \
-  -format '%[fx:standard_deviation > 0]' info:; } # 1: something drawn right of the three views
-Differing() { local shot=$work/screen.miff # x, y: pixels of the sample view, each magnified pixel
-  import -window root "$shot" # taken once, unlike the screen there
+  import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
+Marked() { import -window root miff:- | convert - -crop "$(S 40)x$(S 15)+$((tx + $(S 170)))+$((ty + $(S 25)))" +repage -format '%[fx:standard_deviation > 0]' info:; }
+Differing() { local shot=$work/screen.miff; import -window root "$shot" # x, y: sample view pixels unlike the screen there
   convert "${shot}[$(S 50)x$(S 100)+$((tx + $(S 5)))+$((ty + $(S 25)))]" +repage -sample 50x100 "$work/view.miff"
   compare -metric AE "$work/view.miff" "${shot}[50x100+$1+$2]" null: 2>&1; }
 Of() { local -n table=$1; for pair in "${@:2}"; do echo -n "${table[${pair::1}]} ${table[${pair:1}]} "; done; }
-Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_"
-  for pair; do echo -n "${codes:5*${pair::1}+${pair:1}:1}1"; done; }
+Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_"; for pair; do echo -n "${codes:5*${pair::1}+${pair:1}:1}1"; done; }
 Click() { local x=$1 y=$2; [ -n "${3:-}" ] || x=$(S $1) y=$(S $2) # x, y[, origin]: without one, a
   xdotool mousemove $((x + ${3:-$tx})) $((y + ${4:-$ty})) click 1 "${@:5}"; } # place of Tessivo's at 100 %
-Focus() { local WINDOW X Y SCREEN # x, y, origin: clicks there; the window clicked gets the keys
-  eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; }
+Focus() { local WINDOW X Y SCREEN; eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; } # x, y, origin
+Keys() { Focus ${kx:-8} $(S -9) $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); } # to Brimlet
 
-Package() { # cpack's ZIP unpacked afresh, and what it holds
-  (cd "$cross" && cpack >/dev/null); rm -rf "${app%/*}"; unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
-  Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"; }
-StartScene() { # x, y, film, title: the film's first frame shown there; prints its window
-  wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & Window --name "^$4 "; }
+Package() { (cd "$cross" && cpack >/dev/null); rm -rf "${app%/*}"; unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
+  Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"; } # unpacked afresh
+StartScene() { wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & Window --name "^$4 "; } # x, y, film, title: its window
 # A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time,
 film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frames that wait for Space
 F() { local gone="0 0"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
   echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} $gone" >>"$film"; }
 Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
-Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below, then its next frame
-Scroll() { local k; for ((k = 1; k <= $3; ++k)); do F $2 $((100 - 100 * k / ($3 + 1))) 100 30 182868 $1; done
-  F $2 0 100 ${4:-243}; } # from, to, frames of 30 ms[, ms the pair then stays]
+Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below; Scroll: from, to, frames of 30 ms[, ms then]
+Scroll() { local k; for ((k = 1; k <= $3; ++k)); do F $2 $((100 - 100 * k / ($3 + 1))) 100 30 182868 $1; done; F $2 0 100 ${4:-243}; }
 Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
-  Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair
-  for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry # dimmed to 30 %, 10 times
-  for t in {1..10}; do F ry 0 150 24; F ry 0 100 200; done; Hold ry # a tick half-way to white
+  Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair; 10 dims to 30 %, 10 whiter ticks:
+  for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry; for t in {1..10}; do F ry 0 150 24; F ry 0 100 200; done; Hold ry
   F ry 100 100 5000; F ry 100 100 5000 2A1040; Hold ry 100 2A1040 # empty boxes, navy and purple
   Hold gr; Scroll gr gr 3; Hold gr; Scroll gr yb 3; Hold yb; Scroll yb yb 8; Hold yb; Scroll yb pp 8; Hold pp
   Scroll pp pp 3; F pp 0 30 200; F pp 0 100 200; Hold pp # a scroll, then a dim
@@ -71,87 +58,57 @@ Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scen
     2) F $pair 0 100 333;; 3) Scroll $last $pair 3;; 4) Scroll $last $pair 8 200;; esac
     last=$pair; done; Hold $last; }
 Row() { # pairs the film's next stretch adds: to its next hold, then the record
-  xdotool key space; wait=$((${AUTO_PAIRS:-30} / 2 + 10)) Expect "the film" "film ${holds[++h]}" \
-    xdotool getwindowname "$scene2"
+  xdotool key space; wait=$((${AUTO_PAIRS:-30} / 2 + 10)) Expect "the film" "film ${holds[++h]}" xdotool getwindowname "$scene2"
   record+=("$@"); if ((${#record[@]} < 10)); then ShowsRecord; else ExportLink; Focus 25 50 $((rx + 55)) $ry; fi; }
-ShowsRecord() { # the record view's first row: both discs of each pair, then grey
-  local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
-  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $(P $points); }
-Pick() { # pair, cell (0 upper): that cell's colour chosen from the sample view's menu
-  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(P 30,50 30,100); local colour=${1:$2:1}
-  xdotool mousemove $((tx + $(S 30))) $((ty + $(S $((50 + 50 * $2))))) click 3
-  Expect "the colours' menu beside Tessivo's window" 2 Windows --class '^tessivo\.exe$'
+ShowsRecord() { local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
+  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $(P $points); } # first row
+Sample() { Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(P 30,50 30,100); } # pair
+Pick() { Sample $1; local colour=${1:$2:1} # pair, cell (0 upper): that cell's colour chosen from the menu
+  xdotool mousemove $((tx + $(S 30))) $((ty + $(S $((50 + 50 * $2))))) click 3; Expect "the colours' menu beside Tessivo's window" 2 Windows --class '^tessivo\.exe$'
   xdotool windowfocus "$tessivo" key $(printf 'Down %.0s' $(seq 0 ${!colour})) Return; Expect "the menu closed" 1 Windows --class '^tessivo\.exe$'; }
-Capture() { # pair, command: once the sample view shows the pair, the command captures it
-  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(P 30,50 30,100)
-  "${@:2}"; record+=($1); ShowsRecord; }
-# Only the paste at the end writes the X clipboard: Wine copies an X selection into its own in its own
-# time, and a copy landing after an export replaced the link. $kept: the lines of links.txt.
+Capture() { Sample $1; "${@:2}"; record+=($1); ShowsRecord; } # pair, command: the pair shown, it captures
+# Only the paste at the end writes the X clipboard: Wine's late copy of one replaced a link. $kept: links.txt
 Kept() { kept+=("$1"$'\t'"${#record[@]}"$'\t'"$(Link "${record[@]}")"); }
 ExportLink() { local link; link=$(Link "${record[@]}") # once record.txt holds the record: the link
   Expect "record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"; Kept export; Click 250 10; box=$(Window --name '^確認$'); import -window root "$art/link-${#record[@]}.png"
-  xdotool windowfocus "$box" key Return; Expect "confirmation boxes after Enter" 0 Windows --name '^確認$'
-  Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; }
+  xdotool windowfocus "$box" key Return; Expect "confirmation boxes after Enter" 0 Windows --name '^確認$'; ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
 
-StartWine # and StopWine when this script ends
-Package
-mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code"
-rm -f "$work"/record* "$work/links.txt" "$work/history.html" # the record is kept from here on
+StartWine; Package # and StopWine when this script ends; the record is kept from here on:
+mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code" "$work"/record* "$work/links.txt" "$work/history.html"
 ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
 film=$work/scene.txt; rm -f "$film"; for pair in gr bb ry yp; do F $pair; done # a pair each Space
 StartScene $rx $ry "$film" scene >/dev/null; film=$work/film.txt; Film; scene2=$(StartScene $((rx + 55)) $ry "$film" film)
-StartTessivo() { rm -f "$work/exit-code" # the shell's notice of the kill below is no failure: kept out
-  # A Japanese Windows, and no LANGUAGE in setting.ini: both programs speak Japanese as it does.
+StartTessivo() { rm -f "$work/exit-code" # on a Japanese Windows, no LANGUAGE: Japanese; the kill's notice kept out
   (cd "$work" && LC_ALL=ja_JP.UTF-8 wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
-  # Without a window manager Wine's X window of a framed window is its client area.
-  tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
+  tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; } # no window manager: the client area
 StartTessivo; Pick gr 0; Pick gr 1 # the skin fitted: a pick of each colour, saved with nothing else
 for pair in bb0 ry1 yp1 gr; do Focus 25 50 $rx $ry; xdotool key space; [ $pair = gr ] || Pick ${pair::2} ${pair:2}; done
 Expect "setting.ini after the picks" "$ini$(printf '\n[COLOR]\r\nGREEN=95\r\nRED=20\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r')" cat "$work/setting.ini"
-Capture gr Click 50 10
-Focus 25 50 $rx $ry # Alt+F1 reaches Tessivo from any window of its Wine session
-for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done
-Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do # this prefix's only: not another run's
-  ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"; done; }
-ExportLink; Kill # killed at once: restarted, it shows the same record
-Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink
-if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
-  echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
+Capture gr Click 50 10; Focus 25 50 $rx $ry; for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done # Alt+F1 reaches Tessivo from any window of its Wine session
+Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"; done; }
+ExportLink; Kill; Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink # this prefix's only, at once: restarted, it shows the same record
+if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"; echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
 
-Click 310 10 # Brimlet frames the region; its arrow keys move it onto the second scene, a drag back
-Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
-Focus 8 $(S -9) $rx $ry; xdotool key --delay 10 $(printf 'Right %.0s' {1..55})
-Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
-Focus 25 50 $((rx + 55)) $ry; Capture pg xdotool key alt+F1
-xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8)) $((ry + $(S -9))) mouseup 1
-Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
+Click 310 10; Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
+Keys 55xRight; Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
+Focus 25 50 $((rx + 55)) $ry; Capture pg xdotool key alt+F1 # Brimlet's keys moved the region there; a drag back:
+xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8)) $((ry + $(S -9))) mouseup 1; Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
 
-Keys() { Focus ${kx:-8} $(S -9) $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); }
 Keys 46xshift+Left 96xshift+Up # the smallest region, named by the frame's title and its label
 Expect "the frame and label of 8 x 8" 2 Windows --name '^600, 100, 8 x 8$'; import -window root "$art/label-smallest.png"
-Keys 42xshift+Right 92xshift+Down 55xRight; Expect "the frame and label" 2 Windows --name '^655, 100, 50 x 100$'
-import -window root "$art/label-default.png"; Focus 63 $(S -9) $rx $ry; xdotool key Return
-Expect "the region Enter saved" "X=655 Y=100 W=50 H=100" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'; import -window root "$art/label-saved.png"
-Close() { Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
-Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
-sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture from here, after the record kept
+Keys 42xshift+Right 92xshift+Down 55xRight; Expect "the frame and label" 2 Windows --name '^655, 100, 50 x 100$'; import -window root "$art/label-default.png"
+Focus 63 $(S -9) $rx $ry; xdotool key Return; Expect "the region Enter saved" "X=655 Y=100 W=50 H=100" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'; import -window root "$art/label-saved.png"
+Close() { Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }; Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet; sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
-Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr
-Row gr; Row yb; Row yb; Row pp; Row pp; Row pp # scrolls: 3 frames, 8 frames, then dimmed, stopped
+Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr; Row gr; Row yb; Row yb; Row pp; Row pp; Row pp # scrolls: 3 frames, 8 frames, then dimmed, stopped
 Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
-Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"
-import -window root "$art/auto.png"
+Keys 55xRight; Focus 25 50 $((rx + 55)) $ry; Row "${randoms[@]}"; Is "the AUTO mark" 1 "$(Marked)"; import -window root "$art/auto.png"
 
 # An evening: 3 games ended by Alt+F3 under auto capture; 600 moves pasted from X, a capture, the export
 kx=63 Keys 55xLeft; Expect "the sample on the first scene" 0 Differing $rx $ry; Focus 25 50 $rx $ry
-Over() { Kept reset; xdotool key alt+F3; record=(); ShowsRecord; }
-Auto() { xdotool key space; Capture $1 true; } # the scene's next pair, captured by itself
-Over; Auto gr; Auto bb; Over; Auto ry; Over; Auto yp
-pasted=(); for ((t = 0; t < 600; ++t)); do pasted+=(${letters:RANDOM%5:1}${letters:RANDOM%5:1}); done
-echo " $(Link "${pasted[@]}") " | xclip -selection clipboard; wine "$cross/bin/e2e_scene.exe" clip "$(Link "${pasted[@]}")" || Fail "Wine's clipboard without the link"
-Focus 300 150 $tx $ty; Kept reset; xdotool key ctrl+v; record=("${pasted[@]}")
-Focus 25 50 $rx $ry; xdotool key space; record+=(gr); link=$(Link "${record[@]}"); Expect "record.txt after the capture" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
-Kept export; Click 250 10; xdotool windowfocus "$(Window --name '^確認$')" key Return; Expect "boxes" 0 Windows --name '^確認$'
+Over() { Kept reset; xdotool key alt+F3; record=(); ShowsRecord; }; Auto() { xdotool key space; Capture $1 true; }; Over; Auto gr; Auto bb; Over; Auto ry; Over; Auto yp
+pasted=(); for ((t = 0; t < 600; ++t)); do pasted+=(${letters:RANDOM%5:1}${letters:RANDOM%5:1}); done; echo " $(Link "${pasted[@]}") " | xclip -selection clipboard; wine "$cross/bin/e2e_scene.exe" clip "$(Link "${pasted[@]}")" || Fail "Wine's clipboard without the link"
+Focus 300 150 $tx $ty; Kept reset; xdotool key ctrl+v; record=("${pasted[@]}"); Focus 25 50 $rx $ry; xdotool key space; record+=(gr); ExportLink
 Is "links.txt" "$(printf '%s\n' "${kept[@]}")" "$(cut -f2- "$work/links.txt" | tr -d '\r')"
 Chromium() { chromium --headless --no-sandbox --disable-gpu "$@" "file://$work/history.html" 2>/dev/null; }; Chromium --dump-dom >"$work/page.html"
 Games() { sed -E -n 's/<i><b class="(.)"><\/b><b class="(.)"><\/b><\/i>/ \1\2/g
@@ -163,9 +120,7 @@ Is "the page's games newest first: what ended each, moves, link target, discs up
 Is "the discs' colours, from the page's style" "$(for i in 0 1 2 3 4; do echo -n ".${letters:i:1}{background:#${discs[i],,}}"; done)" "$(grep -o '\.[a-z]{background:#[0-9a-f]*}' "$work/page.html" | tr -d '\n')"
 Chromium --window-size=412,900 --screenshot="$art/history-phone.png" >/dev/null; Chromium --window-size=1200,900 --screenshot="$art/history.png" >/dev/null
 Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked
-Focus 25 50 $((rx + 55)) $ry; xdotool key --delay 20 $(printf 'alt+F1 %.0s' {1..100}) # 100 captures:
-for t in {1..100}; do record+=(${record[-1]}); done # the newest row shown whole in the default window,
-Newest() { local x=$((15 + 20 * ((${#record[@]} - 1) % 17))); Pixels $tx $ty $(P $x,140 $x,160 15,180); }
-Expect "the newest pair's discs and the row below" "$(Of discs ${record[-1]})888888 " Newest # none below it
-import -window root "$art/record-100.png"; Close
+Focus 25 50 $((rx + 55)) $ry; xdotool key --delay 20 $(printf 'alt+F1 %.0s' {1..100}); for t in {1..100}; do record+=(${record[-1]}); done
+# 100 captures: the newest row shown whole in the default window, none below
+Newest() { local x=$((15 + 20 * ((${#record[@]} - 1) % 17))); Pixels $tx $ty $(P $x,140 $x,160 15,180); }; Expect "the newest pair's discs and the row below" "$(Of discs ${record[-1]})888888 " Newest; import -window root "$art/record-100.png"; Close
 echo "PASS: the download, captures, links, Brimlet, saving, auto capture, the history and closing"

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "../game_box.h"
@@ -19,22 +18,10 @@ static std::vector<Frame> frames;
 static size_t shown;
 static const char *title;
 
-static void Paint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    const Frame &frame = frames[shown];
-    uint32_t box[50 * 100];
-    PaintBox(box, frame.blobs, frame.blobs[2] ? 4 : 2, frame.down, frame.percent, frame.board);
-    BITMAPINFOHEADER bits = {sizeof bits, 50, 100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(dc, 0, 0, 50, 100, 0, 0, 0, 100, box, (BITMAPINFO *)&bits, DIB_RGB_COLORS);
-    EndPaint(window, &paint);
-}
-
 static void Show(HWND window, size_t frame) {
     char text[32];
     snprintf(text, sizeof text, "%s %zu", title, shown = frame);
-    SetWindowTextA(window, text);
-    InvalidateRect(window, nullptr, FALSE);
+    SetWindowTextA(window, text), InvalidateRect(window, nullptr, FALSE);
     if (frames[frame].milliseconds > 0 && frame + 1 < frames.size())
         SetTimer(window, 1, frames[frame].milliseconds, nullptr);
 }
@@ -46,8 +33,14 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
         Show(window, shown + 1);
     if (message != WM_PAINT)
         return DefWindowProcA(window, message, wParam, lParam);
-    Paint(window);
-    return 0;
+    PAINTSTRUCT paint;
+    const Frame &frame = frames[shown];
+    uint32_t box[50 * 100];
+    PaintBox(box, frame.blobs, frame.blobs[2] ? 4 : 2, frame.down, frame.percent, frame.board);
+    BITMAPINFOHEADER bits = {sizeof bits, 50, 100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    SetDIBitsToDevice(BeginPaint(window, &paint), 0, 0, 50, 100, 0, 0, 0, 100, box,
+                      (BITMAPINFO *)&bits, DIB_RGB_COLORS);
+    return EndPaint(window, &paint), 0;
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

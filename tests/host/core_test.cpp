@@ -1,35 +1,28 @@
 // The platform-free code: colours, classification, links, region records, the watch, the history.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <regex>
 #include <random>
-#include <string>
-#include <strings.h>
 
 #include "../game_box.h"
 #include "config/section_keys.h"
 #include "keep/history_page.h"
 #include "recognition/classify.h"
 #include "recognition/pair_watch.h"
-#include "recognition/pixel_hue.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
 #include "record/pasted_link.h"
 
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
-// Then references red, green, blue, yellow, purple, a hue and its colour: a tie, off the circle.
+// Rows: references red, green, blue, yellow, purple, a hue and its colour (a tie, off the circle).
 TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     settings = defaultSettings;
     int64_t degreeSum = 0, pureSum = 0;
     uint32_t perClass[6] = {};
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
-        degreeSum += HueDegrees(hue);
-        pureSum += PureHuePixel(hue);
+        degreeSum += HueDegrees(hue), pureSum += PureHuePixel(hue);
         ++perClass[ClassifyHue(hue) % 6];
     }
     EXPECT_EQ(degreeSum, 3005701091);
@@ -40,16 +33,14 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
                                {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
     for (const int32_t *row : rows) {
-        settings.hueRed = row[0], settings.hueGreen = row[1], settings.hueBlue = row[2];
-        settings.hueYellow = row[3], settings.huePurple = row[4];
+        std::copy(row, row + 5, &settings.hueRed); // and green, blue, yellow, purple after it
         EXPECT_EQ(ClassifyHue((row[5] + 0.5) / 360), row[6]) << row[0] << " " << row[5];
     }
     settings = defaultSettings;
 }
 
-// Hosts of the settings: the first three plain host names, the rest refused (the cut of a long
-// record: the Windows tests). Pasted texts: the first three links (every code; blanks around,
-// https and a host in any case; no codes), the rest not ("-"), leaving the record ("a0").
+// Hosts: the first three plain, the rest refused. Pasted texts: the first three links (every code;
+// blanks, https and a host's case; none), the rest not ("-"), leaving the record ("a0").
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
@@ -65,13 +56,12 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
         EXPECT_EQ(LinkLeadsNowhere(), IsReservedHost(used)) << host;
     }
     // Reserved names, then names only alike: a link to them leads somewhere.
-    const std::string names = "simulator.invalid|Invalid|a.EXAMPLE|b.test|localhost|x.localhost|"
-                              "example.com|a.b.example.net|Example.ORG|a|myexample.com|"
-                              "example.com.au|testing|invalid.a|localhost1.b|examplecom";
-    for (size_t start = 0, end, row = 0; start <= names.size(); start = end + 1, ++row) {
-        end = std::min(names.find('|', start), names.size());
-        EXPECT_EQ(IsReservedHost(names.substr(start, end - start)), row < 9) << row;
-    }
+    const char *names[] = {"simulator.invalid", "Invalid",     "a.EXAMPLE",     "b.test",
+                           "localhost",         "x.localhost", "example.com",   "a.b.example.net",
+                           "Example.ORG",       "a",           "myexample.com", "example.com.au",
+                           "testing",           "invalid.a",   "localhost1.b",  "examplecom"};
+    for (const char *&name : names)
+        EXPECT_EQ(IsReservedHost(name), &name < names + 9) << name;
     // Rows by lower colour, columns by upper; the pasted links' codes.
     const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1",
                       pasted[] = {codes, "c1", ""};
@@ -99,11 +89,8 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     }
 }
 
-// A text's REGION keys as the platform reads them (the Windows tests read back through it): after
-// a byte-order mark, lines end at CR, LF or both; "[name]" opens a section (to its last "]"),
-// trimmed, in any case; in the first REGION section the first line whose name before "=", trimmed,
-// is a key's holds its value, trimmed, up to a ";" at its start or after a blank (a comment). "X=1
-// Y=? W H=2 " (Y without "=", W missing), "|" and every other line but the last's ending.
+// The REGION keys as the platform reads them: "X=1 Y=? W H=2 " (Y without "=", W missing), "|"
+// and every other line but the last's ending. An independent reading, not the product's parser.
 static std::string ReadRegion(const std::string &text) {
     auto trim = [](const std::string &s) {
         const size_t first = s.find_first_not_of(" \t\r\n");
@@ -135,9 +122,8 @@ static std::string ReadRegion(const std::string &text) {
            other.substr(0, other.size() - cut);
 }
 
-// Texts and the text with the region {1, 2, 3, 4} saved into it; then texts a person may write,
-// of these lines and any ends. Saved, with other values and with the first again: each reads back
-// with every other line kept in order, and the third gives the first's text.
+// Rows, then random texts of these lines and ends: saved, saved again with other values, then with
+// the first's: each reads back with every other line in order, the third as the first.
 TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     const char *rows[][2] = {
         {"[REGION]\nX=;note", "[REGION]\nX=1 ;note\nY=2\nW=3\nH=4\n"},
@@ -170,15 +156,14 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     }
 }
 
-// Ticks of the watch, settling after more than 3; '*' after each that captures. R restarts on
-// dotted looks: a body with 2 x 2 dots every `period` pixels, grey left of `grey`. Blobs: a red,
-// b green, c blue, A red just bright enough, P just saturated enough, F navy with dots just sharp
-// enough, d a at 30 %, h b filling just half a cell. Boards: n navy, f navy faintly patterned, j
-// near-black dots just too faint, s b with too few dots. Neither: . grey, , too dark, : too pale,
-// k near-black dots just sharp enough, g c under half a cell. G restarts on a game's box, on navy
-// and on black: a letter a pair in place (a rg, b the same, c gb, e rr, f pp), digits 1..7 a
-// scroll by 8ths from the pair before to the next, d and D the pair before at 30 and 10 %, w
-// flashed half-way to white; X and x the pair before with yellow over 263 and 262 cell pixels.
+// Ticks settling after more than 3; '*' after each that captures. R restarts on dotted looks (2 x 2
+// dots every `period` pixels, grey left of `grey`). Blobs: a red, b green, c blue, A red just
+// bright enough, P just saturated enough, F navy, dots just sharp enough, d a at 30 %, h b on just
+// half a cell. Boards: n navy, f navy faintly patterned, j near-black dots just too faint, s b, too
+// few dots. Neither: . grey, , too dark, : too pale, k near-black dots just sharp enough, g c under
+// half a cell. G restarts on a game's box, on navy and black: a letter a pair (a rg, b the same, c
+// gb, e rr, f pp), 1..7 a scroll by 8ths to the next, d and D the pair before at 30 and 10 %, w
+// half-way to white; X and x the pair before with yellow over 263 and 262 cell pixels.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNot) {
     const std::string rows =
         "Raaaaaaa Raaabbbb* Raaannaaaa* Rbbbb....b::::b,,,, R..aaa.bbbb* RaaaRbbbbb RaaaaRabbbb* "
@@ -235,8 +220,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                         blobs[i] = skin[std::string("rgbyp").find(four[i])];
                     PaintBox(sample.data(), blobs, 4, 100 - eighths * 25 / 2, percents[look],
                              board);
-                    for (int i = 0; i < edges[look];
-                         ++i) // yellow over the lower cell's first pixels
+                    for (int i = 0; i < edges[look]; ++i)
                         sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
                 }
                 expected += tick[1] == '*' ? '*' : ' ';
@@ -247,8 +231,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     settings = defaultSettings;
 }
 
-// Histories and their English pages from the heading on, newest first (games as Tessivo writes
-// them: end to end): none; lines not as it writes them (a link alone, markup, a cut link, "a0").
+// Histories and their pages, newest first: none; lines not as Tessivo writes them (end to end).
 TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     const std::string a = linkPrefix + "c1", b = "https://a/simu/ps.html?_",
                       gr = "<i><b class=g></b><b class=r></b></i>";
@@ -270,8 +253,7 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     }
 }
 
-// Every key of the download's setting.ini, written "KEY=", and every hot key, in both guides and the
-// README: a text left behind by a change of the keys fails here.
+// Every key of the download's setting.ini ("KEY=") and hot key in both guides and the README.
 TEST(Download, EveryKeyAndHotKeyOfTheSettingsInBothGuidesAndTheReadme) {
     auto read = [](const char *name) {
         std::ifstream file(std::string(TESSIVO_SOURCE_DIR) + "/" + name, std::ios::binary);
