@@ -48,27 +48,23 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
 }
 
 // A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
-// `pair` of its blobs (green over purple), in frame lines; with `second`, a box 0.7 as large below
-// it (yellow over red); with `field`, columns of blobs 1.1 cells across (so they touch) at the
-// left.
+// `pair` of its blobs (green over purple) in frame lines, one 0.7 as large below (with `second`,
+// yellow over red), with `field` columns of blobs 1.1 cells across (so they touch) at the left.
 inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool second, bool field) {
-    const uint32_t colours[] = {0xE03030, 0x30C040, 0x3050E0, 0xE0D030, 0xB040D0};
+    const uint32_t colours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3050E0};
     std::vector<uint32_t> screen(110 * c * c, board);
     auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {
         const int l = (int)(x * c), t = (int)(y * c), w = (int)std::lround(50 * scale);
         for (int i = -4; i < w + 4; ++i) // the frame lines, 3 pixels out
             for (int j = -4; j < 2 * w + 4; ++j)
-                screen[(t + j) * 10 * c + l + i] = i < -2 || j < -2 || i > w + 1 || j > 2 * w + 1
-                                                       ? 0x8090C0
-                                                       : ShadeRgb(board, 85, 0);
+                if (i < -2 || j < -2 || i > w + 1 || j > 2 * w + 1)
+                    screen[(t + j) * 10 * c + l + i] = 0x8090C0;
         for (int blob = 0; blob < count; ++blob)
             PaintBlob(&screen[0], 10 * c, 11 * c, false, l, t + blob * w, scale, blobs[blob], 100);
     };
-    const uint32_t pairs[] = {colours[1], colours[4], colours[3], colours[0]};
-    box(8, 3, c / 50., pair, pairs);
-    if (second)
-        box(8.15, 5.6, .7 * c / 50., 2, pairs + 2);
-    const char *columns[] = {"0122", "33", "41020", "1", "230114", "44312"}; // from the bottom
+    box(8, 3, c / 50., pair, colours);
+    box(8.15, 5.6, .7 * c / 50., 2 * second, colours + 2);
+    const char *columns[] = {"3044", "22", "10343", "0", "423001", "11204"}; // from the bottom
     for (int i = 0; field && i < 6; ++i)
         for (int j = 0; columns[i][j]; ++j)
             PaintBlob(&screen[0], 10 * c, 11 * c, false, (int)((0.45 + i) * c),
