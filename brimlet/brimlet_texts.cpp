@@ -3,16 +3,23 @@
 #include "tessivo.h"
 
 static const BrimletTexts japaneseTexts = {
-    L"保存しました: ",             // saved:
-    L"保存できませんでした",       // could not save
-    L"エラー",                     // error
-    L"保存\tEnter",                // save
-    L"閉じる\tEsc",                // close
-    L" - Tessivoが見つかりません", // not found
+    L"保存しました: ",                                               // saved:
+    L"保存できませんでした",                                         // could not save
+    L"エラー",                                                       // error
+    L"保存\tEnter",                                                  // save
+    L"閉じる\tEsc",                                                  // close
+    L" - Tessivoが見つかりません",                                   // not found
+    L"保存した領域はどの画面にもないため、主画面の中央に移しました", // brought to the main screen
 };
 
 static const BrimletTexts englishTexts = {
-    L"Saved: ", L"Could not save", L"Error", L"Save\tEnter", L"Close\tEsc", L" - Tessivo not found",
+    L"Saved: ",
+    L"Could not save",
+    L"Error",
+    L"Save\tEnter",
+    L"Close\tEsc",
+    L" - Tessivo not found",
+    L"The saved region lay on no screen: it was moved to the middle of the main screen",
 };
 
 const BrimletTexts *brimletTexts = &japaneseTexts;

@@ -12,6 +12,7 @@ struct BrimletTexts {
     const wchar_t *saveItem; // the frame's menu
     const wchar_t *closeItem;
     const wchar_t *notFound; // after the region's numbers while Tessivo does not take them
+    const wchar_t *brought;  // the saved region lay on no monitor: moved onto the main one
 };
 
 extern const BrimletTexts *brimletTexts; // the language of the settings, picked at start

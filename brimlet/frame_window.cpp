@@ -12,8 +12,8 @@
 
 const wchar_t frameClassName[] = L"Brimlet";
 
-const int FrameSide = 4;         // frame thickness left, right and below the region
-const int FrameTop = 18;         // the band above the region: top edge, then title and grip
+const int FrameSide = 4;         // frame thickness beside the region, and opposite the band
+const int FrameTop = 18;         // the band: its outer edge, then title and grip
 const int CornerGrip = 16;       // how far along an edge its corner's resize reaches
 const int CloseBoxSize = 14;     // the close box at the right end of the band
 const int MinimumRegionSide = 8; // the region is never smaller than 8 x 8
@@ -22,6 +22,8 @@ const UINT_PTR CmdSave = 1; // the frame's menu
 const UINT_PTR CmdClose = 2;
 
 static CaptureRegion shownRegion; // the region of the window's current place
+static bool bandBelow;            // the band stands below the region: above it, it would be
+                                  // off every monitor, and nothing would be left to grab
 static int frameDpi = 96;         // the display scale of the frame's monitor
 
 // A length of the frame at 100 %, at the frame's scale. The region inside is in the screen's
@@ -34,38 +36,71 @@ static int MinimumWindowWidth() {
     return MinimumRegionSide + 2 * Px(FrameSide);
 }
 static int MinimumWindowHeight() {
-    return MinimumRegionSide + Px(FrameTop) + Px(FrameSide);
+    return MinimumRegionSide + 2 * Px(FrameTop);
 }
 
-// The region is the rectangle inside the frame.
+// The window holds the region with room for the band both above and below it; its shape
+// shows the band on one side only. The band then changes sides without the window moving,
+// even in the middle of a drag.
 static CaptureRegion RegionOfWindow(HWND window) {
     RECT place;
     GetWindowRect(window, &place);
     const int side = Px(FrameSide), top = Px(FrameTop);
     return {place.left + side, place.top + top, place.right - place.left - 2 * side,
-            place.bottom - place.top - top - side};
+            place.bottom - place.top - 2 * top};
+}
+
+// The part of a window of that size that shows: the region, the border and the band.
+static RECT ShownFrame(int width, int height) {
+    const int side = Px(FrameSide), top = Px(FrameTop);
+    return bandBelow ? RECT{0, top - side, width, height} : RECT{0, 0, width, height - top + side};
+}
+
+// Above the region where the band's outer edge lies on a monitor, at the middle of the part of
+// the region on its monitor; below it where it would not: a region may lie at a screen's very
+// top, where a band above it could not be grabbed.
+static bool BandFitsAbove(const CaptureRegion &region) {
+    RECT inside = {region.x, region.y, region.x + region.width, region.y + region.height};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&inside, MONITOR_DEFAULTTONEAREST), &monitor);
+    const LONG left = std::max(inside.left, monitor.rcMonitor.left),
+               right = std::min(inside.right, monitor.rcMonitor.right);
+    const POINT edge = {(left + right) / 2, region.y - Px(FrameTop)};
+    return MonitorFromPoint(edge, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 // Shapes the window as the frame alone, so that its inside shows what lies beneath
 // and lets the mouse through.
 static void ShapeFrame(HWND window, const CaptureRegion &region) {
     const int side = Px(FrameSide), top = Px(FrameTop);
-    const int width = region.width + 2 * side, height = region.height + top + side;
-    HRGN frame = CreateRectRgn(0, 0, width, height);
-    HRGN inside = CreateRectRgn(side, top, width - side, height - side);
+    const int width = region.width + 2 * side, height = region.height + 2 * top;
+    const RECT shown = ShownFrame(width, height);
+    HRGN frame = CreateRectRgnIndirect(&shown);
+    HRGN inside = CreateRectRgn(side, top, width - side, height - top);
     CombineRgn(frame, frame, inside, RGN_DIFF);
     DeleteObject(inside);
     SetWindowRgn(window, frame, TRUE); // the window owns the frame region from here on
 }
 
-// The close box, at the right end of the band; none when the band is too narrow to
-// keep room for the grip.
-static bool FindCloseBox(int width, RECT &box) {
+// The close box, at the right end of the band beside the region; none when the band is too
+// narrow to keep room for the grip.
+static bool FindCloseBox(const RECT &shown, RECT &box) {
     const int side = Px(FrameSide), top = Px(FrameTop), size = Px(CloseBoxSize);
-    if (width - 2 * side < 3 * size)
+    if (shown.right - 2 * side < 3 * size)
         return false;
-    box = {width - side - size, top - size, width - side, top};
+    const int inner = bandBelow ? shown.bottom - top : shown.top + top - size;
+    box = {shown.right - side - size, inner, shown.right - side, inner + size};
     return true;
+}
+
+// The label beside the part of the frame that shows.
+static void PlaceLabelBeside(HWND window) {
+    RECT place;
+    GetWindowRect(window, &place);
+    RECT shown = ShownFrame(place.right - place.left, place.bottom - place.top);
+    OffsetRect(&shown, place.left, place.top);
+    PlaceLabel(shown);
 }
 
 // The frame around the shown region at the frame's scale, with the label beside it.
@@ -73,19 +108,38 @@ static void FitFrame(HWND window) {
     const CaptureRegion &region = shownRegion;
     const int side = Px(FrameSide), top = Px(FrameTop);
     ScaleLabel(frameDpi);
+    bandBelow = !BandFitsAbove(region);
     SetWindowPos(window, nullptr, region.x - side, region.y - top, region.width + 2 * side,
-                 region.height + top + side, SWP_NOZORDER | SWP_NOACTIVATE);
+                 region.height + 2 * top, SWP_NOZORDER | SWP_NOACTIVATE);
     ShapeFrame(window, region);
     InvalidateRect(window, nullptr, FALSE);
-    PlaceLabel(window);
+    PlaceLabelBeside(window);
+}
+
+// A region that lies on no monitor (one unplugged since the region was saved) in the middle of
+// the main one, its size kept; false for a region on a monitor, even in part, which stays.
+static bool BringOntoMainMonitor(CaptureRegion &region) {
+    const RECT inside = {region.x, region.y, region.x + region.width, region.y + region.height};
+    if (MonitorFromRect(&inside, MONITOR_DEFAULTTONULL))
+        return false;
+    MONITORINFO main = {};
+    main.cbSize = sizeof main;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &main);
+    const RECT &screen = main.rcMonitor;
+    region.x = (screen.left + screen.right - region.width) / 2;
+    region.y = (screen.top + screen.bottom - region.height) / 2;
+    return true;
 }
 
 // Made around the region at 100 %: the frame's scale is known once the window stands.
 static void OnCreate(HWND window) {
     shownRegion = RegionOfWindow(window);
     frameDpi = WindowDpi(window);
+    const bool brought = BringOntoMainMonitor(shownRegion);
     FitFrame(window);
     SendRegion(window, shownRegion, true); // the first record carries the whole region
+    if (brought)                           // sent as any move; saved only by Enter
+        ShowLabelNotice(Tell(brimletTexts->brought));
 }
 
 // Moved onto a monitor of another scale: the band, border and label at that scale around the
@@ -133,20 +187,22 @@ static int SideOf(int position, int length, int reach) {
 static LRESULT HitTestFrame(HWND window, LPARAM position) {
     RECT place;
     GetWindowRect(window, &place);
+    const RECT shown = ShownFrame(place.right - place.left, place.bottom - place.top);
     int x = GET_X_LPARAM(position) - place.left, y = GET_Y_LPARAM(position) - place.top;
-    int width = place.right - place.left, height = place.bottom - place.top;
-    int onEdgeX = SideOf(x, width, Px(FrameSide)), onEdgeY = SideOf(y, height, Px(FrameSide));
+    int width = shown.right, height = shown.bottom - shown.top;
+    int onEdgeX = SideOf(x, width, Px(FrameSide));
+    int onEdgeY = SideOf(y - shown.top, height, Px(FrameSide));
     if (onEdgeX != 0 || onEdgeY != 0) {
         static const LRESULT grips[3][3] = {{HTTOPLEFT, HTTOP, HTTOPRIGHT},
                                             {HTLEFT, HTCAPTION, HTRIGHT},
                                             {HTBOTTOMLEFT, HTBOTTOM, HTBOTTOMRIGHT}};
         int sideX = onEdgeX != 0 ? onEdgeX : SideOf(x, width, Px(CornerGrip));
-        int sideY = onEdgeY != 0 ? onEdgeY : SideOf(y, height, Px(CornerGrip));
+        int sideY = onEdgeY != 0 ? onEdgeY : SideOf(y - shown.top, height, Px(CornerGrip));
         return grips[sideY + 1][sideX + 1];
     }
     RECT box;
     POINT point = {x, y};
-    if (FindCloseBox(width, box) && PtInRect(&box, point))
+    if (FindCloseBox(shown, box) && PtInRect(&box, point))
         return HTCLOSE;
     return HTCAPTION;
 }
@@ -172,9 +228,13 @@ static void OnWindowPosChanged(HWND window) {
     // Recorded before shaping: shaping repositions the window and comes back here.
     shownRegion = region;
     SendRegion(window, region, resized);
-    if (resized)
+    const bool below = !BandFitsAbove(region);
+    if (resized || below != bandBelow) {
+        bandBelow = below;
         ShapeFrame(window, region);
-    PlaceLabel(window);
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    PlaceLabelBeside(window);
 }
 
 // Arrows move by one pixel; with Shift, right and down grow, left and up shrink. Enter
@@ -220,8 +280,11 @@ static void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     RECT whole;
     GetClientRect(window, &whole);
-    RECT band = {Px(FrameSide), 0, whole.right - Px(FrameSide), Px(FrameTop)}, box;
-    bool closeBox = FindCloseBox(whole.right, box);
+    whole = ShownFrame(whole.right, whole.bottom);
+    RECT band = {Px(FrameSide), bandBelow ? whole.bottom - Px(FrameTop) : 0,
+                 whole.right - Px(FrameSide), bandBelow ? whole.bottom : Px(FrameTop)},
+         box;
+    bool closeBox = FindCloseBox(whole, box);
     if (closeBox)
         band.right = box.left;
     wchar_t title[96];
@@ -302,6 +365,6 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
     int width = ClampCoordinate(region.width, MinimumRegionSide);
     int height = ClampCoordinate(region.height, MinimumRegionSide);
     return CreateWindowExW(WS_EX_TOPMOST, frameClassName, L"", WS_POPUP, x - FrameSide,
-                           y - FrameTop, width + 2 * FrameSide, height + FrameTop + FrameSide,
-                           nullptr, nullptr, instance, nullptr);
+                           y - FrameTop, width + 2 * FrameSide, height + 2 * FrameTop, nullptr,
+                           nullptr, instance, nullptr);
 }

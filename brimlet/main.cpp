@@ -6,7 +6,23 @@
 #include "config/settings_file.h"
 #include "frame_window.h"
 
+// One frame at a time: a second start brings the open frame to the front and ends, and the
+// open frame keeps its region. The name is held until this process ends.
+static bool BringOpenFrameForward() {
+    CreateMutexW(nullptr, FALSE, L"Local\\BrimletFrame");
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return false;
+    for (int tries = 0; tries < 250; ++tries, Sleep(20)) // the first may still be making it
+        if (HWND open = FindWindowW(frameClassName, nullptr)) {
+            SetForegroundWindow(open);
+            return true;
+        }
+    return true;
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+    if (BringOpenFrameForward())
+        return 0;
     Settings start = defaultSettings;
     LoadSettings(start);
     PickBrimletTexts(start.language);

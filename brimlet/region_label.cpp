@@ -16,7 +16,8 @@ const COLORREF InkColour = RGB(0, 0, 0);
 static HWND regionLabel;        // the label window; its text is what it shows
 static std::wstring regionText; // the region's numbers
 static bool noticeShown;        // a notice stands in place of the numbers
-static HWND labelFrame;         // the frame the label belongs to
+static RECT labelBeside;        // the part of the frame that shows, on the screen
+static bool labelPlaced;        // labelBeside is known
 static int labelDpi = 96;       // the display scale of the frame's monitor
 
 void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format,
@@ -54,8 +55,8 @@ static void SetLabelText(const std::wstring &text) {
     const int padding = MulDiv(LabelPadding, labelDpi, 96);
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (labelFrame)
-        PlaceLabel(labelFrame);
+    if (labelPlaced)
+        PlaceLabel(labelBeside);
     InvalidateRect(regionLabel, nullptr, FALSE);
 }
 
@@ -107,10 +108,10 @@ void ShowLabelNotice(const std::wstring &text) {
     SetTimer(regionLabel, NoticeTimerId, NoticeTime, nullptr);
 }
 
-void PlaceLabel(HWND frame) {
-    labelFrame = frame;
-    RECT place, label;
-    GetWindowRect(frame, &place);
+void PlaceLabel(const RECT &frame) {
+    labelBeside = frame, labelPlaced = true;
+    const RECT &place = frame;
+    RECT label;
     GetWindowRect(regionLabel, &label);
     int width = label.right - label.left, height = label.bottom - label.top;
     int screenLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);

@@ -22,5 +22,6 @@ void ShowLabelRegion(const std::wstring &text);
 // A notice shown for a few seconds in place of the numbers.
 void ShowLabelNotice(const std::wstring &text);
 
-// Below the frame, or above it near the screen's bottom, always on the screen.
-void PlaceLabel(HWND frame);
+// Below the frame (the part that shows, in screen coordinates), or above it near the screen's
+// bottom, always on the screen.
+void PlaceLabel(const RECT &frame);

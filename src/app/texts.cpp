@@ -6,12 +6,14 @@ static const TessivoTexts japaneseTexts = {
     L"キャプチャ(ALT+F1)", // capture
     L"1手戻す",            // take back one move
     L"RESET",
-    L"URL生成",                                // make the URL
-    L"領域選択",                               // select the region
-    L"クリップボードにコピーしました",         // copied
-    L"確認",                                   // confirmation
-    L"（先頭",                                 // (only the first
-    L"手のみ）",                               // moves)
+    L"URL生成",                        // make the URL
+    L"領域選択",                       // select the region
+    L"クリップボードにコピーしました", // copied
+    L"確認",                           // confirmation
+    L"（先頭",                         // (only the first
+    L"手のみ）",                       // moves)
+    L"setting.ini の [LINK] HOST にシミュレーターのホスト名を書くまで、"
+    L"このリンクはどこにもつながりません。",   // leads nowhere until HOST names the simulator
     L"クリップボードにコピーできませんでした", // not copied
     L"エラー",                                 // error
     L"[LINK] HOST の値「",                     // the value of
@@ -35,6 +37,7 @@ static const TessivoTexts japaneseTexts = {
     L"履歴のページを開けませんでした：\n",                               // the page not opened
     L"クリップボードにリンクがありません：\n", // before what the clipboard holds instead
     L"（テキストなし）",                       // no text on the clipboard
+    L"Brimlet を起動できませんでした：\n",     // could not start Brimlet
 };
 
 static const TessivoTexts englishTexts = {
@@ -47,6 +50,7 @@ static const TessivoTexts englishTexts = {
     L"Confirmation",
     L" (the first ",
     L" moves only)",
+    L"This link leads nowhere until [LINK] HOST in setting.ini names your simulator.",
     L"Could not copy to the clipboard",
     L"Error",
     L"The value \"",
@@ -71,6 +75,7 @@ static const TessivoTexts englishTexts = {
     L"Could not open the history page:\n",
     L"The clipboard holds no link:\n",
     L"(no text)",
+    L"Could not start Brimlet:\n",
 };
 
 const TessivoTexts *texts = &japaneseTexts;

@@ -15,6 +15,7 @@ struct TessivoTexts {
     const wchar_t *confirmCaption;
     const wchar_t *cutOpening; // before and after N of a link of the first N moves only
     const wchar_t *cutClosing;
+    const wchar_t *leadsNowhere; // after the export's notice while the host is a reserved name
     const wchar_t *copyFailed;
     const wchar_t *errorCaption;
     const wchar_t *hostOpening; // before and after the refused value of [LINK] HOST
@@ -37,6 +38,7 @@ struct TessivoTexts {
     const wchar_t *notOpened;      // before the page that no program opened
     const wchar_t *noLink;         // before the first line of what the clipboard holds instead
     const wchar_t *emptyClipboard; // named when the clipboard holds no text
+    const wchar_t *noBrimlet;      // before the path of a Brimlet that did not start, and why
 };
 
 extern const TessivoTexts *texts; // the language of the settings, picked at start

@@ -7,6 +7,7 @@
 #include "app/picture.h"
 #include "app/record_menu.h"
 #include "app/reference_menu.h"
+#include "app/region_picker.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/region_link.h"
@@ -122,8 +123,10 @@ static void TakeSample(HWND window) {
     InvalidatePicture(window);
 }
 
+// The history keeps the whole link, though the clipboard's is cut; an empty record is no game.
 static void ExportLink(HWND window) {
-    Tell(window, KeepHistoryLine("export")); // the whole link, though the clipboard's is cut
+    if (!moveRecord.empty())
+        Tell(window, KeepHistoryLine("export"));
     LinkExport result = BuildSimulatorLink(window);
     if (!result.copied) {
         MessageBoxW(window, Say(texts->copyFailed).c_str(), Say(texts->errorCaption).c_str(),
@@ -134,6 +137,8 @@ static void ExportLink(HWND window) {
     if (!result.complete)
         notice +=
             Say(texts->cutOpening) + std::to_wstring(result.pairsWritten) + Say(texts->cutClosing);
+    if (LinkLeadsNowhere())
+        notice += L"\n" + Say(texts->leadsNowhere);
     MessageBoxW(window, notice.c_str(), Say(texts->confirmCaption).c_str(), MB_OK);
 }
 
@@ -146,11 +151,6 @@ static void ReportKeepNotice(HWND window, WPARAM notice) {
     Warn(window, notice == KeepBadRecordAside ? Say(texts->recordAside) + keepNoticePath
                  : notice == KeepNotWritten   ? Say(texts->notKept) + keepNoticePath
                                               : Say(texts->otherKeeper));
-}
-
-// Every press starts one more instance; the platform looks beside this program first.
-static void SelectRegion() {
-    WinExec("Brimlet.exe", SW_SHOW);
 }
 
 static void HandleCommand(HWND window, WPARAM wParam) {
@@ -168,7 +168,7 @@ static void HandleCommand(HWND window, WPARAM wParam) {
         ExportLink(window);
         break;
     case CmdSelectRegion:
-        SelectRegion();
+        SelectRegion(window);
         break;
     case CmdOpenHistory:
         OpenHistory(window);

@@ -34,6 +34,12 @@ bool ReadSettingText(const wchar_t *section, const wchar_t *key, std::wstring &v
     return value != missing;
 }
 
+// The language the player's Windows speaks: Japanese, or English for any other.
+int32_t SystemLanguage() {
+    return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? LanguageJapanese
+                                                                      : LanguageEnglish;
+}
+
 } // namespace
 
 void LoadSettings(Settings &target) {
@@ -58,8 +64,11 @@ void LoadSettings(Settings &target) {
         target.settleTicks = MaximumSettleTicks;
     target.keepRecord = ReadSetting("SETTING", "KEEP", d.keepRecord) != 0;
     std::wstring language;
-    ReadSettingText(L"SETTING", L"LANGUAGE", language);
-    target.language = lstrcmpiW(language.c_str(), L"EN") == 0 ? LanguageEnglish : LanguageJapanese;
+    if (!ReadSettingText(L"SETTING", L"LANGUAGE", language) || language.empty())
+        target.language = SystemLanguage();
+    else
+        target.language =
+            lstrcmpiW(language.c_str(), L"EN") == 0 ? LanguageEnglish : LanguageJapanese;
     target.hostGiven = ReadSettingText(L"LINK", L"HOST", target.simulatorHost);
 }
 

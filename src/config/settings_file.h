@@ -6,7 +6,8 @@
 #include "config/section_keys.h"
 #include "tessivo.h"
 
-// Every key, LANGUAGE and [LINK] HOST too; the host is taken as written, not checked.
+// Every key, LANGUAGE and [LINK] HOST too; the host is taken as written, not checked. Without
+// LANGUAGE, the language of the user's Windows.
 void LoadSettings(Settings &target);
 
 // Writes the region's four keys into "./setting.ini", keeping the rest of the file as

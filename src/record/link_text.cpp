@@ -2,6 +2,7 @@
 #include "link_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 
 #ifndef TESSIVO_SIMULATOR_HOST
@@ -16,6 +17,7 @@ static std::string PrefixFor(const std::string &host) {
 }
 
 std::string linkPrefix = PrefixFor(builtInHost);
+static std::string linkHost = builtInHost; // the host of linkPrefix
 
 namespace {
 
@@ -64,11 +66,30 @@ bool IsPlainHostName(const std::wstring &host) {
 
 bool UseSimulatorHost(const std::wstring &host) {
     if (!IsPlainHostName(host)) {
-        linkPrefix = PrefixFor(builtInHost);
+        linkHost = builtInHost;
+        linkPrefix = PrefixFor(linkHost);
         return false;
     }
-    linkPrefix = PrefixFor(std::string(host.begin(), host.end())); // ASCII only, checked above
+    linkHost.assign(host.begin(), host.end()); // ASCII only, checked above
+    linkPrefix = PrefixFor(linkHost);
     return true;
+}
+
+bool IsReservedHost(const std::string &host) {
+    std::string name = host;
+    for (char &c : name)
+        c = (char)std::tolower((unsigned char)c);
+    for (const std::string reserved :
+         {"invalid", "example", "test", "localhost", "example.com", "example.net", "example.org"})
+        if (name == reserved ||
+            (name.size() > reserved.size() && name.compare(name.size() - reserved.size() - 1,
+                                                           std::string::npos, "." + reserved) == 0))
+            return true;
+    return false;
+}
+
+bool LinkLeadsNowhere() {
+    return IsReservedHost(linkHost);
 }
 
 const char *LinkCode(BlobPair pair) {

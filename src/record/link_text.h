@@ -20,6 +20,13 @@ bool IsPlainHostName(const std::wstring &host);
 // and the built-in one is used.
 bool UseSimulatorHost(const std::wstring &host);
 
+// A name that no one can reach: reserved for documentation, tests and invalid names (it is,
+// or ends in, .invalid, .example, .test, .localhost, example.com, example.net or example.org).
+bool IsReservedHost(const std::string &host);
+
+// The link's host, as it is used now, is such a name: the link leads nowhere.
+bool LinkLeadsNowhere();
+
 // Code of a pair by lower (row) and upper (column); "a0" for colours outside 1..5.
 const char *LinkCode(BlobPair pair);
 

@@ -101,7 +101,8 @@ ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx
 film=$work/scene.txt; rm -f "$film"; for pair in gr bb ry yp; do F $pair; done # a pair each Space
 StartScene $rx $ry "$film" scene >/dev/null; film=$work/film.txt; Film; scene2=$(StartScene $((rx + 55)) $ry "$film" film)
 StartTessivo() { rm -f "$work/exit-code" # the shell's notice of the kill below is no failure: kept out
-  (cd "$work" && wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
+  # A Japanese Windows, and no LANGUAGE in setting.ini: both programs speak Japanese as it does.
+  (cd "$work" && LC_ALL=ja_JP.UTF-8 wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
   # Without a window manager Wine's X window of a framed window is its client area.
   tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; }
 StartTessivo; Pick gr 0; Pick gr 1 # the skin fitted: a pick of each colour, saved with nothing else

@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <regex>
 #include <random>
 #include <string>
 #include <strings.h>
@@ -14,6 +17,7 @@
 #include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "record/link_text.h"
+#include "record/move_record.h"
 #include "record/pasted_link.h"
 
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
@@ -58,19 +62,35 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
             row < 3 ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
         EXPECT_EQ(UseSimulatorHost(host), row < 3) << host;
         EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << host;
+        EXPECT_EQ(LinkLeadsNowhere(), IsReservedHost(used)) << host;
+    }
+    // Reserved names, then names only alike: a link to them leads somewhere.
+    const std::string names = "simulator.invalid|Invalid|a.EXAMPLE|b.test|localhost|x.localhost|"
+                              "example.com|a.b.example.net|Example.ORG|a|myexample.com|"
+                              "example.com.au|testing|invalid.a|localhost1.b|examplecom";
+    for (size_t start = 0, end, row = 0; start <= names.size(); start = end + 1, ++row) {
+        end = std::min(names.find('|', start), names.size());
+        EXPECT_EQ(IsReservedHost(names.substr(start, end - start)), row < 9) << row;
     }
     // Rows by lower colour, columns by upper; the pasted links' codes.
     const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1",
                       pasted[] = {codes, "c1", ""};
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(LinkCode({i / 5 + 1, i % 5 + 1}), codes.substr(2 * i, 2));
+    std::string after; // captures of a colour's pair, U undo, R RESET: the record after each
+    for (char step : std::string("12U3U4RU5"))
+        step == 'U'   ? RemoveLastPair()
+        : step == 'R' ? ClearRecord()
+                      : (void)AppendPair({step - '0', step - '0'}),
+            after += LinkCodes(moveRecord) + "|";
+    EXPECT_EQ(after, "01|01e1|01|01s1|01|01G1|||U1|");
     const std::wstring texts =
         L"http://a/simu/ps.html?_" + std::wstring(codes.begin(), codes.end()) +
         L"| \t\r\nhttps://Sim-1.example.org/simu/ps.html?_c1\r\n |http://a/simu/ps.html?_|https://"
         L"a/simu/ps.html?_a0|http://a_b/simu/ps.html?_01|http://a/simu/ps.htm?_01|http://a/simu/"
         L"ps.html?_01c|http://a/simu/ps.html?_01 c1|http://a/simu/ps.html?_02|http://a/simu/ps.html"
         L"?_0\xff11|see http://a/simu/ps.html?_01|http://a/simu/ps.html?_01\nhttp://a/simu/ps.html"
-        L"?_01| ";
+        L"?_01| |http://a/abcdefghijklmn21";
     for (size_t start = 0, end, row = 0; start <= texts.size(); start = end + 1, ++row) {
         end = std::min(texts.find(L'|', start), texts.size());
         MoveRecord record = {{0, 9}};
@@ -248,4 +268,22 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
                   "<h1>Tessivo history</h1>\n" + row[1] + "</body>\n</html>\n")
             << row[0].substr(0, 40);
     }
+}
+
+// Every key of the download's setting.ini, written "KEY=", and every hot key, in both guides and the
+// README: a text left behind by a change of the keys fails here.
+TEST(Download, EveryKeyAndHotKeyOfTheSettingsInBothGuidesAndTheReadme) {
+    auto read = [](const char *name) {
+        std::ifstream file(std::string(TESSIVO_SOURCE_DIR) + "/" + name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    const std::string ini = read("dist/setting.ini");
+    std::vector<std::string> named = {"Alt+F1", "Alt+F2", "Alt+F3"};
+    const std::regex key("^;?([A-Z]+)=(.*)$", std::regex::multiline);
+    for (std::sregex_iterator at(ini.begin(), ini.end(), key), end; at != end; ++at)
+        named.push_back((*at)[1].str() + "=");
+    EXPECT_GE(named.size(), 18u) << ini.substr(0, 80);
+    for (const char *text : {"dist/GUIDE-EN.txt", "dist/GUIDE-JA.txt", "README.md"})
+        for (const std::string &name : named)
+            EXPECT_NE(read(text).find(name), std::string::npos) << name << " in " << text;
 }

@@ -32,9 +32,19 @@
 #include "surface.h"
 #include "display_scale.h"
 
-static HWND Tessivo() { // made once; its start-up finds no setting.ini here: the defaults
+// Makes a new folder the working folder, with the file holding the text (null: none).
+static void WorkIn(const std::string *ini, const char *name = "setting.ini") {
+    char temp[MAX_PATH], folder[MAX_PATH]; // a name no run has taken, as a file at first
+    GetTempPathA(MAX_PATH, temp), GetTempFileNameA(temp, "tv", 0, folder), DeleteFileA(folder);
+    CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
+    if (ini)
+        std::ofstream(name, std::ios::binary) << *ini;
+}
+
+static HWND Tessivo() { // made once; its setting.ini pins Japanese: the other keys' defaults
+    static const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
     static HWND window = (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2),
-                          CreateMainWindow(GetModuleHandleA(nullptr)));
+                          WorkIn(&japanese), CreateMainWindow(GetModuleHandleA(nullptr)));
     return window;
 }
 
@@ -43,15 +53,6 @@ static RECT ScaleTo(int dpi) {
     RECT suggested = {0, 0, MulDiv(360, dpi, 96), MulDiv(220, dpi, 96)};
     SendMessageW(Tessivo(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), (LPARAM)&suggested);
     return suggested;
-}
-
-// Makes a new folder the working folder, with the file holding the text (null: none).
-static void WorkIn(const std::string *ini, const char *name = "setting.ini") {
-    char temp[MAX_PATH], folder[MAX_PATH]; // a name no run has taken, as a file at first
-    GetTempPathA(MAX_PATH, temp), GetTempFileNameA(temp, "tv", 0, folder), DeleteFileA(folder);
-    CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
-    if (ini)
-        std::ofstream(name, std::ios::binary) << *ini;
 }
 
 static std::string FileText(const char *name) { // "" for none
@@ -136,13 +137,14 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
 // the tables' order (the test's own literals could not see a source read in a wrong encoding).
 TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
     std::istringstream rows(
-        "66B6E394 1F13FF2A 0D76D520 8C140AE0 78F71233 BACD39B9 3D4805BE E8803174 FA3CC603 4B71DDF3 "
-        "E932019B 1E899FF9 D6D93262 960F089E 4D239B66 AEF6DA32 BC5FEE81 C05ACC08 AE5FD877 8349CE77 "
-        "79491322 ED45F827 9449E93A 7CA3B62D 956CA7BF 9A3D26B9 B3D3A275 DC49AEFB 9F13650F BC47825F "
-        "E932019B 9C398191 56685F2B 581F7DC3");
+        "66B6E394 1F13FF2A 0D76D520 8C140AE0 78F71233 BACD39B9 3D4805BE E8803174 FA3CC603 F8DA37DA "
+        "4B71DDF3 E932019B 1E899FF9 D6D93262 960F089E 4D239B66 AEF6DA32 BC5FEE81 C05ACC08 AE5FD877 "
+        "8349CE77 79491322 ED45F827 9449E93A 7CA3B62D 956CA7BF 9A3D26B9 B3D3A275 DC49AEFB 455C004C "
+        "5BFE40C6 A325B51A 408437B9 2FA63DBC 076B26B4 D3A8DFE9 1B68D89A 9F13650F BC47825F E932019B "
+        "9C398191 56685F2B 581F7DC3 55FFDBBD");
     PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
-    std::vector<const wchar_t *> all(&texts->capture, &texts->moves + 1);
-    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->notFound + 1);
+    std::vector<const wchar_t *> all(&texts->capture, &texts->noBrimlet + 1);
+    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->brought + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
         std::string row = "-";
@@ -152,15 +154,16 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
         EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), (rows >> row, row)) << "text " << i;
     }
-    EXPECT_TRUE(rows.eof() && all.size() == 34) << all.size() << " texts";
+    EXPECT_TRUE(rows.eof() && all.size() == 44) << all.size() << " texts";
 }
 
-// Settings texts (- none), every field loaded, and the region {-5, 7, 60, 120} saved into them
+// Settings texts (- none), every field loaded (LANGUAGE left out or empty: English, as this
+// locale's interface language is), and the region {-5, 7, 60, 120} saved into them
 // (R: a read-only file, refused as it was): the text after, from one part of it to another (the
 // comments kept: the host tests), and the region read back through the platform.
 TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
     const std::string rows[][4] = {
-        {"-", "0 0 50 100 0 144 216 72 288 24 0 4 0 0 -", "",
+        {"-", "0 0 50 100 0 144 216 72 288 24 0 4 0 1 -", "",
          "[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
         {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
          "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\nkeep=2\r\n"
@@ -170,9 +173,10 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
          "KEEP=no\nLANGUAGE=english\n[LINK]\nHOST=",
          "0 12 1 100 0 144 216 72 288 16 0 2 0 0 <>", "X=abc\nY=12px\nW=4294967297\n",
          "X=-5\nY=7\nW=60\nH=120\n"},
-        {"[REGION]\r\nX=1", "1 0 50 100 0 144 216 72 288 24 0 4 0 0 -", "", "R"},
+        {"[SETTING]\r\nLANGUAGE= \r\n[REGION]\r\nX=1", "1 0 50 100 0 144 216 72 288 24 0 4 0 1 -",
+         "", "R"},
         {"[ region ]\r\nX=5 ; x\r\nX=9\r\n[]\r\nW=9\r\n[REGION]\r\nY=8",
-         "5 0 50 100 0 144 216 72 288 24 0 4 0 0 -", "X=5 ; x\r\nX=9\r\n",
+         "5 0 50 100 0 144 216 72 288 24 0 4 0 1 -", "X=5 ; x\r\nX=9\r\n",
          "X=-5 ; x\r\nX=9\r\nY=7\r\nW=60\r\nH=120\r\n"}};
     std::wstring where;
     for (const auto &row : rows) {
@@ -216,11 +220,13 @@ static std::string Record(CaptureRegion region, size_t size = RegionMessageSize)
 
 TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
     const CaptureRegion a = {-10, -32768, 30, 40}, b = {50, 60, 70, 80}; // signed 16-bit values
-    const std::vector<std::string> rows[] = {{Record(b), Record(a)},
-                                             {Record(a), Record(b).substr(0, 8)},
-                                             {Record(a, 1024)},
-                                             {Record(b, 1025), Record(a), Record(b, 1025)},
-                                             {Record({-10, -32768, 1, 1}).replace(8, 1, "\2")}};
+    std::vector<std::string> rows[] = {{Record(b), Record(a)},
+                                       {Record(a), Record(b).substr(0, 8)},
+                                       {Record(a, 1024)},
+                                       {Record(b, 1025), Record(a), Record(b, 1025)},
+                                       {Record({-10, -32768, 1, 1}).replace(8, 1, "\2")},
+                                       std::vector<std::string>(256, Record(a))};
+    rows[5].resize(270, Record(b)); // a flood (a writer waits at about 278 under Wine): 256 a tick
     for (const std::vector<std::string> &messages : rows) {
         settings.region = {1, 2, 30, 40}; // a record that only moves leaves the size
         for (const std::string &message : messages)
@@ -229,6 +235,8 @@ TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
         EXPECT_EQ(memcmp(&settings.region, &a, sizeof a), 0)
             << messages.size() << " " << messages[0].size() << ": " << settings.region.x;
     }
+    PollRegionLink();
+    EXPECT_EQ(settings.region.x, b.x) << "the flood's last records, a tick later";
 }
 
 // The clipboard's text block, whole, or "" for none.
@@ -462,6 +470,74 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     settings = defaultSettings;
 }
 
+// Brimlet alone on a region at each corner of the screen, then on one on no monitor: the band on
+// the screen, below the region at the top, and the label too; the top-left band dragged down, where
+// it goes above; the region on no monitor sent from the middle of the screen and told, not saved.
+TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain) {
+    ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const int grip = MulDiv(9, GetDpiForSystem(), 96); // the band's middle, from the region's edge
+    const int rows[][5] = {{0, 0, 0, 0, 1},
+                           {w - 50, 0, w - 50, 0, 1},
+                           {0, h - 100, 0, h - 100, -1},
+                           {w - 50, h - 100, w - 50, h - 100, -1},
+                           {-9000, 40, (w - 50) / 2, (h - 100) / 2, -1}};
+    for (const int *row : rows) {
+        const std::string ini =
+            "[REGION]\r\nX=" + std::to_string(row[0]) + "\r\nY=" + std::to_string(row[1]) + "\r\n";
+        WorkIn(&ini);
+        wchar_t program[] = L"Brimlet.exe";
+        STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        PROCESS_INFORMATION process = {};
+        ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &startup, &process));
+        const std::wstring told = row[0] < 0 ? L"The saved region lay on no screen: it was moved "
+                                               L"to the middle of the main screen"
+                                             : L"";
+        HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+        for (int dragged = 0; dragged < 1 + (row == rows[0]); ++dragged) {
+            const CaptureRegion sent = {row[2] + 100 * dragged, row[3] + 100 * dragged, 50, 100};
+            const bool below = row[4] > 0 && !dragged;
+            const POINT band = {sent.x + 25, below ? sent.y + 100 + grip : sent.y - grip};
+            EXPECT_TRUE(Eventually([&] { // the record sent, the band's orange, the label shown
+                HDC screen = GetDC(nullptr);
+                const COLORREF pixel = GetPixel(screen, band.x, band.y);
+                ReleaseDC(nullptr, screen);
+                RECT at;
+                GetWindowRect(label, &at);
+                wchar_t numbers[32];
+                swprintf(numbers, 32, L"%d, %d, 50 x 100", (int)sent.x, (int)sent.y);
+                PollRegionLink();
+                return !memcmp(&settings.region, &sent, 16) && pixel == RGB(255, 128, 0) &&
+                       at.left >= 0 && at.top >= 0 && at.right <= w && at.bottom <= h &&
+                       TextOf(label) == (told.empty() || dragged ? numbers : told);
+            })) << row[0]
+                << ", " << row[1] << (dragged ? " dragged" : "");
+            if (row != rows[0] || dragged)
+                continue;
+            INPUT press[2] = {{INPUT_MOUSE, {}}, {INPUT_MOUSE, {}}}; // a drag by 100, 100
+            press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+            HWND frame = WindowOf(L"Brimlet", process.dwProcessId);
+            GUITHREADINFO moving = {sizeof moving, 0, 0, 0, 0, 0, 0, 0, {}}; // each step taken
+            RECT was, now;
+            GetWindowRect(frame, &was);
+            SetCursorPos(band.x, band.y), SendInput(1, &press[0], sizeof(INPUT));
+            EXPECT_TRUE(Eventually([&] {
+                return GetGUIThreadInfo(process.dwThreadId, &moving) &&
+                       moving.flags & GUI_INMOVESIZE;
+            }));
+            SetCursorPos(band.x + 100, band.y + 100);
+            EXPECT_TRUE(
+                Eventually([&] { return GetWindowRect(frame, &now), now.left != was.left; }));
+            SendInput(1, &press[1], sizeof(INPUT));
+        }
+        PostMessageW(FindWindowW(L"Brimlet", nullptr), WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+        CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        EXPECT_EQ(FileText("setting.ini"), ini);
+    }
+}
+
 static std::wstring Size(HWND window) { // scaled only where the program is aware of the scale
     RECT at;
     return GetWindowRect(window, &at),
@@ -481,12 +557,13 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     // Tessivo's texts in order, then Brimlet's: its title's note and its box.
     const std::wstring rows[2][3] = {
         {L"キャプチャ(ALT+F1)|1手戻す|RESET|URL生成|領域選択|確認: "
-         L"クリップボードにコピーしました（先頭496手のみ）",
+         L"クリップボードにコピーしました（先頭496手のみ）確認: クリップボードにコピーしました",
          L" - Tessivoが見つかりません", L"エラー: 保存できませんでした\n"},
         {L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
          L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
          L"this folder; this one does not keep its record.Capture (Alt+F1)|Undo|RESET|Link|Region|"
-         L"Error: Could not copy to the clipboard",
+         L"Error: Could not copy to the clipboardConfirmation: Copied to the clipboard\nThis link "
+         L"leads nowhere until [LINK] HOST in setting.ini names your simulator.",
          L" - Tessivo not found", L"Error: Could not save\n"}};
     wchar_t program[] = L"tessivo.exe", saved[MAX_PATH]; // found beside this program first
     for (int late = 0; late < 2; ++late) {
@@ -501,8 +578,10 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         settings.region = {0, 0, 1, 1};
         STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         PROCESS_INFORMATION process = {};
-        ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &process));
+        HANDLE job = CreateJobObjectW(nullptr, nullptr); // counts every process Tessivo starts
+        ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                   nullptr, nullptr, &startup, &process));
+        AssignProcessToJobObject(job, process.hProcess), ResumeThread(process.hThread);
         HMODULE image =
             LoadLibraryExW(late ? L"Brimlet.exe" : program, 0, LOAD_LIBRARY_AS_DATAFILE);
         HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST); // Wine ignores it
@@ -522,16 +601,48 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         PostMessageW(tessivo, WM_COMMAND, CmdMakeLink, 0);
         seen += Box(process.dwProcessId);
         CloseClipboard();
+        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's: the moves that fit
+        std::string block = link + (late ? "" : kept.substr(0, 992)); // zero-filled
+        EXPECT_EQ(ClipboardBlock(), (block.resize(1024), block));
+        if (!late) // the game ended: an export of the empty record adds no line
+            PostMessageW(tessivo, WM_COMMAND, CmdReset, 0);
+        PostMessageW(tessivo, WM_COMMAND, CmdMakeLink, 0); // the late one's host leads nowhere
+        seen += Box(process.dwProcessId);
         EXPECT_EQ(seen, rows[late][0]);
-        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's, its moves that fit
-        EXPECT_EQ(ClipboardBlock(), link + kept.substr(0, 992) + '\0');
+        std::istringstream file(FileText("links.txt"));
+        std::string lines; // after each line's time
+        for (std::string line; std::getline(file, line);)
+            lines += line.substr(line.find('\t') + 1) + "\n";
+        EXPECT_EQ(lines,
+                  late ? ""
+                       : "export\t600\t" + link + kept + "\r\nreset\t600\t" + link + kept + "\r\n");
         EXPECT_EQ(Size(tessivo), L"540 x 330");
 
         if (late) // the mailslot is away when Brimlet starts
             CloseHandle(regionMailslot);
         PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
         HWND brimlet = WindowOf(L"Brimlet");
-        EXPECT_EQ(Size(brimlet), L"82 x 113");
+        EXPECT_EQ(Size(brimlet), L"82 x 134");
+        if (!late) { // again: the open frame in front, no Brimlet started; one by hand ends
+            SetForegroundWindow(Tessivo());
+            EXPECT_TRUE(Eventually([] { return GetForegroundWindow() == Tessivo(); }));
+            SendMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
+            EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == brimlet; }));
+            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION started = {};
+            QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &started,
+                                      sizeof started, nullptr);
+            EXPECT_EQ(started.TotalProcesses, 2u); // tessivo.exe and one Brimlet
+            wchar_t again[] = L"Brimlet.exe";
+            PROCESS_INFORMATION second = {};
+            ASSERT_TRUE(CreateProcessW(nullptr, again, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                       &startup, &second));
+            EXPECT_EQ(WaitForSingleObject(second.hProcess, 10000), WAIT_OBJECT_0);
+            CloseHandle(second.hThread), CloseHandle(second.hProcess);
+            int frames = 0;
+            for (HWND at = nullptr; (at = FindWindowExW(nullptr, at, L"Brimlet", nullptr));)
+                ++frames;
+            EXPECT_EQ(frames, 1);
+        }
         seen = L"30, 40, 70 x 80" + rows[late][1];
         EXPECT_TRUE(!late || Eventually([&] { return TextOf(brimlet) == seen; })) << seen;
         if (late)
@@ -542,7 +653,7 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         RECT suggested = {};
         SendMessageW(brimlet, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested);
         EXPECT_EQ(TextOf(brimlet).substr(0, 15) + L", " + Size(brimlet),
-                  L"30, 40, 70 x 80, 86 x 124"); // on a monitor at 200 %: the same region
+                  L"30, 40, 70 x 80, 86 x 152"); // on a monitor at 200 %: the same region
         SetFileAttributesW(saved, FILE_ATTRIBUTE_READONLY);
         PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0); // its save refused
         EXPECT_EQ(Box(ProcessOf(brimlet)), rows[late][2] + saved);
@@ -550,6 +661,31 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
         PostMessageW(tessivo, WM_CLOSE, 0, 0); // and Tessivo closes Brimlet
         EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
         EXPECT_TRUE(Eventually([] { return !FindWindowW(L"Brimlet", nullptr); }));
-        CloseHandle(process.hThread), CloseHandle(process.hProcess);
+        CloseHandle(process.hThread), CloseHandle(process.hProcess), CloseHandle(job);
     }
+    // A copy alone in a folder without setting.ini: English, as this locale's interface language
+    // is; the region button names the Brimlet.exe it looked for beside it, and why it failed.
+    WorkIn(nullptr);
+    wchar_t built[MAX_PATH], copy[MAX_PATH];
+    std::wstring folder(copy, GetCurrentDirectoryW(MAX_PATH, copy));
+    GetModuleFileNameW(nullptr, built, MAX_PATH);
+    lstrcpyW(wcsrchr(built, L'\\') + 1, L"tessivo.exe");
+    GetFullPathNameW(L"tessivo.exe", MAX_PATH, copy, nullptr);
+    STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CopyFileW(built, copy, FALSE) &&
+                CreateProcessW(copy, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    HWND tessivo = WindowOf(L"Tessivo", process.dwProcessId);
+    WaitForInputIdle(process.hProcess, 10000);
+    PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
+    const std::wstring seen = TextOf(GetDlgItem(tessivo, CmdCapture)) + L"|" +
+                              Box(process.dwProcessId),
+                       named = L"Capture (Alt+F1)|Error: Could not start Brimlet:\n" + folder +
+                               L"\\Brimlet.exe\n";
+    EXPECT_EQ(seen.substr(0, named.size()), named);
+    EXPECT_GT(seen.size(), named.size()); // the system's reason after the path
+    PostMessageW(tessivo, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread), CloseHandle(process.hProcess);
 }

@@ -1,0 +1,46 @@
+#include "app/region_picker.h"
+
+#include <string>
+
+#include "app/texts.h"
+#include "app/warning_boxes.h"
+
+// The folder of this program, with its final backslash.
+static std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = L"";
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length < MAX_PATH ? length : 0);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+// The system's words for an error, in the user's language, without the final line end.
+static std::wstring SystemReason(DWORD error) {
+    wchar_t *words = nullptr;
+    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                   nullptr, error, 0, (wchar_t *)&words, 0, nullptr);
+    std::wstring reason = words ? words : L"";
+    LocalFree(words);
+    reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
+    return reason.empty() ? L"(" + std::to_wstring(error) + L")" : reason;
+}
+
+void SelectRegion(HWND window) {
+    if (HWND open = FindWindowW(L"Brimlet", nullptr)) {
+        SetForegroundWindow(open); // this window is in front: the system lets it pass that on
+        return;
+    }
+    const std::wstring path = ProgramFolder() + L"Brimlet.exe";
+    std::wstring command = L"\"" + path + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        const DWORD error = GetLastError();
+        Warn(window, Say(texts->noBrimlet) + path + L"\n" + SystemReason(error));
+        return;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
