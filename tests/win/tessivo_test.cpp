@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "../game_box.h"
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
@@ -141,10 +142,10 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
         "4B71DDF3 E932019B 1E899FF9 D6D93262 960F089E 4D239B66 AEF6DA32 BC5FEE81 C05ACC08 AE5FD877 "
         "8349CE77 79491322 ED45F827 9449E93A 7CA3B62D 956CA7BF 9A3D26B9 B3D3A275 DC49AEFB 455C004C "
         "5BFE40C6 A325B51A 408437B9 2FA63DBC 076B26B4 D3A8DFE9 1B68D89A 9F13650F BC47825F E932019B "
-        "9C398191 56685F2B 581F7DC3 55FFDBBD");
+        "9C398191 56685F2B 581F7DC3 55FFDBBD C16E9192 C733C541");
     PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
     std::vector<const wchar_t *> all(&texts->capture, &texts->noBrimlet + 1);
-    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->brought + 1);
+    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->noPair + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
         std::string row = "-";
@@ -154,7 +155,7 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
         EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), (rows >> row, row)) << "text " << i;
     }
-    EXPECT_TRUE(rows.eof() && all.size() == 44) << all.size() << " texts";
+    EXPECT_TRUE(rows.eof() && all.size() == 46) << all.size() << " texts";
 }
 
 // Settings texts (- none), every field loaded (LANGUAGE left out or empty: English, as this
@@ -688,4 +689,82 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     PostMessageW(tessivo, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
     CloseHandle(process.hThread), CloseHandle(process.hProcess);
+}
+
+// A game's screen at 1.5x, Brimlet's frame a quarter of a box off its pair: F fits the frame onto
+// the pair, which Tessivo captures (green over purple); Ctrl+Z puts the region back; F beside
+// Tessivo's window, away from the game, leaves the region and tells so on the label.
+TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
+    ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
+    static const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
+    WNDCLASSW paper = {};
+    paper.lpszClassName = L"GameScreen";
+    paper.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const BITMAPINFO info = {{sizeof info.bmiHeader, 750, -825, 1, 32, 0, 0, 0, 0, 0, 0}, {}};
+        PAINTSTRUCT paint;
+        if (message == WM_DESTROY)
+            PostQuitMessage(0);
+        if (message != WM_PAINT)
+            return DefWindowProcW(window, message, wParam, lParam);
+        HDC dc = BeginPaint(window, &paint);
+        StretchDIBits(dc, 0, 0, 750, 825, 0, 0, 750, 825, screen.data(), &info, 0, SRCCOPY);
+        return EndPaint(window, &paint), 0;
+    };
+    RegisterClassW(&paper);
+    std::thread game([] { // a program of its own: it paints whenever it is uncovered
+        CreateWindowExW(WS_EX_TOPMOST, L"GameScreen", L"", WS_POPUP | WS_VISIBLE, 100, 50, 750, 825,
+                        nullptr, nullptr, nullptr, nullptr);
+        for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;)
+            DispatchMessageW(&message);
+    });
+    WindowOf(L"GameScreen", GetCurrentProcessId());
+    SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const std::string ini =
+        "[SETTING]\r\nLANGUAGE=EN\r\n[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";
+    WorkIn(&ini);
+    wchar_t program[] = L"Brimlet.exe";
+    STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    HWND frame = WindowOf(L"Brimlet", process.dwProcessId);
+    const CaptureRegion rows[] = {{719, 294, 75, 150}, {700, 275, 75, 150}, {719, 294, 75, 150}};
+    auto arrived = [&](const CaptureRegion &to, int slack) { // x, y, w, h each within slack
+        PollRegionLink();
+        for (int i = 0; i < 4; ++i)
+            if (std::abs((&settings.region.x)[i] - (&to.x)[i]) > slack)
+                return false;
+        return true;
+    };
+    INPUT undo[4] = {}; // Ctrl+Z, pressed and released
+    for (int i = 0; i < 4; ++i)
+        undo[i].type = INPUT_KEYBOARD, undo[i].ki.wVk = i % 3 ? 'Z' : VK_CONTROL,
+        undo[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_TRUE(Eventually([&] { return arrived(rows[row], row == 1 ? 4 : 0); }))
+            << "row " << row << ": " << settings.region.x << ", " << settings.region.y << ", "
+            << settings.region.width << " x " << settings.region.height;
+        if (row == 0)
+            PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+        if (row != 1)
+            continue;
+        SendMessageW(Tessivo(), WM_TIMER, 0, 0), SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
+        EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
+        SetForegroundWindow(frame);
+        EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
+        SendInput(4, undo, sizeof(INPUT));
+    }
+    RECT was, now; // beside Tessivo's window, which draws the pair captured
+    GetWindowRect(frame, &was);
+    SetWindowPos(frame, nullptr, was.left + 400, was.top + 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(Eventually([&] { return arrived({1119, 694, 75, 150}, 0); }));
+    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+    HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+    EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
+    EXPECT_TRUE(GetWindowRect(frame, &now) && now.left == was.left + 400 &&
+                arrived({1119, 694, 75, 150}, 0));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread), CloseHandle(process.hProcess);
+    PostMessageW(FindWindowW(L"GameScreen", nullptr), WM_CLOSE, 0, 0), game.join();
 }
