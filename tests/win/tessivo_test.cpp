@@ -692,35 +692,22 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
 }
 
 // A game's screen at 1.5x, Brimlet's frame a quarter of a box off its pair: F fits the frame onto
-// the pair, which Tessivo captures (green over purple); Ctrl+Z puts the region back; F beside
-// Tessivo's window, away from the game, leaves the region and tells so on the label.
+// the pair, which Tessivo captures (green over purple); Ctrl+Z puts the region back; F away from
+// the game leaves the region and tells so on the label.
 TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
-    ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
-    static const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
-    WNDCLASSW paper = {};
-    paper.lpszClassName = L"GameScreen";
-    paper.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        const BITMAPINFO info = {{sizeof info.bmiHeader, 750, -825, 1, 32, 0, 0, 0, 0, 0, 0}, {}};
-        PAINTSTRUCT paint;
-        if (message == WM_DESTROY)
-            PostQuitMessage(0);
-        if (message != WM_PAINT)
-            return DefWindowProcW(window, message, wParam, lParam);
-        HDC dc = BeginPaint(window, &paint);
-        StretchDIBits(dc, 0, 0, 750, 825, 0, 0, 750, 825, screen.data(), &info, 0, SRCCOPY);
-        return EndPaint(window, &paint), 0;
-    };
-    RegisterClassW(&paper);
-    std::thread game([] { // a program of its own: it paints whenever it is uncovered
-        CreateWindowExW(WS_EX_TOPMOST, L"GameScreen", L"", WS_POPUP | WS_VISIBLE, 100, 50, 750, 825,
-                        nullptr, nullptr, nullptr, nullptr);
+    std::thread painter([] { // a program of its own: it paints whenever it is uncovered
+        const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
+        HWND shown = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | SS_BITMAP, 100, 50,
+                                     750, 825, nullptr, nullptr, nullptr, nullptr);
+        SendMessageW(shown, STM_SETIMAGE, IMAGE_BITMAP,
+                     (LPARAM)CreateBitmap(750, 825, 1, 32, screen.data()));
+        ShowWindow(shown, SW_SHOWNOACTIVATE);
         for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;)
             DispatchMessageW(&message);
     });
-    WindowOf(L"GameScreen", GetCurrentProcessId());
-    SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    const std::string ini =
-        "[SETTING]\r\nLANGUAGE=EN\r\n[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";
+    HWND game = WindowOf(L"Static", GetCurrentProcessId());
+    SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // takes records
+    const std::string ini = "[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";       // English here
     WorkIn(&ini);
     wchar_t program[] = L"Brimlet.exe";
     STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
@@ -728,43 +715,29 @@ TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
     ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                &startup, &process));
     HWND frame = WindowOf(L"Brimlet", process.dwProcessId);
-    const CaptureRegion rows[] = {{719, 294, 75, 150}, {700, 275, 75, 150}, {719, 294, 75, 150}};
-    auto arrived = [&](const CaptureRegion &to, int slack) { // x, y, w, h each within slack
-        PollRegionLink();
-        for (int i = 0; i < 4; ++i)
-            if (std::abs((&settings.region.x)[i] - (&to.x)[i]) > slack)
-                return false;
-        return true;
+    auto at = [&](CaptureRegion to, int slack) { // the last record's x, y, w, h each within slack
+        const int32_t *sent = (PollRegionLink(), &settings.region.x);
+        return std::equal(sent, sent + 4, &to.x, [&](int a, int b) { return abs(a - b) <= slack; });
     };
-    INPUT undo[4] = {}; // Ctrl+Z, pressed and released
-    for (int i = 0; i < 4; ++i)
-        undo[i].type = INPUT_KEYBOARD, undo[i].ki.wVk = i % 3 ? 'Z' : VK_CONTROL,
-        undo[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_TRUE(Eventually([&] { return arrived(rows[row], row == 1 ? 4 : 0); }))
-            << "row " << row << ": " << settings.region.x << ", " << settings.region.y << ", "
-            << settings.region.width << " x " << settings.region.height;
-        if (row == 0)
-            PostMessageW(frame, WM_KEYDOWN, 'F', 0);
-        if (row != 1)
-            continue;
-        SendMessageW(Tessivo(), WM_TIMER, 0, 0), SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
-        EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
-        SetForegroundWindow(frame);
-        EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
-        SendInput(4, undo, sizeof(INPUT));
-    }
-    RECT was, now; // beside Tessivo's window, which draws the pair captured
-    GetWindowRect(frame, &was);
+    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4); })) << settings.region.y;
+    SendMessageW(Tessivo(), WM_TIMER, 0, 0), SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
+    EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
+    SetForegroundWindow(frame);
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
+    for (int key = 0; key < 4; ++key) // Ctrl+Z, pressed and released
+        keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    RECT was;
+    GetWindowRect(frame, &was); // moved far from the game
     SetWindowPos(frame, nullptr, was.left + 400, was.top + 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_TRUE(Eventually([&] { return arrived({1119, 694, 75, 150}, 0); }));
+    EXPECT_TRUE(Eventually([&] { return at({1119, 694, 75, 150}, 0); }));
     PostMessageW(frame, WM_KEYDOWN, 'F', 0);
     HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
-    EXPECT_TRUE(GetWindowRect(frame, &now) && now.left == was.left + 400 &&
-                arrived({1119, 694, 75, 150}, 0));
-    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(at({1119, 694, 75, 150}, 0));
+    PostMessageW(frame, WM_CLOSE, 0, 0), PostMessageW(game, WM_QUIT, 0, 0), painter.join();
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
     CloseHandle(process.hThread), CloseHandle(process.hProcess);
-    PostMessageW(FindWindowW(L"GameScreen", nullptr), WM_CLOSE, 0, 0), game.join();
 }
