@@ -18,12 +18,14 @@
 #include "keep/history_page.h"
 #include "keep/kept_record.h"
 #include "recognition/classify.h"
+#include "recognition/pair_search.h"
 #include "recognition/pair_watch.h"
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "picture_layout.h"
 #include "record/link_text.h"
 #include "tessivo.h"
+#include "../tests/game_box.h"
 
 namespace {
 
@@ -178,6 +180,22 @@ void Tick() {
         }));
 }
 
+// The frame program's fit of the region onto the next pair: a 100 x 200 frame on the box of a
+// game's screen (the box at 2x, its frame lines, the lower box), searched with its width and
+// height on every side, as the frame program captures it.
+void Fit() {
+    const std::vector<uint32_t> screen = PaintScreen(100, 0x202030, 2, true, true);
+    std::vector<uint32_t> area(300 * 600);
+    for (int y = 0; y < 600; ++y) // the screen's cells are 100 pixels; the box is at (8, 3)
+        std::copy_n(&screen[(y + 100) * 1000 + 700], 300, &area[y * 300]);
+    const CaptureRegion frame = {100, 200, 100, 200};
+    CaptureRegion found = {};
+    double us = Microseconds([&] { FindPairNear(area.data(), 300, 600, frame, {}, found); });
+    if (found.x != frame.x || found.y != frame.y || found.width != 100 || found.height != 200)
+        printf("| fit | FindPairNear missed the box's pair | - | - |\n");
+    Row("fit", "FindPairNear, 100 x 200 frame, 300 x 600 pixels searched", us);
+}
+
 // What keeping the record adds to a change: a capture and its undo through the window, with
 // 1,000 pairs, without KEEP and with it (two writes of record.txt, each flushed to the disk),
 // in a folder of its own; and one write alone.
@@ -302,6 +320,7 @@ int main(int argc, char **argv) {
     }
     Paint(window);
     Tick();
+    Fit();
     History(); // before Keep, which leaves the working folder
     Keep(window);
     DestroyWindow(window);

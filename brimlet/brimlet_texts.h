@@ -13,6 +13,8 @@ struct BrimletTexts {
     const wchar_t *closeItem;
     const wchar_t *notFound; // after the region's numbers while Tessivo does not take them
     const wchar_t *brought;  // the saved region lay on no monitor: moved onto the main one
+    const wchar_t *fitItem;  // the frame's menu: fit the region to the pair
+    const wchar_t *noPair;   // F found no pair near the frame
 };
 
 extern const BrimletTexts *brimletTexts; // the language of the settings, picked at start

@@ -1,11 +1,15 @@
 #include "frame_window.h"
 
+#include <dwmapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "config/settings_file.h"
 #include "brimlet_texts.h"
+#include "pair_fit.h"
 #include "region_label.h"
 #include "region_sender.h"
 #include "display_scale.h"
@@ -20,11 +24,14 @@ const int MinimumRegionSide = 8; // the region is never smaller than 8 x 8
 const int LargestCoordinate = 32767;
 const UINT_PTR CmdSave = 1; // the frame's menu
 const UINT_PTR CmdClose = 2;
+const UINT_PTR CmdFit = 3;
 
-static CaptureRegion shownRegion; // the region of the window's current place
-static bool bandBelow;            // the band stands below the region: above it, it would be
-                                  // off every monitor, and nothing would be left to grab
-static int frameDpi = 96;         // the display scale of the frame's monitor
+static CaptureRegion shownRegion;     // the region of the window's current place
+static bool bandBelow;                // the band stands below the region: above it, it would be
+                                      // off every monitor, and nothing would be left to grab
+static int frameDpi = 96;             // the display scale of the frame's monitor
+static CaptureRegion regionBeforeFit; // what Ctrl+Z puts back
+static bool fitUndoable;              // regionBeforeFit is there to put back
 
 // A length of the frame at 100 %, at the frame's scale. The region inside is in the screen's
 // pixels at every scale.
@@ -161,16 +168,76 @@ static void SaveShownRegion(HWND window) {
                 MB_OK | MB_ICONERROR);
 }
 
-// The right button's menu on the frame: save, close.
+// The frame around the region, as a move by hand would place it: the region is sent even when it
+// is the one shown already, so that Tessivo surely has it.
+static void PlaceFrameOn(HWND window, const CaptureRegion &region) {
+    const bool same = !memcmp(&region, &shownRegion, sizeof region);
+    const int side = Px(FrameSide), top = Px(FrameTop);
+    SetWindowPos(window, nullptr, region.x - side, region.y - top, region.width + 2 * side,
+                 region.height + 2 * top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (same)
+        SendRegion(window, region, true);
+}
+
+// Waits until a shown window of another program has read its messages, the repaint of what the
+// frame uncovered among them; a window that does not answer soon is not waited for.
+static BOOL CALLBACK AwaitRepaint(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() && IsWindowVisible(window))
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 200, nullptr);
+    return TRUE;
+}
+
+// The pair nearest the region as the screen shows it beneath the frame and its label: they lie
+// across the blobs they were placed around, and a blob cut by them is no blob. Tessivo's window,
+// which draws the pairs it has recorded, is left out.
+static bool FindPairBeneath(HWND window, CaptureRegion &found) {
+    SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE); // shown again by the shape below
+    ShowWindow(RegionLabelWindow(), SW_HIDE);
+    EnumWindows(AwaitRepaint, 0);
+    DwmFlush(); // the screen composed again without them
+    std::vector<RECT> leftOut(1);
+    HWND tessivo = FindWindowW(L"Tessivo", nullptr);
+    if (!tessivo || !GetWindowRect(tessivo, &leftOut[0]))
+        leftOut.clear();
+    const bool any = FindPairAround(shownRegion, leftOut, found);
+    ShapeFrame(window, shownRegion);
+    PlaceLabelBeside(window);
+    return any;
+}
+
+// Fits the region onto the game's pair nearest it; nothing found leaves it and says so.
+static void FitToPair(HWND window) {
+    CaptureRegion found;
+    if (!FindPairBeneath(window, found)) {
+        ShowLabelNotice(Tell(brimletTexts->noPair));
+        return;
+    }
+    regionBeforeFit = shownRegion, fitUndoable = true;
+    PlaceFrameOn(window, found);
+}
+
+static void UndoFit(HWND window) {
+    if (!fitUndoable)
+        return;
+    fitUndoable = false;
+    PlaceFrameOn(window, regionBeforeFit);
+}
+
+// The right button's menu on the frame: fit, save, close.
 static void ShowFrameMenu(HWND window, LPARAM position) {
     HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, CmdFit, Tell(brimletTexts->fitItem).c_str());
     AppendMenuW(menu, MF_STRING, CmdSave, Tell(brimletTexts->saveItem).c_str());
     AppendMenuW(menu, MF_STRING, CmdClose, Tell(brimletTexts->closeItem).c_str());
     SetForegroundWindow(window); // so that the menu closes when the user clicks elsewhere
     UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, GET_X_LPARAM(position),
                                  GET_Y_LPARAM(position), 0, window, nullptr);
     DestroyMenu(menu);
-    if (chosen == CmdSave)
+    if (chosen == CmdFit)
+        FitToPair(window);
+    else if (chosen == CmdSave)
         SaveShownRegion(window);
     else if (chosen == CmdClose)
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -237,11 +304,20 @@ static void OnWindowPosChanged(HWND window) {
     PlaceLabelBeside(window);
 }
 
-// Arrows move by one pixel; with Shift, right and down grow, left and up shrink. Enter
-// saves the region, Escape closes.
+// Arrows move by one pixel; with Shift, right and down grow, left and up shrink. F fits the
+// region to the pair, Ctrl+Z puts back the region before the fit. Enter saves the region, Escape
+// closes.
 static void OnKeyDown(HWND window, WPARAM key) {
     if (key == VK_ESCAPE) {
         PostMessageW(window, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (key == 'F') {
+        FitToPair(window);
+        return;
+    }
+    if (key == 'Z' && GetKeyState(VK_CONTROL) < 0) {
+        UndoFit(window);
         return;
     }
     if (key == VK_RETURN) {

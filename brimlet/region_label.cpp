@@ -89,6 +89,10 @@ void CreateRegionLabel(HINSTANCE instance) {
                         WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
 }
 
+HWND RegionLabelWindow() {
+    return regionLabel;
+}
+
 void ShowLabelRegion(const std::wstring &text) {
     regionText = text;
     if (!noticeShown)

@@ -8,6 +8,8 @@
 
 void CreateRegionLabel(HINSTANCE instance);
 
+HWND RegionLabelWindow();
+
 // Fills the area in the frame's colour and writes the text on it in black: the frame's
 // band and the label look alike.
 // In the interface font at the display scale given.

@@ -1,8 +1,11 @@
 // A game's next-pair box as the scene shows it: 50 x 100 pixels, 0x00RRGGBB bottom-up. A board
 // from 70 % at the top to its colour; blobs in rings from 70 %, a highlight and two eyes, at
 // percent (150: half-way to white): the pair down pixels low; count 4: the leaving pair 100 above.
+// PaintScreen: a game's screen around the box.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <vector>
 
 inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
     uint32_t out = 0;
@@ -13,27 +16,58 @@ inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
     return out;
 }
 
-inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, int percent,
-                     uint32_t board) {
-    auto oval = [&](int left, int top, int right, int bottom, uint32_t rgb, int part) {
-        for (int y = std::max(top, 0); y < std::min(bottom, 100); ++y)
-            for (int x = left; x < right; ++x) {
-                const double dx = (x + .5 - (left + right) / 2.) / (right - left),
-                             dy = (y + .5 - (top + bottom) / 2.) / (bottom - top);
+// A blob in a cell of 50 x 50 pixels times scale, its top left at (left, top) of an image w x h.
+inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, int top, double scale,
+                      uint32_t rgb, int percent) {
+    auto oval = [&](int l, int t, int r, int b, uint32_t colour, int part) {
+        l = left + (int)std::lround(l * scale), r = left + (int)std::lround(r * scale);
+        t = top + (int)std::lround(t * scale), b = top + (int)std::lround(b * scale);
+        for (int y = std::max(t, 0); y < std::min(b, h); ++y)
+            for (int x = std::max(l, 0); x < std::min(r, w); ++x) {
+                const double dx = (x + .5 - (l + r) / 2.) / (r - l),
+                             dy = (y + .5 - (t + b) / 2.) / (b - t);
                 if (dx * dx + dy * dy < .25)
-                    box[(99 - y) * 50 + x] = ShadeRgb(rgb, part * std::min(percent, 100) / 100,
-                                                      std::max(percent - 100, 0));
+                    image[(bottomUp ? h - 1 - y : y) * w + x] = ShadeRgb(
+                        colour, part * std::min(percent, 100) / 100, std::max(percent - 100, 0));
             }
     };
+    for (int ring = 0; ring < 4; ++ring)
+        oval(2 + 3 * ring, 2 + 3 * ring, 48 - 3 * ring, 48 - 3 * ring, rgb, 70 + 10 * ring);
+    oval(10, 7, 19, 14, 0xFFFFFF, 100);
+    oval(14, 18, 21, 29, 0x202020, 100);
+    oval(29, 18, 36, 29, 0x202020, 100);
+}
+
+inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, int percent,
+                     uint32_t board) {
     for (int y = 0; y < 100; ++y)
         std::fill_n(&box[(99 - y) * 50], 50, ShadeRgb(board, 70 + 30 * y / 99, 0));
-    for (int blob = 0; blob < count; ++blob) {
-        const int top = down + 50 * (blob % 2) - 100 * (blob / 2);
-        for (int ring = 0; ring < 4; ++ring)
-            oval(2 + 3 * ring, top + 2 + 3 * ring, 48 - 3 * ring, top + 48 - 3 * ring, blobs[blob],
-                 70 + 10 * ring);
-        oval(10, top + 7, 19, top + 14, 0xFFFFFF, 100);
-        oval(14, top + 18, 21, top + 29, 0x202020, 100);
-        oval(29, top + 18, 36, top + 29, 0x202020, 100);
-    }
+    for (int blob = 0; blob < count; ++blob)
+        PaintBlob(box, 50, 100, true, 0, down + 50 * (blob % 2) - 100 * (blob / 2), 1, blobs[blob],
+                  percent);
+}
+
+// A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
+// `pair` of its blobs (green over purple) in frame lines, one 0.7 as large below (with `second`,
+// yellow over red), with `field` columns of blobs 1.1 cells across (so they touch) at the left.
+inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool second, bool field) {
+    const uint32_t colours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3050E0};
+    std::vector<uint32_t> screen(110 * c * c, board);
+    auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {
+        const int l = (int)(x * c), t = (int)(y * c), w = (int)std::lround(50 * scale);
+        for (int i = -4; i < w + 4; ++i) // the frame lines, 3 pixels out
+            for (int j = -4; j < 2 * w + 4; ++j)
+                if (i < -2 || j < -2 || i > w + 1 || j > 2 * w + 1)
+                    screen[(t + j) * 10 * c + l + i] = 0x8090C0;
+        for (int blob = 0; blob < count; ++blob)
+            PaintBlob(&screen[0], 10 * c, 11 * c, false, l, t + blob * w, scale, blobs[blob], 100);
+    };
+    box(8, 3, c / 50., pair, colours);
+    box(8.15, 5.6, .7 * c / 50., 2 * second, colours + 2);
+    const char *columns[] = {"3044", "22", "10343", "0", "423001", "11204"}; // from the bottom
+    for (int i = 0; field && i < 6; ++i)
+        for (int j = 0; columns[i][j]; ++j)
+            PaintBlob(&screen[0], 10 * c, 11 * c, false, (int)((0.45 + i) * c),
+                      (int)((9.45 - j) * c), 1.1 * c / 46., colours[columns[i][j] - '0'], 100);
+    return screen;
 }

@@ -36,16 +36,6 @@ const int32_t DarkestDetailBrightness = 48;
 // ten; the count is kept low so that a small blob still has it.
 const int32_t PixelsPerDetail = 64;
 
-bool IsDetail(uint32_t pixel, uint32_t other) {
-    int32_t step = 0, brightest = DarkestDetailBrightness;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int32_t a = pixel >> shift & 255, b = other >> shift & 255;
-        step = std::max(step, std::abs(a - b));
-        brightest = std::max({brightest, a, b});
-    }
-    return 4 * step >= brightest;
-}
-
 // Whether the cell has a blob's detail, which a board has not.
 bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
     int64_t details = 0;
@@ -120,6 +110,16 @@ bool PictureMoved(const std::vector<uint8_t> &looks, const std::vector<uint8_t> 
 }
 
 } // namespace
+
+bool IsDetail(uint32_t pixel, uint32_t other) {
+    int32_t step = 0, brightest = DarkestDetailBrightness;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int32_t a = pixel >> shift & 255, b = other >> shift & 255;
+        step = std::max(step, std::abs(a - b));
+        brightest = std::max({brightest, a, b});
+    }
+    return 4 * step >= brightest;
+}
 
 bool IsBlobColoured(uint32_t pixel, HsvColour &hsv) {
     hsv =

@@ -27,6 +27,11 @@ struct PairSighting {
 // nor pale. Its hue, saturation and value go to hsv.
 bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
 
+// Whether the step from a pixel to another (0x00RRGGBB) is a blob's detail: its largest channel
+// difference is a quarter of the brighter pixel's brightest channel or more, and 12 levels at
+// least. The watch takes the pixel two over or two down.
+bool IsDetail(uint32_t pixel, uint32_t other);
+
 // The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359 (truncated, as
 // the classifier takes hues): the mean of those within 15 degrees of the most common hue
 // (give or take 2 degrees), so that a blob's own hue wins over a board's corners, and a hue

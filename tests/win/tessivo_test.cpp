@@ -9,6 +9,7 @@
 #include <sstream>
 #include <thread>
 
+#include "../game_box.h"
 #include "app/button_row.h"
 
 #include <commctrl.h> // the buttons' tips
@@ -136,10 +137,10 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
         "ED45F8279449E93A7CA3B62D956CA7BF9A3D26B9B3D3A275DC49AEFB455C004C5BFE40C6A325B51A408437B9"
         "2FA63DBC076B26B4D3A8DFE91B68D89A2D0C9C17279B7E842E8ABF4CFE176C521F13FF2A5D6AD92D873EEE68"
         "28374A7E42FDAC93A0E98B09BF85B50C7CE70FDE433774FFD5BADC4287667F419F13650FBC47825FE932019B"
-        "9C39819156685F2B581F7DC355FFDBBD";
+        "9C39819156685F2B581F7DC355FFDBBDC16E9192C733C541";
     PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
     std::vector<const wchar_t *> all(&texts->capture, &texts->keyHeldEnd + 1);
-    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->brought + 1);
+    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->noPair + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
         uint32_t hash = 0x811C9DC5;
@@ -148,7 +149,7 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
         EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), rows.substr(8 * i, 8)) << "text " << i;
     }
-    EXPECT_TRUE(rows.size() == 8 * 59 && all.size() == 59) << all.size() << " texts";
+    EXPECT_TRUE(rows.size() == 8 * 61 && all.size() == 61) << all.size() << " texts";
 }
 
 // Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
@@ -557,9 +558,8 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     const std::string ini[2] = {
         region + "[SETTING]\r\nLANGUAGE=ja\r\nKEEP=1\r\n[link]\r\nHOST=Sim-1.a.b\r\n[HOTKEY]\r\n"
                  "CAPTURE=F9\r\nUNDO=ctrl + f9\r\nGAMEOVER=Alt+\r\n",
-        region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n[hotkey]\r\nAUTO="
-                 "Ctrl+V\r\n"
-                 "UNDO=Alt+F1\r\n"};
+        region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n[hotkey]\r\n"
+                 "AUTO=Ctrl+V\r\nUNDO=Alt+F1\r\n"};
     // Tessivo's texts in order (the keys this process holds told), then Brimlet's: its title's note
     // and its box.
     const std::wstring held = L"は他のプログラムが使っています。setting.ini の [HOTKEY] ",
@@ -577,15 +577,13 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
          L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
          L"this folder; this one does not keep its record.Error: [HOTKEY] AUTO=Ctrl+V: a key the "
          L"system or Tessivo itself uses. Alt+F2 is used instead.\n[HOTKEY] UNDO=Alt+F1: the key "
-         L"of "
-         L"CAPTURE already. Alt+F5 is used instead.\nAlt+F1 (capture" +
+         L"of CAPTURE already. Alt+F5 is used instead.\nAlt+F1 (capture" +
              taken + L"CAPTURE" + where + L"\nAlt+F2 (auto capture" + taken + L"AUTO" + where +
              L"\nAlt+F3 (game over" + taken + L"GAMEOVER" + where + L"\nAlt+F5 (undo" + taken +
              L"UNDO" + where +
              L"Capture (Alt+F1)|Undo (Alt+F5)|RESET|Link|Region|"
              L"Error: Could not copy to the clipboardConfirmation: Copied to the clipboard\nThis "
-             L"link "
-             L"leads nowhere until [LINK] HOST in setting.ini names your simulator.",
+             L"link leads nowhere until [LINK] HOST in setting.ini names your simulator.",
          L" - Tessivo not found", L"Error: Could not save\n"}};
     wchar_t saved[MAX_PATH];
     for (int late = 0; late < 2; ++late) {
@@ -704,4 +702,55 @@ TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
     EXPECT_GT(seen.size(), named.size()); // the system's reason after the path
     PostMessageW(tessivo, WM_CLOSE, 0, 0);
     EXPECT_TRUE(process.Ended());
+}
+
+// A game's screen at 1.5x, Brimlet's frame a quarter of a box off its pair: F fits the frame onto
+// the pair, which Tessivo captures (green over purple); Ctrl+Z puts the region back; F away from
+// the game leaves the region and tells so on the label.
+TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
+    std::thread painter([] { // a program of its own: it paints whenever it is uncovered
+        const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
+        HWND shown = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | SS_BITMAP, 100, 50,
+                                     750, 825, nullptr, nullptr, nullptr, nullptr);
+        SendMessageW(shown, STM_SETIMAGE, IMAGE_BITMAP,
+                     (LPARAM)CreateBitmap(750, 825, 1, 32, screen.data()));
+        ShowWindow(shown, SW_SHOWNOACTIVATE);
+        for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;)
+            DispatchMessageW(&message);
+    });
+    HWND game = WindowOf(L"Static", GetCurrentProcessId());
+    SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // takes records
+    const std::string ini = "[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";       // English here
+    WorkIn(&ini);
+    wchar_t program[] = L"Brimlet.exe";
+    STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &process));
+    HWND frame = WindowOf(L"Brimlet", process.dwProcessId);
+    auto at = [&](CaptureRegion to, int slack) { // the last record's x, y, w, h each within slack
+        const int32_t *sent = (PollRegionLink(), &settings.region.x);
+        return std::equal(sent, sent + 4, &to.x, [&](int a, int b) { return abs(a - b) <= slack; });
+    };
+    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4); })) << settings.region.y;
+    SendMessageW(Tessivo(), WM_TIMER, 0, 0), SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
+    EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
+    SetForegroundWindow(frame);
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
+    for (int key = 0; key < 4; ++key) // Ctrl+Z, pressed and released
+        keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    RECT was;
+    GetWindowRect(frame, &was); // moved far from the game
+    SetWindowPos(frame, nullptr, was.left + 400, was.top + 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(Eventually([&] { return at({1119, 694, 75, 150}, 0); }));
+    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+    HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+    EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
+    EXPECT_TRUE(at({1119, 694, 75, 150}, 0));
+    PostMessageW(frame, WM_CLOSE, 0, 0), PostMessageW(game, WM_QUIT, 0, 0), painter.join();
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread), CloseHandle(process.hProcess);
 }

@@ -1,0 +1,21 @@
+// The fit of a capture region onto the game's next pair: a search of the screen in and around
+// the region for two blobs one over the other. Reads pixels from memory; no platform.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "tessivo.h"
+
+// Searches the whole of an area of the screen, width x height pixels 0x00RRGGBB with rows
+// top-down (unlike the watch's bottom-up samples), for pairs of blobs, and fits a region onto
+// the pair whose midpoint lies nearest the centre of frame (the region now, in the area's
+// coordinates; the caller captures at least its width and height on every side of it). Pixels
+// in the rectangles of exclude (the frame's own drawing, the program's window) count as board.
+// A blob is a round-ish patch of one hue, saturated and bright enough (IsBlobColoured), 12 to
+// 160 pixels across, with a blob's detail inside (highlight, eyes); a pair is two of about one
+// size, one over the other about one size apart. The region found is as wide as the pair's
+// centres are apart and twice as high, centred on its midpoint: each half covers one blob.
+// False when there is no pair: a single blob, an empty box, no game.
+bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
+                  const std::vector<CaptureRegion> &exclude, CaptureRegion &found);
