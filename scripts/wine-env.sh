@@ -36,8 +36,10 @@ StartWine() {
   mkdir -p "$WINEPREFIX"
   # A wineserver left from a run on another display would make wineboot hang.
   wineserver -k >/dev/null 2>&1 || true
+  local fresh=0
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating the Wine prefix $WINEPREFIX (first time only)..."
+    fresh=1
   fi
   wineserver -p >/dev/null 2>&1 # persistent for this run: each program starts quickly
   wineboot -i >/dev/null 2>&1 || true
@@ -50,6 +52,11 @@ StartWine() {
   # Japanese fonts to it.
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v Tahoma /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1 || true
+  if [ $fresh = 1 ]; then # its desktop began before LogPixels: begun again, all at one scale
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -p >/dev/null 2>&1
+    wineboot >/dev/null 2>&1 || true
+  fi
   trap StopWine EXIT
 }
 
