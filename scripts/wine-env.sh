@@ -36,11 +36,14 @@ StartWine() {
   mkdir -p "$WINEPREFIX"
   # A wineserver left from a run on another display would make wineboot hang.
   wineserver -k >/dev/null 2>&1 || true
-  local fresh=0
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "creating the Wine prefix $WINEPREFIX (first time only)..."
-    fresh=1
   fi
+  # The display scale the prefix's desktop begins with (none yet in a new prefix).
+  local scale
+  scale=$(awk '/^\[Control Panel\\\\Desktop\]/ { d = 1; next } /^\[/ { d = 0 }
+    d && /^"LogPixels"=dword:/ { print substr($0, index($0, ":") + 1) }' \
+    "$WINEPREFIX/user.reg" 2>/dev/null || true)
   wineserver -p >/dev/null 2>&1 # persistent for this run: each program starts quickly
   wineboot -i >/dev/null 2>&1 || true
   # A program that crashes ends at once instead of waiting in a crash dialog.
@@ -52,7 +55,9 @@ StartWine() {
   # Japanese fonts to it.
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v Tahoma /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1 || true
-  if [ $fresh = 1 ]; then # its desktop began before LogPixels: begun again, all at one scale
+  # A desktop begun at another scale than LogPixels now gives: begun again, so that every process
+  # works at one scale (a window moved from another process landed at two thirds of its place).
+  if [ "$((16#${scale:-0}))" != "${TESSIVO_DPI:-96}" ]; then
     wineserver -k >/dev/null 2>&1 || true
     wineserver -p >/dev/null 2>&1
     wineboot >/dev/null 2>&1 || true
