@@ -30,10 +30,8 @@ bool FindPairAround(const CaptureRegion &region, const std::vector<RECT> &leftOu
     if (picture) {
         HGDIOBJ old = SelectObject(memory, picture);
         BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        GdiFlush(); // the pixels are read straight from the section's memory
-        uint32_t *pixels = (uint32_t *)bits;
-        for (size_t i = 0; i < (size_t)width * (size_t)height; ++i)
-            pixels[i] &= 0xFFFFFF; // the fourth byte is undefined after a blit
+        GdiFlush(); // the pixels are read straight from the section's memory; the search takes
+        const uint32_t *pixels = (const uint32_t *)bits; // no notice of their undefined top byte
         std::vector<CaptureRegion> exclude;
         for (const RECT &out : leftOut)
             exclude.push_back({out.left - area.left, out.top - area.top, out.right - out.left,

@@ -23,9 +23,6 @@ const int32_t SmallestBlob = 10, LargestBlob = 180;
 // merged into an L miss it by a third.
 const double RoundMismatch = 0.2;
 
-// As the watch's cell: one pixel in 64 of a blob's inside is detail (its eyes, its highlight).
-const int32_t PixelsPerDetail = 64;
-
 const int16_t NotBlob = -1;
 
 struct Patch {

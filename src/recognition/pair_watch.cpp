@@ -32,10 +32,6 @@ std::vector<uint8_t> previousLooks; // and at the last tick
 // near-black board has none. Two over: a game scaled up smoothly spreads an edge over two.
 const int32_t DarkestDetailBrightness = 48;
 
-// A cell has detail when one pixel in 64 has: a blob's eyes and highlight give about one in
-// ten; the count is kept low so that a small blob still has it.
-const int32_t PixelsPerDetail = 64;
-
 // Whether the cell has a blob's detail, which a board has not.
 bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
     int64_t details = 0;

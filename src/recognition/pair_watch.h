@@ -32,6 +32,10 @@ bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
 // least. The watch takes the pixel two over or two down.
 bool IsDetail(uint32_t pixel, uint32_t other);
 
+// A blob has detail when one pixel in 64 of it has: its eyes and highlight give about one in
+// ten; the count is kept low so that a small blob still has it.
+const int32_t PixelsPerDetail = 64;
+
 // The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359 (truncated, as
 // the classifier takes hues): the mean of those within 15 degrees of the most common hue
 // (give or take 2 degrees), so that a blob's own hue wins over a board's corners, and a hue

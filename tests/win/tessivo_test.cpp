@@ -518,6 +518,9 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
                 PollRegionLink();
                 return !memcmp(&settings.region, &sent, 16) && pixel == RGB(255, 128, 0) &&
                        at.left >= 0 && at.top >= 0 && at.right <= w && at.bottom <= h &&
+                       std::min(std::abs(at.top - sent.y - 100 - (below ? 2 * grip : grip / 2)),
+                                std::abs(at.bottom - sent.y + (below ? grip / 2 : 2 * grip))) <=
+                           grip / 2 && // beside the frame as it shows, band and all
                        TextOf(label) == (told.empty() || dragged ? numbers : told);
             })) << row.x
                 << ", " << row.y << (dragged ? " dragged" : "");
@@ -722,11 +725,7 @@ TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
     SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // takes records
     const std::string ini = "[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";       // English here
     WorkIn(&ini);
-    wchar_t program[] = L"Brimlet.exe";
-    STARTUPINFOW startup = {sizeof startup, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, program, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
+    const Program process(L"Brimlet.exe");
     HWND frame = WindowOf(L"Brimlet", process.dwProcessId);
     auto at = [&](CaptureRegion to, int slack) { // the last record's x, y, w, h each within slack
         const int32_t *sent = (PollRegionLink(), &settings.region.x);
@@ -751,6 +750,5 @@ TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
     EXPECT_TRUE(at({1119, 694, 75, 150}, 0));
     PostMessageW(frame, WM_CLOSE, 0, 0), PostMessageW(game, WM_QUIT, 0, 0), painter.join();
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread), CloseHandle(process.hProcess);
+    EXPECT_TRUE(process.Ended());
 }
