@@ -13,8 +13,9 @@
 #include "app/picture.h"
 #include "app/reference_menu.h"
 #include "app/window_procedure.h"
+#include "config/program_contract.h"
 #include "config/region_link.h"
-#include "keep/durable_file.h"
+#include "durable_file.h"
 #include "keep/history_page.h"
 #include "keep/kept_record.h"
 #include "recognition/classify.h"
@@ -266,7 +267,7 @@ bool RunProgram(int pairs, double seconds, bool autoCapture) {
         return false;
     // Its window exists once it waits for messages; the runs follow one another.
     HWND window = WaitForInputIdle(process.hProcess, 10000) == 0
-                      ? FindWindowW(mainWindowClass, nullptr)
+                      ? FindWindowW(tessivoClassName, nullptr)
                       : nullptr;
     bool ok = window != nullptr;
     DWORD_PTR result;

@@ -7,14 +7,13 @@
 #include <cstring>
 #include <vector>
 
+#include "config/program_contract.h"
 #include "config/settings_file.h"
 #include "brimlet_texts.h"
 #include "pair_fit.h"
 #include "region_label.h"
 #include "region_sender.h"
 #include "display_scale.h"
-
-const wchar_t frameClassName[] = L"Brimlet";
 
 const int FrameSide = 4;         // frame thickness beside the region, and opposite the band
 const int FrameTop = 18;         // the band: its outer edge, then title and grip
@@ -198,7 +197,7 @@ static bool FindPairBeneath(HWND window, CaptureRegion &found) {
     EnumWindows(AwaitRepaint, 0);
     DwmFlush(); // the screen composed again without them
     std::vector<RECT> leftOut(1);
-    HWND tessivo = FindWindowW(L"Tessivo", nullptr);
+    HWND tessivo = FindWindowW(tessivoClassName, nullptr);
     if (!tessivo || !GetWindowRect(tessivo, &leftOut[0]))
         leftOut.clear();
     const bool any = FindPairAround(shownRegion, leftOut, found);
@@ -432,7 +431,7 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
     frameClass.lpfnWndProc = WindowProcedure;
     frameClass.hInstance = instance;
     frameClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-    frameClass.lpszClassName = frameClassName;
+    frameClass.lpszClassName = brimletClassName;
     if (!RegisterClassW(&frameClass))
         return nullptr;
     CreateRegionLabel(instance);
@@ -440,7 +439,7 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
     int y = ClampCoordinate(region.y, -LargestCoordinate - 1);
     int width = ClampCoordinate(region.width, MinimumRegionSide);
     int height = ClampCoordinate(region.height, MinimumRegionSide);
-    return CreateWindowExW(WS_EX_TOPMOST, frameClassName, L"", WS_POPUP, x - FrameSide,
+    return CreateWindowExW(WS_EX_TOPMOST, brimletClassName, L"", WS_POPUP, x - FrameSide,
                            y - FrameTop, width + 2 * FrameSide, height + 2 * FrameTop, nullptr,
                            nullptr, instance, nullptr);
 }

@@ -6,7 +6,5 @@
 
 #include "tessivo.h"
 
-extern const wchar_t frameClassName[]; // "Brimlet"; Tessivo finds the window by it
-
 // Registers the class and creates the hidden frame around the region; null on failure.
 HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region);

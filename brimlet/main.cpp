@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "brimlet_texts.h"
+#include "config/program_contract.h"
 #include "config/settings_file.h"
 #include "frame_window.h"
 
@@ -13,7 +14,7 @@ static bool BringOpenFrameForward() {
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return false;
     for (int tries = 0; tries < 250; ++tries, Sleep(20)) // the first may still be making it
-        if (HWND open = FindWindowW(frameClassName, nullptr)) {
+        if (HWND open = FindWindowW(brimletClassName, nullptr)) {
             SetForegroundWindow(open);
             return true;
         }

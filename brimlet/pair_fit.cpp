@@ -1,6 +1,7 @@
 #include "pair_fit.h"
 
 #include "recognition/pair_search.h"
+#include "surface.h"
 
 // The rectangle of the screen searched: the region's width and height on every side of it,
 // within the virtual screen.
@@ -18,32 +19,28 @@ static RECT AreaAround(const CaptureRegion &region) {
 bool FindPairAround(const CaptureRegion &region, const std::vector<RECT> &leftOut,
                     CaptureRegion &found) {
     const RECT area = AreaAround(region);
-    const int width = area.right - area.left, height = area.bottom - area.top;
-    if (width <= 0 || height <= 0)
+    const CaptureRegion copied = {area.left, area.top, area.right - area.left,
+                                  area.bottom - area.top};
+    if (copied.width <= 0 || copied.height <= 0)
         return false;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void *bits = nullptr;
-    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool any = false;
-    if (picture) {
-        HGDIOBJ old = SelectObject(memory, picture);
-        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-        GdiFlush(); // the pixels are read straight from the section's memory; the search takes
-        const uint32_t *pixels = (const uint32_t *)bits; // no notice of their undefined top byte
-        std::vector<CaptureRegion> exclude;
-        for (const RECT &out : leftOut)
-            exclude.push_back({out.left - area.left, out.top - area.top, out.right - out.left,
-                               out.bottom - out.top});
-        const CaptureRegion frame = {region.x - area.left, region.y - area.top, region.width,
-                                     region.height};
-        any = FindPairNear(pixels, width, height, frame, exclude, found);
-        found.x += area.left, found.y += area.top;
-        SelectObject(memory, old);
-        DeleteObject(picture);
+    Surface screen;
+    CreateSurface(screen, copied.width, copied.height, nullptr, true); // as the search reads it
+    if (!screen.bitmap) {
+        DeleteSurface(screen);
+        return false;
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    CopyScreen(screen, copied);
+    GdiFlush(); // the pixels are read straight from the section's memory; the search takes
+    const uint32_t *pixels = (const uint32_t *)screen.bits; // no notice of their undefined top byte
+    std::vector<CaptureRegion> exclude;
+    for (const RECT &out : leftOut)
+        exclude.push_back(
+            {out.left - copied.x, out.top - copied.y, out.right - out.left, out.bottom - out.top});
+    const CaptureRegion frame = {region.x - copied.x, region.y - copied.y, region.width,
+                                 region.height};
+    const bool any = FindPairNear(pixels, copied.width, copied.height, frame, exclude, found);
+    found.x += copied.x;
+    found.y += copied.y;
+    DeleteSurface(screen);
     return any;
 }

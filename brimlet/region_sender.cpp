@@ -4,10 +4,9 @@
 #include <string>
 
 #include "brimlet_texts.h"
-#include "config/region_message.h"
+#include "config/program_contract.h"
 #include "region_label.h"
 
-static const char tessivoMailslotName[] = "\\\\.\\mailslot\\tessivo";
 const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is away
 
 static CaptureRegion latestRegion; // the region most recently chosen
@@ -17,7 +16,7 @@ static bool regionUnsent;          // latestRegion has not reached Tessivo yet
 static bool WriteRegionMessage(const CaptureRegion &region, bool resize) {
     uint8_t bytes[RegionMessageSize];
     EncodeRegionMessage(bytes, region, resize);
-    HANDLE slot = CreateFileA(tessivoMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (slot == INVALID_HANDLE_VALUE)
         return false;

@@ -5,16 +5,14 @@ Surface captureSurface;
 Surface hueView;
 Surface classView;
 
-void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window) {
+void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window, bool topDown) {
     surface.width = width;
     surface.height = height;
 
-    // Positive height: rows bottom-up in memory. Coordinates through dc still run
-    // from the top-left corner.
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = topDown ? -height : height; // negative: the first row on top
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -31,4 +29,11 @@ void CreateSurface(Surface &surface, int32_t width, int32_t height, HWND window)
 void DeleteSurface(Surface &surface) {
     DeleteDC(surface.dc); // the bitmap is selected out as the context goes
     DeleteObject(surface.bitmap);
+}
+
+void CopyScreen(const Surface &surface, const CaptureRegion &area) {
+    HDC screen = GetDC(nullptr);
+    StretchBlt(surface.dc, 0, 0, surface.width, surface.height, screen, area.x, area.y,
+               area.width, area.height, SRCCOPY);
+    ReleaseDC(nullptr, screen);
 }

@@ -3,9 +3,8 @@
 #include "app/button_row.h"
 #include "app/record_menu.h"
 #include "app/window_procedure.h"
+#include "config/program_contract.h"
 #include "picture_layout.h"
-
-const wchar_t mainWindowClass[] = L"Tessivo";
 
 HWND CreateMainWindow(HINSTANCE instance) {
     WNDCLASSW windowClass = {};
@@ -15,13 +14,13 @@ HWND CreateMainWindow(HINSTANCE instance) {
     windowClass.hIcon = LoadIconW(nullptr, (LPCWSTR)IDI_APPLICATION);
     windowClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
     windowClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
-    windowClass.lpszClassName = mainWindowClass;
+    windowClass.lpszClassName = tessivoClassName;
     if (!RegisterClassW(&windowClass))
         return nullptr;
 
     // The window procedure runs its start-up on WM_CREATE before this returns: the texts
     // are picked and the display's scale is known by then.
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, mainWindowClass, L"Tessivo",
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, tessivoClassName, L"Tessivo",
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                   WindowWidth, WindowHeight, nullptr, nullptr, instance, nullptr);
     if (!window)

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-extern const wchar_t mainWindowClass[]; // "Tessivo"
-
 // Registers the class and creates the main window with its buttons; null when
 // the class or the window cannot be made.
 HWND CreateMainWindow(HINSTANCE instance);

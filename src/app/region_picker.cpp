@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "app/warning_boxes.h"
+#include "config/program_contract.h"
 
 // The folder of this program, with its final backslash.
 static std::wstring ProgramFolder() {
@@ -26,11 +27,11 @@ static std::wstring SystemReason(DWORD error) {
 }
 
 void SelectRegion(HWND window) {
-    if (HWND open = FindWindowW(L"Brimlet", nullptr)) {
+    if (HWND open = FindWindowW(brimletClassName, nullptr)) {
         SetForegroundWindow(open); // this window is in front: the system lets it pass that on
         return;
     }
-    const std::wstring path = ProgramFolder() + L"Brimlet.exe";
+    const std::wstring path = ProgramFolder() + brimletFileName;
     std::wstring command = L"\"" + path + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

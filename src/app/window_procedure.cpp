@@ -10,6 +10,7 @@
 #include "app/region_picker.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
+#include "config/program_contract.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
 #include "keep/kept_record.h"
@@ -108,12 +109,8 @@ static void InvalidatePicture(HWND window) {
 static void TakeSample(HWND window) {
     PollRegionLink();
     const CaptureRegion &region = settings.region;
-    if (RegionCanBeSampled(region)) {
-        HDC screen = GetDC(desktopWindow);
-        StretchBlt(captureSurface.dc, 0, 0, captureSurface.width, captureSurface.height, screen,
-                   region.x, region.y, region.width, region.height, SRCCOPY);
-        ReleaseDC(desktopWindow, screen);
-    }
+    if (RegionCanBeSampled(region))
+        CopyScreen(captureSurface, region);
     ReadCellHues();
     WatchForNewPair(window);
     InvalidatePicture(window);
@@ -224,7 +221,7 @@ static void Paint(HWND window) {
 }
 
 static void ShutDown() {
-    HWND companion = FindWindowW(L"Brimlet", nullptr);
+    HWND companion = FindWindowW(brimletClassName, nullptr);
     if (companion)
         SendMessageW(companion, WM_CLOSE, 0, 0);
     PostQuitMessage(0);

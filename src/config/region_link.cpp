@@ -5,10 +5,9 @@
 #include <new>
 #include <vector>
 
-#include "config/region_message.h"
+#include "config/program_contract.h"
 #include "tessivo.h"
 
-const char regionMailslotName[] = "\\\\.\\mailslot\\tessivo";
 HANDLE regionMailslot = INVALID_HANDLE_VALUE;
 
 namespace {

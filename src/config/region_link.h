@@ -3,8 +3,7 @@
 
 #include <windows.h>
 
-extern const char regionMailslotName[]; // "\\.\mailslot\tessivo"
-extern HANDLE regionMailslot;           // server end; invalid when creation failed
+extern HANDLE regionMailslot; // the server end; invalid when creation failed
 
 const int MaxRecordsPerPoll = 256; // a writer that never stops cannot freeze the window
 

@@ -1,6 +1,6 @@
 // Decoding and encoding of the 9-byte region record: x, y, height, width as
 // little-endian signed 16-bit values at offsets 0, 2, 4, 6, then the resize byte.
-#include "region_message.h"
+#include "config/program_contract.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "config/section_keys.h"
-#include "keep/durable_file.h"
+#include "durable_file.h"
 
 namespace {
 

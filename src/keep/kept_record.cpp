@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "keep/durable_file.h"
+#include "durable_file.h"
 #include "keep/history_page.h"
 #include "record/link_text.h"
 #include "tessivo.h"

@@ -1,4 +1,4 @@
-#include "keep/durable_file.h"
+#include "durable_file.h"
 
 bool OpenDurableWrite(DurableWrite &write, const std::wstring &path) {
     write.path = path;

@@ -1,0 +1,25 @@
+// What Tessivo and Brimlet agree on, written once for both programs and their tests: the
+// names by which one finds the other, and the record that carries the capture region.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "tessivo.h"
+
+const char regionMailslotName[] = "\\\\.\\mailslot\\tessivo"; // Tessivo reads, Brimlet writes
+const wchar_t tessivoClassName[] = L"Tessivo";    // the main window; the fit leaves it out
+const wchar_t brimletClassName[] = L"Brimlet";    // the frame: brought forward, closed at exit
+const wchar_t brimletFileName[] = L"Brimlet.exe"; // beside tessivo.exe
+
+// The 9-byte record that moves or resizes the capture region: x, y, height, width
+// as little-endian signed 16-bit values, then the resize byte (exactly 1: resize).
+const size_t RegionMessageSize = 9;
+
+// Applies one received message; a message shorter than a record changes nothing
+// and gives false.
+bool ApplyRegionMessage(CaptureRegion &region, const uint8_t *bytes, size_t length);
+
+// Encodes a region; values beyond the 16-bit range are clamped, never wrapped.
+void EncodeRegionMessage(uint8_t (&bytes)[RegionMessageSize], const CaptureRegion &region,
+                         bool resize);

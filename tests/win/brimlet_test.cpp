@@ -1,0 +1,108 @@
+// Brimlet as a process: its frame at the screen's corners, and the fit onto a game's pair.
+#include "helpers.h"
+
+// Brimlet alone at each screen corner: its band on the screen (below the region at the top), the
+// top-left one dragged down; a region on no monitor sent from the screen's middle, told, not saved.
+TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain) {
+    ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const int grip = MulDiv(9, GetDpiForSystem(), 96); // the band's middle, from the region's edge
+    const POINT rows[] = {{0, 0}, {w - 50, 0}, {0, h - 100}, {w - 50, h - 100}, {-9000, 40}};
+    for (const POINT &row : rows) {
+        const std::string ini =
+            "[REGION]\r\nX=" + std::to_string(row.x) + "\r\nY=" + std::to_string(row.y) + "\r\n";
+        const POINT at = row.x < 0 ? POINT{(w - 50) / 2, (h - 100) / 2} : row; // lost: the middle
+        WorkIn(&ini);
+        const Program process(brimletFileName);
+        const std::wstring told = row.x < 0 ? L"The saved region lay on no screen: it was moved "
+                                              L"to the middle of the main screen"
+                                            : L"";
+        HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+        for (int dragged = 0; dragged < 1 + (&row == rows); ++dragged) {
+            const CaptureRegion sent = {at.x + 100 * dragged, at.y + 100 * dragged, 50, 100};
+            const bool below = row.y == 0 && !dragged;
+            const POINT band = {sent.x + 25, below ? sent.y + 100 + grip : sent.y - grip};
+            const std::wstring numbers =
+                std::to_wstring(sent.x) + L", " + std::to_wstring(sent.y) + L", 50 x 100";
+            EXPECT_TRUE(Eventually([&] { // the record sent, the band's orange, the label shown
+                HDC screen = GetDC(nullptr);
+                const COLORREF pixel = GetPixel(screen, band.x, band.y);
+                ReleaseDC(nullptr, screen);
+                RECT at;
+                GetWindowRect(label, &at);
+                PollRegionLink();
+                return !memcmp(&settings.region, &sent, 16) && pixel == RGB(255, 128, 0) &&
+                       at.left >= 0 && at.top >= 0 && at.right <= w && at.bottom <= h &&
+                       std::min(std::abs(at.top - sent.y - 100 - (below ? 2 * grip : grip / 2)),
+                                std::abs(at.bottom - sent.y + (below ? grip / 2 : 2 * grip))) <=
+                           grip / 2 && // beside the frame as it shows, band and all
+                       TextOf(label) == (told.empty() || dragged ? numbers : told);
+            })) << row.x
+                << ", " << row.y << (dragged ? " dragged" : "");
+            if (&row != rows || dragged)
+                continue;
+            HWND frame = WindowOf(brimletClassName, process.dwProcessId);
+            GUITHREADINFO moving = {sizeof moving, 0, 0, 0, 0, 0, 0, 0, {}}; // each step taken
+            RECT was, now;
+            GetWindowRect(frame, &was);
+            SetCursorPos(band.x, band.y), mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0); // by 100
+            EXPECT_TRUE(Eventually([&] {
+                return GetGUIThreadInfo(process.dwThreadId, &moving) &&
+                       moving.flags & GUI_INMOVESIZE;
+            }));
+            SetCursorPos(band.x + 100, band.y + 100);
+            EXPECT_TRUE(
+                Eventually([&] { return GetWindowRect(frame, &now), now.left != was.left; }));
+            mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        }
+        PostMessageW(FindWindowW(brimletClassName, nullptr), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(process.Ended());
+        EXPECT_EQ(FileText("setting.ini"), ini);
+    }
+}
+
+// A game's screen at 1.5x, Brimlet's frame a quarter of a box off its pair: F fits the frame onto
+// the pair, which Tessivo captures (green over purple); Ctrl+Z puts the region back; F away from
+// the game leaves the region and tells so on the label.
+TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
+    std::thread painter([] { // a program of its own: it paints whenever it is uncovered
+        const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
+        HWND shown = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | SS_BITMAP, 100, 50,
+                                     750, 825, nullptr, nullptr, nullptr, nullptr);
+        SendMessageW(shown, STM_SETIMAGE, IMAGE_BITMAP,
+                     (LPARAM)CreateBitmap(750, 825, 1, 32, screen.data()));
+        ShowWindow(shown, SW_SHOWNOACTIVATE);
+        for (MSG message; GetMessageW(&message, nullptr, 0, 0) > 0;)
+            DispatchMessageW(&message);
+    });
+    HWND game = WindowOf(L"Static", GetCurrentProcessId());
+    SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // takes records
+    const std::string ini = "[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";       // English here
+    WorkIn(&ini);
+    const Program process(brimletFileName);
+    HWND frame = WindowOf(brimletClassName, process.dwProcessId);
+    auto at = [&](CaptureRegion to, int slack) { // the last record's x, y, w, h each within slack
+        const int32_t *sent = (PollRegionLink(), &settings.region.x);
+        return std::equal(sent, sent + 4, &to.x, [&](int a, int b) { return abs(a - b) <= slack; });
+    };
+    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4); })) << settings.region.y;
+    SendMessageW(Tessivo(), WM_TIMER, 0, 0), SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
+    EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
+    SetForegroundWindow(frame);
+    EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
+    for (int key = 0; key < 4; ++key) // Ctrl+Z, pressed and released
+        keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    RECT was;
+    GetWindowRect(frame, &was); // moved far from the game
+    SetWindowPos(frame, nullptr, was.left + 400, was.top + 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_TRUE(Eventually([&] { return at({1119, 694, 75, 150}, 0); }));
+    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
+    HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+    EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
+    EXPECT_TRUE(at({1119, 694, 75, 150}, 0));
+    PostMessageW(frame, WM_CLOSE, 0, 0), PostMessageW(game, WM_QUIT, 0, 0), painter.join();
+    EXPECT_TRUE(process.Ended());
+}

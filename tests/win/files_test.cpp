@@ -1,0 +1,153 @@
+// What Tessivo reads and keeps: its texts' bytes, setting.ini, the mailslot's records, record.txt.
+#include "helpers.h"
+
+// Each Japanese text of both programs in code page 932 is the system's bytes, by FNV-1a hash, in
+// the tables' order (the test's own literals could not see a source read in a wrong encoding).
+TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
+    const std::string rows =
+        "279B7E841F13FF2A0D76D5208C140AE078F71233BACD39B93D4805BEE8803174FA3CC603F8DA37DA4B71DDF3"
+        "E932019B1E899FF9D6D93262960F089E4D239B66AEF6DA32BC5FEE81C05ACC08AE5FD8778349CE7779491322"
+        "ED45F8279449E93A7CA3B62D956CA7BF9A3D26B9B3D3A275DC49AEFB455C004C5BFE40C6A325B51A408437B9"
+        "2FA63DBC076B26B4D3A8DFE91B68D89A2D0C9C17279B7E842E8ABF4CFE176C521F13FF2A5D6AD92D873EEE68"
+        "28374A7E42FDAC93A0E98B09BF85B50C7CE70FDE433774FFD5BADC4287667F419F13650FBC47825FE932019B"
+        "9C39819156685F2B581F7DC355FFDBBDC16E9192C733C541";
+    PickTexts(LanguageJapanese), PickBrimletTexts(LanguageJapanese);
+    std::vector<const wchar_t *> all(&texts->capture, &texts->keyHeldEnd + 1);
+    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->noPair + 1);
+    for (size_t i = 0; i < all.size(); ++i) {
+        char bytes[512] = "", hex[9];
+        uint32_t hash = 0x811C9DC5;
+        WideCharToMultiByte(932, 0, all[i], -1, bytes, 512, nullptr, nullptr);
+        for (const char *at = bytes; *at; ++at)
+            hash = (hash ^ (uint8_t)*at) * 0x01000193;
+        EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), rows.substr(8 * i, 8)) << "text " << i;
+    }
+    EXPECT_TRUE(rows.size() == 8 * 61 && all.size() == 61) << all.size() << " texts";
+}
+
+// Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
+// part the saved region {-5, 7, 60, 120} replaces, and with what (R: a read-only file, refused).
+TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
+    const std::string rows[][4] = {
+        {"-", "0 0 50 100 0 144 216 72 288 24 0 4 0 1 -", "",
+         "[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
+        {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
+         "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\nkeep=2\r\n"
+         "Language=en\r\n[link]\r\nhost = sim.example.org \r\n",
+         "-5 7 60 120 10 20 30 40 50 100 1 50 1 1 <sim.example.org>", "", ""},
+        {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\n"
+         "KEEP=no\nLANGUAGE=english\n[LINK]\nHOST=",
+         "0 12 1 100 0 144 216 72 288 16 0 2 0 0 <>", "X=abc\nY=12px\nW=4294967297\n",
+         "X=-5\nY=7\nW=60\nH=120\n"},
+        {"[SETTING]\r\nLANGUAGE= \r\n[REGION]\r\nX=1", "1 0 50 100 0 144 216 72 288 24 0 4 0 1 -",
+         "", "R"},
+        {"[ region ]\r\nX=5 ; x\r\nX=9\r\n[]\r\nW=9\r\n[REGION]\r\nY=8",
+         "5 0 50 100 0 144 216 72 288 24 0 4 0 1 -", "X=5 ; x\r\nX=9\r\n",
+         "X=-5 ; x\r\nX=9\r\nY=7\r\nW=60\r\nH=120\r\n"}};
+    std::wstring where;
+    for (const auto &row : rows) {
+        const bool refused = row[3] == "R";
+        std::string seen, text = row[0] == "-" ? "" : row[0]; // every field in order, as text
+        WorkIn(row[0] == "-" ? nullptr : &row[0]);
+        SetFileAttributesA("setting.ini", refused ? FILE_ATTRIBUTE_READONLY : 0);
+        Settings loaded = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
+        LoadSettings(loaded);
+        for (const int32_t *field = &loaded.region.x; field <= &loaded.language; ++field)
+            seen += std::to_string(*field) + " ";
+        const std::string host(loaded.simulatorHost.begin(), loaded.simulatorHost.end());
+        seen += loaded.hostGiven ? "<" + host + ">" : "-";
+        seen += SaveRegion({-5, 7, 60, 120}, where) ? "\n" : " refused\n";
+        seen += FileText("setting.ini");
+        const CaptureRegion read = refused ? loaded.region : CaptureRegion{-5, 7, 60, 120};
+        LoadSettings(loaded);
+        EXPECT_EQ(memcmp(&loaded.region, &read, sizeof read), 0) << where;
+        EXPECT_EQ(seen,
+                  row[1] + (refused ? " refused\n" : "\n") +
+                      (refused ? text : text.replace(text.find(row[2]), row[2].size(), row[3])));
+        SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
+    const CaptureRegion a = {-10, -32768, 30, 40}, b = {50, 60, 70, 80}; // signed 16-bit values
+    std::vector<std::string> rows[] = {{Record(b), Record(a)},
+                                       {Record(a), Record(b).substr(0, 8)},
+                                       {Record(a, 1024)},
+                                       {Record(b, 1025), Record(a), Record(b, 1025)},
+                                       {Record({-10, -32768, 1, 1}).replace(8, 1, "\2")},
+                                       std::vector<std::string>(256, Record(a))};
+    rows[5].resize(270, Record(b)); // a flood (a writer waits at about 278 under Wine): 256 a tick
+    for (const std::vector<std::string> &messages : rows) {
+        settings.region = {1, 2, 30, 40}; // a record that only moves leaves the size
+        for (const std::string &message : messages)
+            Send(message);
+        PollRegionLink();
+        EXPECT_EQ(memcmp(&settings.region, &a, sizeof a), 0)
+            << messages.size() << " " << messages[0].size() << ": " << settings.region.x;
+    }
+    PollRegionLink();
+    EXPECT_EQ(settings.region.x, b.x) << "the flood's last records, a tick later";
+}
+
+// A durable write stopped as a kill stops it; record.txt restored or put aside; each change kept.
+TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
+    ASSERT_NE(Tessivo(), nullptr); // made before keeping starts here: it keeps nothing itself
+    WorkIn(nullptr);
+    DurableWrite write; // a kill after its temporary was made: the file as it was, then written
+    ASSERT_TRUE(WriteFileDurably(L"kept.txt", "old") && OpenDurableWrite(write, L"kept.txt"));
+    CloseHandle(write.file);
+    EXPECT_EQ(FileText("kept.txt"), "old");
+    EXPECT_TRUE(WriteFileDurably(L"kept.txt", "new") && FileText("kept.txt") == "new");
+    settings.keepRecord = 1;
+    std::string rows[][2] = {{"", ""},           {"01c1\r\n", "01c1"}, {" 01\tc1\n\nU1", "01c1U1"},
+                             {"01x1", "aside"},  {"01a0", "aside"},    {"01c", "aside"},
+                             {"01?c1", "aside"}, {"", "aside"}};
+    rows[6][0][2] = '\0', rows[7][0] = std::string(1 << 20, ' ') + "01"; // binary, too large
+    for (auto &row : rows) {
+        WorkIn(&row[0], "record.txt"), moveRecord.clear();
+        const bool aside = StartKeeping() == KeepBadRecordAside;
+        WIN32_FIND_DATAA found = {};
+        FindClose(FindFirstFileA("record-*.bad", &found)); // its name in the box, its bytes kept
+        EXPECT_EQ(aside ? "aside" : LinkCodes(moveRecord), row[1]) << row[0].substr(0, 9);
+        EXPECT_EQ(FileText(aside ? found.cFileName : "record.txt"), row[0]) << row[0].substr(0, 9);
+        EXPECT_TRUE(!aside || keepNoticePath.substr(keepNoticePath.size() - 26) ==
+                                  std::wstring(found.cFileName, found.cFileName + 26));
+    }
+    WorkIn(nullptr);
+    ASSERT_EQ(StartKeeping(), KeepNothingToTell);
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    // Undo, Capture, Reset or O (Alt+F3); what stops its write: R record.txt read-only, F the
+    // folder gone, K KEEP=0; ! a box.
+    std::istringstream changes("U C C U CR! CR C U CF! C R C O O C OK");
+    const int commands[] = {CmdUndo, CmdCapture, CmdReset, HotkeyGameOverId};
+    for (std::string change; changes >> change;) {
+        change += "  ";
+        SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
+        if (change[1] == 'F')
+            DeleteFileA("record.txt"), SetCurrentDirectoryA(".."), RemoveDirectoryA(folder);
+        if (change[1] == 'K')
+            settings.keepRecord = 0, StartKeeping();
+        const std::string before = FileText("record.txt");
+        SendMessageW(Tessivo(), change[0] == 'O' ? WM_HOTKEY : WM_COMMAND,
+                     commands[std::string("UCRO").find(change[0])], 0);
+        MSG box;
+        int boxes = 0;
+        while (PeekMessageW(&box, Tessivo(), KeepNoticeMessage, KeepNoticeMessage, PM_REMOVE))
+            boxes += box.wParam == KeepNotWritten;
+        EXPECT_EQ(FileText("record.txt"),
+                  change[1] == ' ' ? LinkCodes(moveRecord) + "\r\n" : before)
+            << change;
+        EXPECT_EQ(boxes, int(change.find('!') < 9)) << change;
+        SetFileAttributesA("record.txt", FILE_ATTRIBUTE_NORMAL);
+        if (change[1] == 'F')
+            CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
+    }
+    settings.autoCapture = 1, settings.region = {0, 0, 0, 100}; // no pixels: the sample stays
+    for (int tick = 0; tick < 9; ++tick) // red, then green, not settled at Alt+F3: no game's first
+        SetBkColor(captureSurface.dc, tick < 2 ? RGB(224, 32, 32) : RGB(32, 192, 64)),
+            Fill(captureSurface, {0, 0, 50, 100}, 0, HS_CROSS), // a blob's detail: dark lines
+            SendMessageW(Tessivo(), tick == 4 ? WM_HOTKEY : WM_TIMER, HotkeyGameOverId, 0);
+    EXPECT_EQ(LinkCodes(moveRecord), ""); // cleared by Alt+F3 with KEEP=0 (the pages: end to end)
+    settings = defaultSettings;
+}
