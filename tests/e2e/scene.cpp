@@ -21,7 +21,8 @@ static const char *title;
 static void Show(HWND window, size_t frame) {
     char text[32];
     snprintf(text, sizeof text, "%s %zu", title, shown = frame);
-    SetWindowTextA(window, text), InvalidateRect(window, nullptr, FALSE);
+    SetWindowTextA(window, text);
+    InvalidateRect(window, nullptr, FALSE);
     if (frames[frame].milliseconds > 0 && frame + 1 < frames.size())
         SetTimer(window, 1, frames[frame].milliseconds, nullptr);
 }

@@ -104,7 +104,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
                              {"01?c1", "aside"}, {"", "aside"}};
     rows[6][0][2] = '\0', rows[7][0] = std::string(1 << 20, ' ') + "01"; // binary, too large
     for (auto &row : rows) {
-        WorkIn(&row[0], "record.txt"), moveRecord.clear();
+        WorkIn(&row[0], "record.txt");
+        moveRecord.clear();
         const bool aside = StartKeeping() == KeepBadRecordAside;
         WIN32_FIND_DATAA found = {};
         FindClose(FindFirstFileA("record-*.bad", &found)); // its name in the box, its bytes kept

@@ -35,16 +35,24 @@
 // Makes a new folder the working folder, with the file holding the text (null: none).
 inline void WorkIn(const std::string *ini, const char *name = "setting.ini") {
     char temp[MAX_PATH], folder[MAX_PATH]; // a name no run has taken, as a file at first
-    GetTempPathA(MAX_PATH, temp), GetTempFileNameA(temp, "tv", 0, folder), DeleteFileA(folder);
-    CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
+    GetTempPathA(MAX_PATH, temp);
+    GetTempFileNameA(temp, "tv", 0, folder);
+    DeleteFileA(folder);
+    CreateDirectoryA(folder, nullptr);
+    SetCurrentDirectoryA(folder);
     if (ini)
         std::ofstream(name, std::ios::binary) << *ini;
 }
 
-inline HWND Tessivo() { // made once; its setting.ini pins Japanese: the other keys' defaults
-    static const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
-    static HWND window = (SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2),
-                          WorkIn(&japanese), CreateMainWindow(GetModuleHandleA(nullptr)));
+inline HWND MakeTessivo() { // its setting.ini pins Japanese: the other keys' defaults
+    const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    WorkIn(&japanese);
+    return CreateMainWindow(GetModuleHandleA(nullptr));
+}
+
+inline HWND Tessivo() { // made once
+    static HWND window = MakeTessivo();
     return window;
 }
 
@@ -61,14 +69,16 @@ inline std::string FileText(const char *name) { // "" for none
 
 inline void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch = -1) {
     HBRUSH brush = hatch < 0 ? CreateSolidBrush(colour) : CreateHatchBrush(hatch, colour);
-    FillRect(surface.dc, &area, brush), DeleteObject(brush);
+    FillRect(surface.dc, &area, brush);
+    DeleteObject(brush);
 }
 
 inline void Send(const std::string &message) { // into the region mailslot
     HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     DWORD written;
-    WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr), CloseHandle(slot);
+    WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr);
+    CloseHandle(slot);
 }
 
 // A record that resizes, followed by filler up to the size.
@@ -83,7 +93,8 @@ inline std::string ClipboardBlock() { // the clipboard's text block, whole, or "
     HANDLE block = GetClipboardData(CF_TEXT);
     const char *bytes = (const char *)GlobalLock(block);
     std::string text = bytes ? std::string(bytes, GlobalSize(block)) : "";
-    GlobalUnlock(block), CloseClipboard();
+    GlobalUnlock(block);
+    CloseClipboard();
     return text;
 }
 
@@ -96,12 +107,14 @@ template <typename Seen> inline bool Eventually(Seen seen) { // waits up to 10 s
 
 inline std::wstring TextOf(HWND window) {
     wchar_t text[512] = L"";
-    return GetWindowTextW(window, text, 512), text;
+    GetWindowTextW(window, text, 512);
+    return text;
 }
 
 inline DWORD ProcessOf(HWND window) {
     DWORD process = 0;
-    return GetWindowThreadProcessId(window, &process), process;
+    GetWindowThreadProcessId(window, &process);
+    return process;
 }
 
 inline HWND WindowOf(const wchar_t *windowClass, DWORD process = 0) { // its first shown (0: any)
@@ -138,6 +151,6 @@ struct Program : PROCESS_INFORMATION { // started from a command line, found bes
 
 inline std::wstring Size(HWND window) { // scaled only where the program is aware of the scale
     RECT at;
-    return GetWindowRect(window, &at),
-           std::to_wstring(at.right - at.left) + L" x " + std::to_wstring(at.bottom - at.top);
+    GetWindowRect(window, &at);
+    return std::to_wstring(at.right - at.left) + L" x " + std::to_wstring(at.bottom - at.top);
 }
