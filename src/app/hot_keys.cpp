@@ -53,25 +53,26 @@ void RemoveHotKeyHook() {
 }
 
 // A refused value's line: why it is refused, then the key used instead or that there is none.
+static std::wstring RefusedLine(const HotKeyRefusal &refused) {
+    const KeyCombination &used = hotKeys.keys[refused.action];
+    const std::wstring then =
+        used.key ? Compose(texts->keyInstead, {KeyCombinationText(used)}) : texts->keyNone;
+    const bool taken = refused.reading == KeyRead;
+    const wchar_t *why = refused.reading == KeyUnreadable ? texts->keyUnreadable
+                         : taken                          ? texts->keyTaken
+                                                          : texts->keyReserved;
+    return Compose(why, {hotKeyNames[refused.action], refused.value, then,
+                         taken ? hotKeyNames[refused.takenBy] : L""});
+}
+
 std::wstring HotKeyNotice() {
     std::wstring notice;
-    for (const HotKeyRefusal &refused : hotKeys.refusals) {
-        const KeyCombination &used = hotKeys.keys[refused.action];
-        const std::wstring then =
-            used.key ? Compose(texts->keyInstead, {KeyCombinationText(used)}) : texts->keyNone;
-        const bool taken = refused.reading == KeyRead;
-        const wchar_t *why = refused.reading == KeyUnreadable ? texts->keyUnreadable
-                             : taken                          ? texts->keyTaken
-                                                              : texts->keyReserved;
-        notice += Compose(why, {hotKeyNames[refused.action], refused.value, then,
-                                taken ? hotKeyNames[refused.takenBy] : L""});
-        notice += L"\n";
-    }
-    for (int action : heldKeys) {
+    for (const HotKeyRefusal &refused : hotKeys.refusals)
+        notice += RefusedLine(refused) + L"\n";
+    for (int action : heldKeys)
         notice += Compose(texts->keyHeld, {KeyCombinationText(hotKeys.keys[action]),
-                                           texts->keyActions[action], hotKeyNames[action]});
-        notice += L"\n";
-    }
+                                           texts->keyActions[action], hotKeyNames[action]}) +
+                  L"\n";
     return notice.substr(0, notice.size() - 1);
 }
 
