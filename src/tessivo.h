@@ -17,6 +17,10 @@ enum : BlobColour {
     ColourPurple = 5,
 };
 
+// Each colour's pixel (0x00BBGGRR) at full intensity, red to purple: the class view shows these,
+// and the record's discs too but for their purple.
+extern const uint32_t colourPixels[5];
+
 // One move of the game: the bottom blob as seen on screen, then the top one.
 struct BlobPair {
     BlobColour lower;

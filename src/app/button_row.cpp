@@ -18,6 +18,9 @@ HWND linkButton;
 HWND regionButton;
 HWND buttonTips; // the keys that the capture and undo buttons have no room to show
 
+static KeyCombination captureKey; // the keys of setting.ini, shown on their buttons
+static KeyCombination undoKey;
+
 const int ButtonPadding = 4; // at least this much room either side of a button's text
 
 static HWND CreateButton(HWND parent, HINSTANCE instance, Command id, const wchar_t *text) {
@@ -36,6 +39,11 @@ static void AddTip(HWND button) {
     SendMessageW(buttonTips, TTM_ADDTOOLW, 0, (LPARAM)&tool);
 }
 
+void GiveButtonsKeys(const KeyCombination &capture, const KeyCombination &undo) {
+    captureKey = capture;
+    undoKey = undo;
+}
+
 void CreateButtons(HWND window, HINSTANCE instance) {
     captureButton = CreateButton(window, instance, CmdCapture, texts->capture);
     undoButton = CreateButton(window, instance, CmdUndo, texts->undo);
@@ -46,7 +54,8 @@ void CreateButtons(HWND window, HINSTANCE instance) {
     InitCommonControlsEx(&controls);
     buttonTips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, 0, 0, 0, 0,
                                  window, nullptr, instance, nullptr);
-    AddTip(captureButton), AddTip(undoButton);
+    AddTip(captureButton);
+    AddTip(undoButton);
     LabelButtons(window);
 }
 
@@ -64,17 +73,20 @@ static void Label(HWND button, const std::wstring &shown, const std::wstring &fu
 // The keys of capture and undo on their buttons, where the row has room for them: the undo key
 // goes into the tip first, then the capture key.
 void LabelButtons(HWND window) {
-    const std::wstring capture = KeyedText(texts->capture, hotKeys[HotKeyCapture]),
-                       undo = KeyedText(texts->undo, hotKeys[HotKeyUndo]);
-    Label(captureButton, capture, capture), Label(undoButton, undo, undo);
+    const std::wstring capture = KeyedText(texts->capture, captureKey);
+    const std::wstring undo = KeyedText(texts->undo, undoKey);
+    Label(captureButton, capture, capture);
+    Label(undoButton, undo, undo);
     SetWindowTextW(resetButton, texts->reset);
     SetWindowTextW(linkButton, texts->makeLink);
     SetWindowTextW(regionButton, texts->selectRegion);
     if (ArrangeButtons(window))
         return;
     Label(undoButton, texts->undo, undo);
-    if (!ArrangeButtons(window))
-        Label(captureButton, texts->capture, capture), ArrangeButtons(window);
+    if (ArrangeButtons(window))
+        return;
+    Label(captureButton, texts->capture, capture);
+    ArrangeButtons(window);
 }
 
 // Widths of the 100 % layout (the row fits the default window's client area), each widened to
@@ -100,7 +112,8 @@ bool ArrangeButtons(HWND window) {
     int32_t left = 0;
     for (int i = 0; i < 5; ++i) {
         int32_t given = std::min(missing, width[i] - least[i]);
-        width[i] -= given, missing -= given;
+        width[i] -= given;
+        missing -= given;
         SendMessageW(buttons[i], WM_SETFONT, (WPARAM)font, TRUE);
         SetWindowPos(buttons[i], nullptr, left, 0, width[i], Scaled(PictureTop),
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "config/key_combination.h"
+
 extern HWND captureButton;
 extern HWND undoButton;
 extern HWND resetButton;
@@ -10,6 +12,11 @@ extern HWND linkButton;
 extern HWND regionButton;
 extern HWND buttonTips; // the tips of the capture and undo buttons
 
+// The keys that the capture and undo buttons show, handed over at start-up, before the buttons
+// are made.
+void GiveButtonsKeys(const KeyCombination &capture, const KeyCombination &undo);
+
+// Makes the buttons and labels them: the texts are picked and the keys given by then.
 void CreateButtons(HWND window, HINSTANCE instance);
 
 // Gives the buttons the interface font and their places at the picture's scale; false when

@@ -3,13 +3,12 @@
 #include <vector>
 
 #include "app/texts.h"
-#include "config/settings_file.h"
+#include "text_slots.h"
 
-KeyCombination hotKeys[HotKeyCount];
-
-static std::vector<HotKeyRefusal> refusedKeys; // values of [HOTKEY] that could not be used
-static std::vector<int> heldKeys;              // actions whose key another program holds
-static bool keyDown[HotKeyCount];              // the hook saw the action's key go down, not up
+static HotKeys hotKeys;           // as loaded: the hook watches them, the notice tells them
+static std::vector<int> heldKeys; // actions whose key another program holds
+static bool keyDown[HotKeyCount]; // the hook saw the action's key go down, not up
+static HHOOK repeatHook;          // DropHotKeyRepeats, removed at shutdown
 
 static bool ModifiersDown(uint32_t modifiers) {
     auto down = [](int key) { return GetAsyncKeyState(key) < 0; };
@@ -25,48 +24,55 @@ static bool ModifiersDown(uint32_t modifiers) {
 static LRESULT CALLBACK DropHotKeyRepeats(int code, WPARAM message, LPARAM lParam) {
     const KBDLLHOOKSTRUCT *key = (const KBDLLHOOKSTRUCT *)lParam;
     for (int action = 0; code == HC_ACTION && action < HotKeyCount; ++action) {
-        if (!hotKeys[action].key || key->vkCode != hotKeys[action].key)
+        if (!hotKeys.keys[action].key || key->vkCode != hotKeys.keys[action].key)
             continue;
         const bool down = !(key->flags & LLKHF_UP), repeat = down && keyDown[action];
         keyDown[action] = down;
-        if (repeat && ModifiersDown(hotKeys[action].modifiers))
+        if (repeat && ModifiersDown(hotKeys.keys[action].modifiers))
             return 1;
     }
     return CallNextHookEx(nullptr, code, message, lParam);
 }
 
-void RegisterHotKeys(HWND window) {
-    refusedKeys = LoadHotKeys(hotKeys);
+void RegisterHotKeys(HWND window, const HotKeys &loaded) {
+    hotKeys = loaded;
     heldKeys.clear();
-    for (int action = 0; action < HotKeyCount; ++action)
-        if (hotKeys[action].key &&
-            !RegisterHotKey(window, (int)(HotkeyCaptureId + action),
-                            hotKeys[action].modifiers | MOD_NOREPEAT, hotKeys[action].key))
+    for (int action = 0; action < HotKeyCount; ++action) {
+        const KeyCombination &key = hotKeys.keys[action];
+        if (key.key && !RegisterHotKey(window, (int)(HotkeyCaptureId + action),
+                                       key.modifiers | MOD_NOREPEAT, key.key))
             heldKeys.push_back(action); // by another program, or another Tessivo
-    SetWindowsHookExW(WH_KEYBOARD_LL, DropHotKeyRepeats, GetModuleHandleW(nullptr), 0);
-    if (!refusedKeys.empty() || !heldKeys.empty())
+    }
+    repeatHook = SetWindowsHookExW(WH_KEYBOARD_LL, DropHotKeyRepeats, GetModuleHandleW(nullptr), 0);
+    if (!hotKeys.refusals.empty() || !heldKeys.empty())
         PostMessageW(window, HotKeyNoticeMessage, 0, 0);
+}
+
+void RemoveHotKeyHook() {
+    UnhookWindowsHookEx(repeatHook);
+}
+
+// A refused value's line: why it is refused, then the key used instead or that there is none.
+static std::wstring RefusedLine(const HotKeyRefusal &refused) {
+    const KeyCombination &used = hotKeys.keys[refused.action];
+    const std::wstring then =
+        used.key ? Compose(texts->keyInstead, {KeyCombinationText(used)}) : texts->keyNone;
+    const bool taken = refused.reading == KeyRead;
+    const wchar_t *why = refused.reading == KeyUnreadable ? texts->keyUnreadable
+                         : taken                          ? texts->keyTaken
+                                                          : texts->keyReserved;
+    return Compose(why, {hotKeyNames[refused.action], refused.value, then,
+                         taken ? hotKeyNames[refused.takenBy] : L""});
 }
 
 std::wstring HotKeyNotice() {
     std::wstring notice;
-    for (const HotKeyRefusal &refused : refusedKeys) {
-        notice += L"[HOTKEY] " + std::wstring(hotKeyNames[refused.action]) + L"=" + refused.value;
-        notice +=
-            refused.reading == KeyUnreadable ? Say(texts->keyUnreadable)
-            : refused.reading == KeyReserved
-                ? Say(texts->keyReserved)
-                : Say(texts->keyTaken) + hotKeyNames[refused.takenBy] + Say(texts->keyTakenEnd);
-        const KeyCombination &used = hotKeys[refused.action];
-        notice +=
-            used.key ? Say(texts->keyInstead) + KeyCombinationText(used) + Say(texts->keyInsteadEnd)
-                     : Say(texts->keyNone);
-        notice += L"\n";
-    }
+    for (const HotKeyRefusal &refused : hotKeys.refusals)
+        notice += RefusedLine(refused) + L"\n";
     for (int action : heldKeys)
-        notice += KeyCombinationText(hotKeys[action]) + Say(texts->keyHeld) +
-                  texts->keyActions[action] + Say(texts->keyHeldWhere) + hotKeyNames[action] +
-                  Say(texts->keyHeldEnd) + L"\n";
+        notice += Compose(texts->keyHeld, {KeyCombinationText(hotKeys.keys[action]),
+                                           texts->keyActions[action], hotKeyNames[action]}) +
+                  L"\n";
     return notice.substr(0, notice.size() - 1);
 }
 
@@ -77,5 +83,5 @@ std::wstring KeyedText(const wchar_t *name, const KeyCombination &key) {
     if (keysInCapitals)
         for (wchar_t &c : text)
             c = (wchar_t)towupper(c);
-    return Say(name) + Say(texts->keyOpening) + text + L")";
+    return Compose(texts->keyed, {name, text});
 }

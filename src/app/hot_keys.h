@@ -1,5 +1,5 @@
-// The four hot keys: read from setting.ini, registered for the main window, each acting once a
-// press however long it is held, and what could not be had told at start.
+// The four hot keys: registered for the main window, each acting once a press however long it is
+// held, and what could not be had told at start.
 #pragma once
 
 #include <windows.h>
@@ -16,11 +16,13 @@ const WPARAM HotkeyUndoId = 9255;     // Alt+F5: the last pair taken back
 
 const UINT HotKeyNoticeMessage = WM_APP + 2; // posted at start-up: keys refused or held
 
-extern KeyCombination hotKeys[HotKeyCount]; // each action's key; key 0: none
+// Registers each key of setting.ini for the window and hooks the keyboard to drop a held key's
+// repeats. A value refused, or a key another program holds, is told once the window stands
+// (HotKeyNoticeMessage, then HotKeyNotice).
+void RegisterHotKeys(HWND window, const HotKeys &loaded);
 
-// Reads [HOTKEY] and registers each key for the window. A value refused, or a key another
-// program holds, is told once the window stands (HotKeyNoticeMessage, then HotKeyNotice).
-void RegisterHotKeys(HWND window);
+// At shutdown: the hook goes (the keys go with the window).
+void RemoveHotKeyHook();
 
 // Every value refused and every key held by another program, a line each.
 std::wstring HotKeyNotice();

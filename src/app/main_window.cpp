@@ -18,8 +18,8 @@ HWND CreateMainWindow(HINSTANCE instance) {
     if (!RegisterClassW(&windowClass))
         return nullptr;
 
-    // The window procedure runs its start-up on WM_CREATE before this returns: the texts
-    // are picked and the display's scale is known by then.
+    // The window procedure's StartUp runs on WM_CREATE before this returns: the texts are
+    // picked, the display's scale known and the keys loaded before the buttons are made.
     HWND window = CreateWindowExW(WS_EX_TOPMOST, tessivoClassName, L"Tessivo",
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                   WindowWidth, WindowHeight, nullptr, nullptr, instance, nullptr);
@@ -27,7 +27,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
         return nullptr;
     SetWindowPos(window, nullptr, 0, 0, Scaled(WindowWidth), Scaled(WindowHeight),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CreateButtons(window, instance);
+    CreateButtons(window, instance); // labelled in the texts and with the keys of StartUp
     return window;
 }
 

@@ -7,6 +7,7 @@
 #include "record/record_view.h"
 #include "surface.h"
 #include "tessivo.h"
+#include "text_slots.h"
 #include "display_scale.h"
 
 void FillBackground(HWND window, HDC target) {
@@ -33,9 +34,9 @@ static void DrawHues(int x) {
         Write(x, 5, L"AUTO", AutoMarkColour);
     for (int cell = 0; cell < 2; ++cell)
         Write(x, 24 + 16 * cell,
-              Say(cell ? texts->lowerHue : texts->upperHue) + L" " +
-                  (cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell])));
-    Write(x, 56, std::to_wstring(moveRecord.size()) + Say(texts->moves));
+              Compose(texts->cellHues[cell],
+                      {cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell])}));
+    Write(x, 56, Compose(texts->moves, {std::to_wstring(moveRecord.size())}));
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
         int y = 5 + 16 * (colour - 1);
         RECT swatch = {Scaled(x + 80), Scaled(y + 2), Scaled(x + 90), Scaled(y + 12)};

@@ -13,6 +13,7 @@
 #include "record/pasted_link.h"
 #include "record/record_view.h"
 #include "tessivo.h"
+#include "text_slots.h"
 
 // What a box names of a clipboard that holds no link: one line of it.
 static const size_t NamedCharacters = 80;
@@ -26,8 +27,8 @@ bool OpenRecordMenu(HWND window, LPARAM where) {
     if (client.y < Scaled(PictureTop + RecordTop)) // above the record: the views
         return false;
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, CmdOpenHistory, Say(texts->openHistory).c_str());
-    AppendMenuW(menu, MF_STRING, CmdPasteLink, Say(texts->pasteLink).c_str());
+    AppendMenuW(menu, MF_STRING, CmdOpenHistory, texts->openHistory);
+    AppendMenuW(menu, MF_STRING, CmdPasteLink, texts->pasteLink);
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
     DestroyMenu(menu);
     return true;
@@ -36,11 +37,11 @@ bool OpenRecordMenu(HWND window, LPARAM where) {
 void OpenHistory(HWND window) {
     const std::wstring page = HistoryPagePath();
     if (!settings.keepRecord) {
-        Warn(window, Say(texts->noHistory));
+        Warn(window, texts->noHistory);
         return;
     }
     if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Warn(window, Say(texts->noPage) + page);
+        Warn(window, Compose(texts->noPage, {page}));
         return;
     }
     // The browser may be started through a shell extension, which needs COM on this thread.
@@ -53,7 +54,7 @@ void OpenHistory(HWND window) {
     open.lpFile = page.c_str();
     open.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExW(&open))
-        Warn(window, Say(texts->notOpened) + page);
+        Warn(window, Compose(texts->notOpened, {page}));
 }
 
 // The clipboard's text as Unicode, which the platform makes of any text format; "" for none.
@@ -75,7 +76,7 @@ void PasteLink(HWND window) {
     MoveRecord pasted;
     if (!ReadPastedLink(text, pasted)) {
         const std::wstring line = FirstLine(text, NamedCharacters);
-        Warn(window, Say(texts->noLink) + (line.empty() ? Say(texts->emptyClipboard) : line));
+        Warn(window, Compose(texts->noLink, {line.empty() ? texts->emptyClipboard : line}));
         return;
     }
     if (!moveRecord.empty())

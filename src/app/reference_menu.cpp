@@ -10,6 +10,7 @@
 #include "recognition/pair_watch.h"
 #include "picture_layout.h"
 #include "surface.h"
+#include "text_slots.h"
 
 int32_t cellHues[2] = {-1, -1};
 
@@ -58,8 +59,7 @@ bool OpenReferenceMenu(HWND window, LPARAM where) {
     menuHue = cellHues[cell];
     HMENU menu = CreatePopupMenu();
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour)
-        AppendMenuW(menu, MF_STRING, CmdSetReference + colour - 1,
-                    Say(texts->colours[colour - 1]).c_str());
+        AppendMenuW(menu, MF_STRING, CmdSetReference + colour - 1, texts->colours[colour - 1]);
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);
     DestroyMenu(menu);
     return true;
@@ -67,18 +67,18 @@ bool OpenReferenceMenu(HWND window, LPARAM where) {
 
 void SetReference(HWND window, BlobColour colour) {
     if (menuHue < 0) {
-        Warn(window, Say(texts->noBlob));
+        Warn(window, texts->noBlob);
         return;
     }
     ReferenceHue(colour) = menuHue;
     std::wstring where, close;
     if (!SaveSettings("COLOR", {{referenceKeys[colour - 1], std::to_string(menuHue)}}, where))
-        Warn(window, Say(texts->notSaved) + where);
+        Warn(window, Compose(texts->notSaved, {where}));
     for (BlobColour other = ColourRed; other <= ColourPurple; ++other)
         if (other != colour && HueDistance(menuHue, ReferenceHue(other)) <= CloseReferences)
-            close += (close.empty() ? L"" : L"\n") + Say(texts->colours[colour - 1]) +
-                     Say(texts->closeJoin) + Say(texts->colours[other - 1]) +
-                     Say(texts->closeClosing);
+            close += (close.empty() ? L"" : L"\n") +
+                     Compose(texts->closeReferences,
+                             {texts->colours[colour - 1], texts->colours[other - 1]});
     if (!close.empty())
         Warn(window, close);
 }

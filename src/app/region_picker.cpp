@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/program_contract.h"
+#include "text_slots.h"
 
 // The folder of this program, with its final backslash.
 static std::wstring ProgramFolder() {
@@ -39,7 +40,7 @@ void SelectRegion(HWND window) {
     if (!CreateProcessW(path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         const DWORD error = GetLastError();
-        Warn(window, Say(texts->noBrimlet) + path + L"\n" + SystemReason(error));
+        Warn(window, Compose(texts->noBrimlet, {path, SystemReason(error)}));
         return;
     }
     CloseHandle(process.hThread);

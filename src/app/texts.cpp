@@ -6,50 +6,43 @@ static const TessivoTexts japaneseTexts = {
     L"キャプチャ", // capture
     L"1手戻す",    // take back one move
     L"RESET",
-    L"URL生成",                        // make the URL
-    L"領域選択",                       // select the region
-    L"クリップボードにコピーしました", // copied
-    L"確認",                           // confirmation
-    L"（先頭",                         // (only the first
-    L"手のみ）",                       // moves)
+    L"URL生成",                                         // make the URL
+    L"領域選択",                                        // select the region
+    L"クリップボードにコピーしました",                  // copied
+    L"クリップボードにコピーしました（先頭{1}手のみ）", // (only the first {1} moves)
+    L"確認",                                            // confirmation
     L"setting.ini の [LINK] HOST にシミュレーターのホスト名を書くまで、"
     L"このリンクはどこにもつながりません。",   // leads nowhere until HOST names the simulator
     L"クリップボードにコピーできませんでした", // not copied
     L"エラー",                                 // error
-    L"[LINK] HOST の値「",                     // the value of
-    L"」はホスト名として使えません。組み込みのホストを使います。",
+    L"[LINK] HOST の値「{1}」はホスト名として使えません。組み込みのホストを使います。",
     L"record.txt は記録として読めないため、空の記録で始めます。"
-    L"元のファイルは次の名前で残しました：\n", // a record.txt that is no record, put aside as
-    L"記録をファイルに保存できません。メモリ上の記録で続けます：\n", // the record not kept in
+    L"元のファイルは次の名前で残しました：\n{1}", // a record.txt that is no record, put aside as
+    L"記録をファイルに保存できません。メモリ上の記録で続けます：\n{1}", // the record not kept in
     L"このフォルダーの記録は別の Tessivo が保存しています。このウィンドウの記録は保存しません。",
     {L"赤", L"緑", L"青", L"黄", L"紫"},                           // red to purple
-    L"上",                                                         // upper cell
-    L"下",                                                         // lower cell
+    {L"上 {1}", L"下 {1}"},                                        // upper cell, lower cell
     L"この枠には玉の色のピクセルがないため、参照は変わりません。", // nothing set
-    L"設定を保存できませんでした：\n",                             // the settings not saved in
-    L"と",                                                         // and
-    L"の参照が20度以内になり、見分けにくくなりました。", // within 20 degrees, hard to tell apart
-    L"手",                                               // moves
-    L"履歴を開く",                                       // the record view's menu: open the history
-    L"リンクを貼り付け",                                 // paste a link
-    L"KEEP=1 ではないため、履歴は保存していません。",    // no history kept
-    L"履歴のページはまだありません（URL生成か RESET で作られます）：\n", // no page yet
-    L"履歴のページを開けませんでした：\n",                               // the page not opened
-    L"クリップボードにリンクがありません：\n", // before what the clipboard holds instead
-    L"（テキストなし）",                       // no text on the clipboard
-    L"Brimlet を起動できませんでした：\n",     // could not start Brimlet
-    L"(",
+    L"設定を保存できませんでした：\n{1}",                          // the settings not saved in
+    L"{1}と{2}の参照が20度以内になり、見分けにくくなりました。", // within 20 degrees: hard to tell
+    L"{1}手",                                                    // moves
+    L"履歴を開く",                                    // the record view's menu: open the history
+    L"リンクを貼り付け",                              // paste a link
+    L"KEEP=1 ではないため、履歴は保存していません。", // no history kept
+    L"履歴のページはまだありません（URL生成か RESET で作られます）：\n{1}", // no page yet
+    L"履歴のページを開けませんでした：\n{1}",                               // the page not opened
+    L"クリップボードにリンクがありません：\n{1}",  // what the clipboard holds instead
+    L"（テキストなし）",                           // no text on the clipboard
+    L"Brimlet を起動できませんでした：\n{1}\n{2}", // could not start Brimlet
+    L"{1}({2})",
     {L"キャプチャ", L"自動キャプチャ", L"ゲーム終了", L"1手戻す"},
-    L"：キーの組み合わせとして読めません。",  // not a key combination
-    L"：システムか Tessivo が使うキーです。", // the system's or Tessivo's
-    L"：",
-    L" と同じキーです。",                    // the same key as
-    L"代わりに ",                            // instead,
-    L" を使います。",                        // is used
-    L"この操作にはホットキーがありません。", // no hot key for this action
-    L"（",
-    L"）は他のプログラムが使っています。setting.ini の [HOTKEY] ", // held by another program
-    L" で別のキーにできます。",                                    // gives it another key
+    L"[HOTKEY] {1}={2}：キーの組み合わせとして読めません。{3}",  // not a key combination
+    L"[HOTKEY] {1}={2}：システムか Tessivo が使うキーです。{3}", // the system's or Tessivo's
+    L"[HOTKEY] {1}={2}：{4} と同じキーです。{3}",                // the same key as
+    L"代わりに {1} を使います。",                                // is used instead
+    L"この操作にはホットキーがありません。",                     // no hot key for this action
+    L"{1}（{2}）は他のプログラムが使っています。setting.ini の [HOTKEY] {3} "
+    L"で別のキーにできます。", // held by another program; [HOTKEY] gives it another key
 };
 
 static const TessivoTexts englishTexts = {
@@ -59,47 +52,39 @@ static const TessivoTexts englishTexts = {
     L"Link",
     L"Region",
     L"Copied to the clipboard",
+    L"Copied to the clipboard (the first {1} moves only)",
     L"Confirmation",
-    L" (the first ",
-    L" moves only)",
     L"This link leads nowhere until [LINK] HOST in setting.ini names your simulator.",
     L"Could not copy to the clipboard",
     L"Error",
-    L"The value \"",
-    L"\" of [LINK] HOST is not a plain host name (letters, digits, hyphens and dots). "
-    L"The built-in host is used.",
+    L"The value \"{1}\" of [LINK] HOST is not a plain host name (letters, digits, hyphens and "
+    L"dots). The built-in host is used.",
     L"record.txt does not hold a record, so Tessivo starts with an empty one. The file was "
-    L"kept as:\n",
-    L"The record cannot be kept on disk; Tessivo goes on with the record in memory:\n",
+    L"kept as:\n{1}",
+    L"The record cannot be kept on disk; Tessivo goes on with the record in memory:\n{1}",
     L"Another Tessivo keeps the record of this folder; this one does not keep its record.",
     {L"Red", L"Green", L"Blue", L"Yellow", L"Purple"},
-    L"Upper",
-    L"Lower",
+    {L"Upper {1}", L"Lower {1}"},
     L"The cell holds no blob-coloured pixels: no reference is set.",
-    L"Could not save the settings:\n",
-    L" and ",
-    L" are now hard to tell apart: their references lie within 20 degrees.",
-    L" moves",
+    L"Could not save the settings:\n{1}",
+    L"{1} and {2} are now hard to tell apart: their references lie within 20 degrees.",
+    L"{1} moves",
     L"Open the history",
     L"Paste a link",
     L"No history is kept: KEEP=1 is not set in setting.ini.",
-    L"There is no history page yet (the link button or RESET writes it):\n",
-    L"Could not open the history page:\n",
-    L"The clipboard holds no link:\n",
+    L"There is no history page yet (the link button or RESET writes it):\n{1}",
+    L"Could not open the history page:\n{1}",
+    L"The clipboard holds no link:\n{1}",
     L"(no text)",
-    L"Could not start Brimlet:\n",
-    L" (",
+    L"Could not start Brimlet:\n{1}\n{2}",
+    L"{1} ({2})",
     {L"capture", L"auto capture", L"game over", L"undo"},
-    L": not a key combination Tessivo reads.",
-    L": a key the system or Tessivo itself uses.",
-    L": the key of ",
-    L" already.",
-    L" ",
-    L" is used instead.",
-    L" This action has no hot key.",
-    L" (",
-    L") is held by another program: [HOTKEY] ",
-    L" in setting.ini gives it another key.",
+    L"[HOTKEY] {1}={2}: not a key combination Tessivo reads. {3}",
+    L"[HOTKEY] {1}={2}: a key the system or Tessivo itself uses. {3}",
+    L"[HOTKEY] {1}={2}: the key of {4} already. {3}",
+    L"{1} is used instead.",
+    L"This action has no hot key.",
+    L"{1} ({2}) is held by another program: [HOTKEY] {3} in setting.ini gives it another key.",
 };
 
 const TessivoTexts *texts = &japaneseTexts;
@@ -108,8 +93,4 @@ bool keysInCapitals = true;
 void PickTexts(int32_t language) {
     texts = language == LanguageEnglish ? &englishTexts : &japaneseTexts;
     keysInCapitals = texts == &japaneseTexts;
-}
-
-std::wstring Say(const wchar_t *text) {
-    return text;
 }

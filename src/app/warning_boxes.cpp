@@ -12,8 +12,7 @@ void Warn(HWND window, const std::wstring &text) {
     if (waiting.size() > 1)
         return;
     while (!waiting.empty()) {
-        MessageBoxW(window, waiting.front().c_str(), Say(texts->errorCaption).c_str(),
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxW(window, waiting.front().c_str(), texts->errorCaption, MB_OK | MB_ICONWARNING);
         waiting.erase(waiting.begin());
     }
 }

@@ -22,13 +22,16 @@
 #include "record/simulator_link.h"
 #include "surface.h"
 #include "tessivo.h"
+#include "text_slots.h"
 #include "display_scale.h"
 
 HWND desktopWindow;
 
+// Runs on WM_CREATE, inside CreateWindowExW: the buttons are made once that returns, so the
+// texts are picked and the keys handed to them here first.
 static void StartUp(HWND window) {
     LoadSettings(settings);
-    PickTexts(settings.language); // before the buttons are made
+    PickTexts(settings.language);
     // Told once the window stands with its buttons, not in the middle of its creation.
     if (settings.hostGiven && !UseSimulatorHost(settings.simulatorHost))
         PostMessageW(window, RefusedHostMessage, 0, 0);
@@ -38,7 +41,9 @@ static void StartUp(HWND window) {
     CreateSurface(captureSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
     CreateSurface(classView, 50, 100, desktopWindow);
-    RegisterHotKeys(window); // a key held by another program is told; the buttons still work
+    const HotKeys hotKeys = LoadHotKeys();
+    RegisterHotKeys(window, hotKeys); // a key held by another program is told; buttons still work
+    GiveButtonsKeys(hotKeys.keys[HotKeyCapture], hotKeys.keys[HotKeyUndo]);
     OpenRegionLink();
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
@@ -122,28 +127,26 @@ static void ExportLink(HWND window) {
         Tell(window, KeepHistoryLine("export"));
     LinkExport result = BuildSimulatorLink(window);
     if (!result.copied) {
-        MessageBoxW(window, Say(texts->copyFailed).c_str(), Say(texts->errorCaption).c_str(),
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxW(window, texts->copyFailed, texts->errorCaption, MB_OK | MB_ICONWARNING);
         return;
     }
-    std::wstring notice = Say(texts->copied);
+    std::wstring notice = texts->copied;
     if (!result.complete)
-        notice +=
-            Say(texts->cutOpening) + std::to_wstring(result.pairsWritten) + Say(texts->cutClosing);
+        notice = Compose(texts->copiedCut, {std::to_wstring(result.pairsWritten)});
     if (LinkLeadsNowhere())
-        notice += L"\n" + Say(texts->leadsNowhere);
-    MessageBoxW(window, notice.c_str(), Say(texts->confirmCaption).c_str(), MB_OK);
+        notice += L"\n" + std::wstring(texts->leadsNowhere);
+    MessageBoxW(window, notice.c_str(), texts->confirmCaption, MB_OK);
 }
 
 // The host of [LINK] that the link does not use, named with its key.
 static void ReportRefusedHost(HWND window) {
-    Warn(window, Say(texts->hostOpening) + settings.simulatorHost + Say(texts->hostClosing));
+    Warn(window, Compose(texts->refusedHost, {settings.simulatorHost}));
 }
 
 static void ReportKeepNotice(HWND window, WPARAM notice) {
-    Warn(window, notice == KeepBadRecordAside ? Say(texts->recordAside) + keepNoticePath
-                 : notice == KeepNotWritten   ? Say(texts->notKept) + keepNoticePath
-                                              : Say(texts->otherKeeper));
+    Warn(window, notice == KeepBadRecordAside ? Compose(texts->recordAside, {keepNoticePath})
+                 : notice == KeepNotWritten   ? Compose(texts->notKept, {keepNoticePath})
+                                              : texts->otherKeeper);
 }
 
 static void HandleCommand(HWND window, WPARAM wParam) {
@@ -221,6 +224,7 @@ static void Paint(HWND window) {
 }
 
 static void ShutDown() {
+    RemoveHotKeyHook();
     HWND companion = FindWindowW(brimletClassName, nullptr);
     if (companion)
         SendMessageW(companion, WM_CLOSE, 0, 0);

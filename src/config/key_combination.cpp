@@ -110,9 +110,9 @@ const wchar_t *const hotKeyNames[HotKeyCount] = {L"CAPTURE", L"AUTO", L"GAMEOVER
 const KeyCombination defaultHotKeys[HotKeyCount] = {
     {ModAlt, KeyF1}, {ModAlt, KeyF1 + 1}, {ModAlt, KeyF1 + 2}, {ModAlt, KeyF1 + 4}};
 
-std::vector<HotKeyRefusal> SettleHotKeys(const std::wstring (&values)[HotKeyCount],
-                                         KeyCombination (&keys)[HotKeyCount]) {
-    std::vector<HotKeyRefusal> refusals;
+HotKeys SettleHotKeys(const std::wstring (&values)[HotKeyCount]) {
+    HotKeys settled;
+    KeyCombination(&keys)[HotKeyCount] = settled.keys;
     for (int action = 0; action < HotKeyCount; ++action) {
         KeyCombination read;
         HotKeyRefusal refusal = {HotKeyAction(action), values[action],
@@ -125,7 +125,7 @@ std::vector<HotKeyRefusal> SettleHotKeys(const std::wstring (&values)[HotKeyCoun
         keys[action] = read;
         if (refusal.reading == KeyNone || (refusal.reading == KeyRead && holder == action))
             continue;
-        refusals.push_back(refusal);
+        settled.refusals.push_back(refusal);
         // A default held by an earlier action leaves this one without a key rather than with
         // a combination of our choosing, which could be one the player keeps for another
         // program; the box says so.
@@ -134,5 +134,5 @@ std::vector<HotKeyRefusal> SettleHotKeys(const std::wstring (&values)[HotKeyCoun
             if (SameCombination(keys[earlier], defaultHotKeys[action]))
                 keys[action] = {0, 0};
     }
-    return refusals;
+    return settled;
 }

@@ -36,8 +36,12 @@ struct HotKeyRefusal {
     HotKeyAction takenBy; // that action, when KeyRead
 };
 
+struct HotKeys {
+    KeyCombination keys[HotKeyCount];    // each action's key; key 0: none
+    std::vector<HotKeyRefusal> refusals; // the values that could not be used
+};
+
 // The actions' hot keys from their values in order (a key left out given as its default's
 // text), and each value refused: a value that cannot be used, or that an earlier action holds,
 // leaves the action its default, or no key when an earlier action holds that too.
-std::vector<HotKeyRefusal> SettleHotKeys(const std::wstring (&values)[HotKeyCount],
-                                         KeyCombination (&keys)[HotKeyCount]);
+HotKeys SettleHotKeys(const std::wstring (&values)[HotKeyCount]);

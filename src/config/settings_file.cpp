@@ -72,12 +72,12 @@ void LoadSettings(Settings &target) {
     target.hostGiven = ReadSettingText(L"LINK", L"HOST", target.simulatorHost);
 }
 
-std::vector<HotKeyRefusal> LoadHotKeys(KeyCombination (&keys)[HotKeyCount]) {
+HotKeys LoadHotKeys() {
     std::wstring values[HotKeyCount];
     for (int action = 0; action < HotKeyCount; ++action)
         if (!ReadSettingText(L"HOTKEY", hotKeyNames[action], values[action]))
             values[action] = KeyCombinationText(defaultHotKeys[action]);
-    return SettleHotKeys(values, keys);
+    return SettleHotKeys(values);
 }
 
 // A settings file larger than this is no settings file, and is not rewritten.

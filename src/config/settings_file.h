@@ -13,7 +13,7 @@ void LoadSettings(Settings &target);
 
 // Each action's hot key from [HOTKEY] (a key left out: its default), settled among the four;
 // the values refused.
-std::vector<HotKeyRefusal> LoadHotKeys(KeyCombination (&keys)[HotKeyCount]);
+HotKeys LoadHotKeys();
 
 // Writes the region's four keys into "./setting.ini", keeping the rest of the file as
 // it is, or makes the file; a crash in the middle leaves the old file or the new one. False

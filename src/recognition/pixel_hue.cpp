@@ -25,20 +25,7 @@ uint32_t PureHuePixel(float hue) {
 }
 
 uint32_t ClassColour(BlobColour colour) {
-    switch (colour) {
-    case ColourRed:
-        return 0x000000FF;
-    case ColourGreen:
-        return 0x0000FF00;
-    case ColourBlue:
-        return 0x00FF0000;
-    case ColourYellow:
-        return 0x0000FFFF;
-    case ColourPurple:
-        return 0x00FF00FF;
-    default:
-        return 0;
-    }
+    return colour >= ColourRed && colour <= ColourPurple ? colourPixels[colour - 1] : 0;
 }
 
 BlobColour MajorityColour(const VoteCounts &votes) {

@@ -8,22 +8,11 @@
 
 size_t recordBack;
 
-// Disc fill by colour; purple is a darker (200, 0, 200) than classView's.
+// The class view's colours, but a darker purple (200, 0, 200), and white for no colour.
 static COLORREF DiscColour(BlobColour colour) {
-    switch (colour) {
-    case ColourRed:
-        return 0x000000FF;
-    case ColourGreen:
-        return 0x0000FF00;
-    case ColourBlue:
-        return 0x00FF0000;
-    case ColourYellow:
-        return 0x0000FFFF;
-    case ColourPurple:
+    if (colour == ColourPurple)
         return 0x00C800C8;
-    default:
-        return 0x00FFFFFF;
-    }
+    return colour >= ColourRed && colour <= ColourYellow ? colourPixels[colour - 1] : 0x00FFFFFF;
 }
 
 static void DrawPair(HDC dc, const BlobPair &pair, int x, int y, int size, HGDIOBJ whiteBrush) {

@@ -43,12 +43,11 @@ TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
         {L"Alt+F5", L"F5", L"Win+F7", L"Alt+Tab", L"Alt+F5 F5 Win+F7 - UNDO=Alt+Tab:S "}};
     for (const auto &row : rows) {
         const std::wstring values[HotKeyCount] = {row[0], row[1], row[2], row[3]};
-        KeyCombination keys[HotKeyCount];
-        const std::vector<HotKeyRefusal> refusals = SettleHotKeys(values, keys);
+        const HotKeys hotKeys = SettleHotKeys(values);
         std::wstring settled;
-        for (const KeyCombination &key : keys)
+        for (const KeyCombination &key : hotKeys.keys)
             settled += (key.key ? KeyCombinationText(key) : L"-") + L" ";
-        for (const HotKeyRefusal &refusal : refusals)
+        for (const HotKeyRefusal &refusal : hotKeys.refusals)
             settled += hotKeyNames[refusal.action] + (L"=" + refusal.value) + L":" +
                        (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
                                         : hotKeyNames[refusal.takenBy]) +

@@ -154,3 +154,12 @@ inline std::wstring Size(HWND window) { // scaled only where the program is awar
     GetWindowRect(window, &at);
     return std::to_wstring(at.right - at.left) + L" x " + std::to_wstring(at.bottom - at.top);
 }
+
+inline void Press(std::initializer_list<int> keys) { // each key down, or up where negative
+    for (int code : keys) {
+        INPUT key = {INPUT_KEYBOARD, {}};
+        key.ki.wVk = (WORD)std::abs(code);
+        key.ki.dwFlags = code < 0 ? KEYEVENTF_KEYUP : 0;
+        SendInput(1, &key, sizeof key);
+    }
+}

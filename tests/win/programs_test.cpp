@@ -1,157 +1,217 @@
-// Both programs as processes: their texts, scales and keys, and the region between them.
+// Both programs as processes: their texts, scales and keys, the link, and the region between them.
 #include "helpers.h"
 
-// Both programs in each language at 150 %, then Brimlet at 200 %; Brimlet's region reaching
-// Tessivo whole, at once or when Tessivo's mailslot opens only after Brimlet has started.
-TEST(Programs, TextsInBothLanguagesAwareOfEveryScaleAndRegionsDeliveredWhole) {
+namespace {
+
+// One region; Japanese: a host, F9 and Ctrl+F9, GAMEOVER refused; English: its host, AUTO, UNDO.
+const std::string region = "[REGION]\r\nX=30\r\nY=40\r\nW=70\r\nH=80\r\n";
+const std::string japanese = region +
+                             "[SETTING]\r\nLANGUAGE=ja\r\nKEEP=1\r\n[link]\r\nHOST=Sim-1.a.b\r\n"
+                             "[HOTKEY]\r\nCAPTURE=F9\r\nUNDO=ctrl + f9\r\nGAMEOVER=Alt+\r\n";
+const std::string english = region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n"
+                                     "[hotkey]\r\nAUTO=Ctrl+V\r\nUNDO=Alt+F1\r\n";
+
+// The keys that Tessivo in this process holds, as an English Tessivo tells them.
+const std::wstring heldHere =
+    L"Alt+F1 (capture) is held by another program: [HOTKEY] CAPTURE in setting.ini gives it "
+    L"another key.\nAlt+F2 (auto capture) is held by another program: [HOTKEY] AUTO in setting.ini "
+    L"gives it another key.\nAlt+F3 (game over) is held by another program: [HOTKEY] GAMEOVER in "
+    L"setting.ini gives it another key.\nAlt+F5 (undo) is held by another program: [HOTKEY] UNDO "
+    L"in setting.ini gives it another key.";
+
+// A new working folder with the settings given (null: none); Tessivo made in this process first
+// holds Alt+F1, F2, F3 and F5 and the region's mailslot.
+void WorkBeside(const std::string *ini) {
+    ASSERT_NE(Tessivo(), nullptr);
+    WorkIn(ini);
+}
+
+// tessivo.exe in a job that counts every process it starts; its start-up's boxes read; closed at
+// the end.
+struct Started : Program {
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    HWND window;
+    std::wstring told; // each box "caption: text", in order
+    Started(int boxes, const std::wstring &command = L"tessivo.exe")
+        : Program(command, CREATE_SUSPENDED) {
+        AssignProcessToJobObject(job, hProcess);
+        ResumeThread(hThread);
+        window = WindowOf(tessivoClassName, dwProcessId);
+        WaitForInputIdle(hProcess, 10000); // its buttons made, its start-up told
+        for (int box = 0; box < boxes; ++box)
+            told += Box(dwProcessId);
+    }
+    std::wstring Command(Command id) { // the box that it shows
+        PostMessageW(window, WM_COMMAND, id, 0);
+        return Box(dwProcessId);
+    }
+    ~Started() {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(Ended());
+        CloseHandle(job);
+    }
+};
+
+} // namespace
+
+// In each language: the values refused and the keys held told at start (the English one's folder
+// kept by another), the buttons with their keys, a link not copied while another program holds
+// the clipboard (which keeps what it held), then copied.
+TEST(Programs, TessivosTextsKeysAndBoxesInEachLanguage) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
-    ASSERT_NE(Tessivo(), nullptr); // its mailslot is this process's: Brimlet's records come here
-    const std::string region = "[REGION]\r\nX=30\r\nY=40\r\nW=70\r\nH=80\r\n";
-    const std::string ini[2] = {
-        region + "[SETTING]\r\nLANGUAGE=ja\r\nKEEP=1\r\n[link]\r\nHOST=Sim-1.a.b\r\n[HOTKEY]\r\n"
-                 "CAPTURE=F9\r\nUNDO=ctrl + f9\r\nGAMEOVER=Alt+\r\n",
-        region + "[setting]\r\nlanguage=En\r\nkeep=1\r\n[LINK]\r\nHOST=-a.b\r\n[hotkey]\r\n"
-                 "AUTO=Ctrl+V\r\nUNDO=Alt+F1\r\n"};
-    // Tessivo's texts in order (the keys this process holds told), then Brimlet's: its title's note
-    // and its box.
-    const std::wstring held = L"は他のプログラムが使っています。setting.ini の [HOTKEY] ",
-                       taken = L") is held by another program: [HOTKEY] ",
-                       where = L" in setting.ini gives it another key.";
-    const std::wstring rows[2][3] = {
-        {L"エラー: [HOTKEY] GAMEOVER=Alt+：キーの組み合わせとして読めません。代わりに Alt+F3 "
-         L"を使います。\nAlt+F2（自動キャプチャ）" +
-             held + L"AUTO で別のキーにできます。\nAlt+F3（ゲーム終了）" + held +
-             L"GAMEOVER "
-             L"で別のキーにできます。キャプチャ(F9)|1手戻す(CTRL+F9)|RESET|URL生成|領域選択|確認: "
-             L"クリップボードにコピーしました（先頭496手のみ）確認: クリップボードにコピーしました",
-         L" - Tessivoが見つかりません", L"エラー: 保存できませんでした\n"},
-        {L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
+    struct Row {
+        const std::string &ini;
+        int boxes;
+        std::wstring told;
+    };
+    const Row rows[] = {
+        {japanese, 1,
+         L"エラー: [HOTKEY] GAMEOVER=Alt+：キーの組み合わせとして読めません。代わりに Alt+F3 "
+         L"を使います。\nAlt+F2（自動キャプチャ）は他のプログラムが使っています。setting.ini の "
+         L"[HOTKEY] AUTO で別のキーにできます。\nAlt+F3（ゲーム終了）は他のプログラムが使っています"
+         L"。setting.ini の [HOTKEY] GAMEOVER で別のキーにできます。キャプチャ(F9)|1手戻す(CTRL+F9)"
+         L"|RESET|URL生成|領域選択|エラー: クリップボードにコピーできませんでした確認: "
+         L"クリップボードにコピーしました"},
+        {english, 3,
+         L"Error: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
          L"hyphens and dots). The built-in host is used.Error: Another Tessivo keeps the record of "
          L"this folder; this one does not keep its record.Error: [HOTKEY] AUTO=Ctrl+V: a key the "
          L"system or Tessivo itself uses. Alt+F2 is used instead.\n[HOTKEY] UNDO=Alt+F1: the key "
-         L"of CAPTURE already. Alt+F5 is used instead.\nAlt+F1 (capture" +
-             taken + L"CAPTURE" + where + L"\nAlt+F2 (auto capture" + taken + L"AUTO" + where +
-             L"\nAlt+F3 (game over" + taken + L"GAMEOVER" + where + L"\nAlt+F5 (undo" + taken +
-             L"UNDO" + where +
-             L"Capture (Alt+F1)|Undo (Alt+F5)|RESET|Link|Region|"
-             L"Error: Could not copy to the clipboardConfirmation: Copied to the clipboard\nThis "
-             L"link leads nowhere until [LINK] HOST in setting.ini names your simulator.",
-         L" - Tessivo not found", L"Error: Could not save\n"}};
-    wchar_t saved[MAX_PATH];
-    for (int late = 0; late < 2; ++late) {
-        WorkIn(&ini[late]);
-        const std::string kept = std::regex_replace(std::string(600, '.'), std::regex("."), "01");
-        std::ofstream("record.txt") << (late ? "" : kept); // 600 red on red: more than a link holds
-        settings.keepRecord = late; // the late one's folder is kept by this process already
-        ASSERT_EQ(late ? StartKeeping() : KeepNothingToTell, KeepNothingToTell);
+         L"of CAPTURE already. Alt+F5 is used instead.\n" +
+             heldHere +
+             L"Capture (Alt+F1)|Undo (Alt+F5)|RESET|Link|Region|Error: Could not copy to the "
+             L"clipboardConfirmation: Copied to the clipboard\nThis link leads nowhere until "
+             L"[LINK] HOST in setting.ini names your simulator."}};
+    for (const Row &row : rows) {
+        WorkBeside(&row.ini);
+        settings.keepRecord = &row.ini == &english; // its folder kept here already
+        ASSERT_EQ(StartKeeping(), KeepNothingToTell);
+        Started tessivo(row.boxes);
+        for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
+            tessivo.told += TextOf(GetDlgItem(tessivo.window, id)) + L"|";
+        const std::string before = ClipboardBlock();
+        OpenClipboard(nullptr);
+        tessivo.told += tessivo.Command(CmdMakeLink);
+        CloseClipboard();
+        EXPECT_EQ(ClipboardBlock(), before);
+        EXPECT_EQ(tessivo.told + tessivo.Command(CmdMakeLink), row.told);
+    }
+}
+
+// F9 captures and Ctrl+F9 undoes, as setting.ini gives them; Alt+F1 is left to others.
+TEST(Programs, TheHotKeysOfSettingIniAct) {
+    WorkBeside(&japanese);
+    UnregisterHotKey(Tessivo(), (int)HotkeyCaptureId);
+    const Started tessivo(1);
+    EXPECT_TRUE(RegisterHotKey(Tessivo(), (int)HotkeyCaptureId, MOD_ALT, VK_F1));
+    Press({VK_F9, -VK_F9});
+    EXPECT_TRUE(Eventually([] { return FileText("record.txt").size() == 4; })); // a pair, a line
+    Press({VK_CONTROL, VK_F9, -VK_F9, -VK_CONTROL});
+    EXPECT_TRUE(Eventually([] { return FileText("record.txt") == "\r\n"; }));
+}
+
+// 600 pairs: the link holds the first that fit, and the box says how many; then RESET, and the
+// export of the empty record adds no line to links.txt.
+TEST(Programs, TheLinkCutToWhatFitsAndEachGameInLinksTxt) {
+    WorkBeside(&japanese);
+    const std::string kept = std::regex_replace(std::string(600, '.'), std::regex("."), "01");
+    std::ofstream("record.txt") << kept;
+    Started tessivo(1);
+    EXPECT_EQ(tessivo.Command(CmdMakeLink),
+              L"確認: クリップボードにコピーしました（先頭496手のみ）");
+    const std::string link = "http://Sim-1.a.b/simu/ps.html?_";
+    std::string block = link + kept.substr(0, 992);
+    block.resize(1024); // zero-filled
+    EXPECT_EQ(ClipboardBlock(), block);
+    PostMessageW(tessivo.window, WM_COMMAND, CmdReset, 0);
+    tessivo.Command(CmdMakeLink);
+    const std::string after = "\t600\t" + link + kept + "\r\n"; // after each time
+    EXPECT_EQ(
+        std::regex_replace(FileText("links.txt"), std::regex("^.*?\t", std::regex::multiline), ""),
+        "export" + after + "reset" + after);
+}
+
+// In each language: Brimlet started from Tessivo, both at 150 %; its region reaching Tessivo whole,
+// at once or once Tessivo's mailslot opens after Brimlet has started. Asked for again: the open
+// frame brought in front, no second Brimlet started, one started by hand ending at once. Brimlet
+// on a monitor at 200 %, its save refused, closed with Tessivo. Each program's manifest makes it
+// aware of every monitor's scale (Wine ignores it).
+TEST(Programs, OneBrimletItsRegionReachingTessivoWholeAtOnceOrLateClosedWithTessivo) {
+    struct Row {
+        const std::string &ini;
+        int boxes;
+        std::wstring title, saveRefused;
+        const wchar_t *program; // its manifest read
+    };
+    const Row rows[] = {
+        {japanese, 1, L"30, 40, 70 x 80", L"エラー: 保存できませんでした\n", L"tessivo.exe"},
+        {english, 2, L"30, 40, 70 x 80 - Tessivo not found", L"Error: Could not save\n",
+         brimletFileName}};
+    for (const Row &row : rows) {
+        const bool late = &row != rows;
+        WorkBeside(&row.ini);
+        wchar_t saved[MAX_PATH];
         GetFullPathNameW(L"setting.ini", MAX_PATH, saved, nullptr);
         settings.region = {0, 0, 1, 1};
-        UnregisterHotKey(Tessivo(), late ? 0 : (int)HotkeyCaptureId); // Alt+F1 free: not taken
-        const Program process(L"tessivo.exe", CREATE_SUSPENDED);
-        HANDLE job = CreateJobObjectW(nullptr, nullptr); // counts every process Tessivo starts
-        AssignProcessToJobObject(job, process.hProcess), ResumeThread(process.hThread);
-        HMODULE image =
-            LoadLibraryExW(late ? brimletFileName : L"tessivo.exe", 0, LOAD_LIBRARY_AS_DATAFILE);
-        HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST); // Wine ignores it
-        const std::string manifest((char *)LockResource(LoadResource(image, found)),
-                                   SizeofResource(image, found));
-        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor<", manifest.find(">true/pm<")),
-                  std::string::npos);
-        HWND tessivo = WindowOf(tessivoClassName, process.dwProcessId);
-        WaitForInputIdle(process.hProcess, 10000); // its buttons made, its start-up told
-        std::wstring seen;                         // the refused host, then the folder kept already
-        for (int box = 0; box < 1 + 2 * late; ++box)
-            seen += Box(process.dwProcessId);
-        if (!late) { // the keys given acting: F9 captures, Ctrl+F9 undoes
-            EXPECT_TRUE(RegisterHotKey(Tessivo(), (int)HotkeyCaptureId, MOD_ALT, VK_F1));
-            for (int step = 0; step < 6; ++step) {
-                INPUT key = {INPUT_KEYBOARD, {}};
-                key.ki.wVk = step == 2 || step == 5 ? VK_CONTROL : VK_F9;
-                key.ki.dwFlags = step == 1 || step >= 4 ? KEYEVENTF_KEYUP : 0;
-                SendInput(1, &key, sizeof key);
-                const std::string text = step == 1 ? kept + "??\r\n" : kept + "\r\n";
-                EXPECT_TRUE(step % 4 != 1 || Eventually([&] {
-                                const std::string now = FileText("record.txt");
-                                return now.size() == text.size() && !now.compare(0, 1200, kept);
-                            }))
-                    << step;
-            }
-        }
-        for (int id = CmdCapture; id <= CmdSelectRegion; ++id)
-            seen += TextOf(GetDlgItem(tessivo, id)) + L"|";
-        if (late) // a clipboard held by another program: the first link stays
-            OpenClipboard(nullptr);
-        PostMessageW(tessivo, WM_COMMAND, CmdMakeLink, 0);
-        seen += Box(process.dwProcessId), CloseClipboard();
-        std::string link = "http://Sim-1.a.b/simu/ps.html?_"; // the first one's: the moves that fit
-        std::string block = link + (late ? "" : kept.substr(0, 992)); // zero-filled
-        EXPECT_EQ(ClipboardBlock(), (block.resize(1024), block));
-        if (!late) // the game ended: an export of the empty record adds no line
-            PostMessageW(tessivo, WM_COMMAND, CmdReset, 0);
-        PostMessageW(tessivo, WM_COMMAND, CmdMakeLink, 0); // the late one's host leads nowhere
-        seen += Box(process.dwProcessId);
-        EXPECT_EQ(seen, rows[late][0]);
-        const std::string after = "\t600\t" + link + kept + "\r\n"; // after each time
-        EXPECT_EQ(std::regex_replace(FileText("links.txt"),
-                                     std::regex("^.*?\t", std::regex::multiline), ""),
-                  late ? "" : "export" + after + "reset" + after);
-        EXPECT_EQ(Size(tessivo), L"540 x 330");
-
+        Started tessivo(row.boxes);
         if (late) // the mailslot is away when Brimlet starts
             CloseHandle(regionMailslot);
-        PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
+        PostMessageW(tessivo.window, WM_COMMAND, CmdSelectRegion, 0);
         HWND brimlet = WindowOf(brimletClassName);
-        EXPECT_EQ(Size(brimlet), L"82 x 134");
-        if (!late) { // again: the open frame in front, no Brimlet started; one by hand ends
-            SetForegroundWindow(tessivo);
-            EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == tessivo; }));
-            SendMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
-            EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == brimlet; }));
-            JOBOBJECT_BASIC_ACCOUNTING_INFORMATION started = {};
-            QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &started,
-                                      sizeof started, nullptr);
-            EXPECT_EQ(started.TotalProcesses, 2u); // tessivo.exe and one Brimlet
-            EXPECT_TRUE(Program(brimletFileName).Ended());
-            EXPECT_TRUE(FindWindowW(brimletClassName, nullptr) == brimlet && // the first frame, the only
-                        !FindWindowExW(nullptr, brimlet, brimletClassName, nullptr));
-        }
-        seen = L"30, 40, 70 x 80" + rows[late][1];
-        EXPECT_TRUE(!late || Eventually([&] { return TextOf(brimlet) == seen; })) << seen;
+        EXPECT_EQ(Size(tessivo.window) + L", " + Size(brimlet), L"540 x 330, 82 x 134");
+        EXPECT_TRUE(Eventually([&] { return TextOf(brimlet) == row.title; })) << row.title;
+        SetForegroundWindow(tessivo.window);
+        EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == tessivo.window; }));
+        SendMessageW(tessivo.window, WM_COMMAND, CmdSelectRegion, 0);
+        EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == brimlet; }));
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION started = {};
+        QueryInformationJobObject(tessivo.job, JobObjectBasicAccountingInformation, &started,
+                                  sizeof started, nullptr);
+        EXPECT_EQ(started.TotalProcesses, 2u); // tessivo.exe and one Brimlet
+        EXPECT_TRUE(Program(brimletFileName).Ended());
+        EXPECT_EQ(FindWindowW(brimletClassName, nullptr), brimlet); // the first frame, the only
+        EXPECT_EQ(FindWindowExW(nullptr, brimlet, brimletClassName, nullptr), nullptr);
         if (late)
             OpenRegionLink();
         const CaptureRegion whole = {30, 40, 70, 80}; // size and all, at once or sent again
-        auto arrived = [&] { return PollRegionLink(), !memcmp(&settings.region, &whole, 16); };
-        EXPECT_TRUE(Eventually(arrived));
+        EXPECT_TRUE(Eventually([&] {
+            PollRegionLink();
+            return !memcmp(&settings.region, &whole, 16);
+        }));
         RECT suggested = {};
         SendMessageW(brimlet, WM_DPICHANGED, MAKEWPARAM(192, 192), (LPARAM)&suggested);
         EXPECT_EQ(TextOf(brimlet).substr(0, 15) + L", " + Size(brimlet),
                   L"30, 40, 70 x 80, 86 x 152"); // on a monitor at 200 %: the same region
         SetFileAttributesW(saved, FILE_ATTRIBUTE_READONLY);
-        PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0); // its save refused
-        EXPECT_EQ(Box(ProcessOf(brimlet)), rows[late][2] + saved);
-
-        PostMessageW(tessivo, WM_CLOSE, 0, 0); // and Tessivo closes Brimlet
-        EXPECT_TRUE(process.Ended() && Eventually([] { return !FindWindowW(brimletClassName, 0); }));
-        CloseHandle(job);
+        PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_EQ(Box(ProcessOf(brimlet)), row.saveRefused + saved);
+        PostMessageW(tessivo.window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(tessivo.Ended());
+        EXPECT_TRUE(Eventually([] { return !FindWindowW(brimletClassName, 0); }));
+        HMODULE image = LoadLibraryExW(row.program, 0, LOAD_LIBRARY_AS_DATAFILE);
+        HRSRC found = FindResourceA(image, MAKEINTRESOURCEA(1), RT_MANIFEST);
+        const std::string manifest((char *)LockResource(LoadResource(image, found)),
+                                   SizeofResource(image, found));
+        EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor<", manifest.find(">true/pm<")),
+                  std::string::npos);
     }
-    // A copy alone, no setting.ini: English; the Brimlet.exe it looked for beside it told, and why.
-    WorkIn(nullptr);
+}
+
+// A copy alone, no setting.ini: English; the keys this process holds told though no value is
+// refused; the Brimlet.exe it looked for beside it told, and why.
+TEST(Programs, ACopyAloneWithoutBrimletTellsWhy) {
+    WorkBeside(nullptr);
     wchar_t built[MAX_PATH], here[MAX_PATH];
     const std::wstring folder(here, GetCurrentDirectoryW(MAX_PATH, here));
     GetModuleFileNameW(nullptr, built, MAX_PATH);
     lstrcpyW(wcsrchr(built, L'\\') + 1, L"tessivo.exe");
     ASSERT_TRUE(CopyFileW(built, (folder + L"\\tessivo.exe").c_str(), FALSE));
-    const Program process(L"\"" + folder + L"\\tessivo.exe\"");
-    HWND tessivo = WindowOf(tessivoClassName, process.dwProcessId);
-    WaitForInputIdle(process.hProcess, 10000);
-    Box(process.dwProcessId); // the keys this process holds (told above)
-    PostMessageW(tessivo, WM_COMMAND, CmdSelectRegion, 0);
-    const std::wstring seen = TextOf(GetDlgItem(tessivo, CmdCapture)) + L"|" +
-                              Box(process.dwProcessId),
-                       named = L"Capture (Alt+F1)|Error: Could not start Brimlet:\n" + folder +
+    Started tessivo(1, L"\"" + folder + L"\\tessivo.exe\"");
+    const std::wstring seen = tessivo.told + TextOf(GetDlgItem(tessivo.window, CmdCapture)) + L"|" +
+                              tessivo.Command(CmdSelectRegion);
+    const std::wstring named = L"Error: " + heldHere +
+                               L"Capture (Alt+F1)|Error: Could not start Brimlet:\n" + folder +
                                L"\\Brimlet.exe\n";
     EXPECT_EQ(seen.substr(0, named.size()), named);
     EXPECT_GT(seen.size(), named.size()); // the system's reason after the path
-    PostMessageW(tessivo, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(process.Ended());
 }

@@ -2,52 +2,60 @@
 #include "helpers.h"
 
 // At 100 %, a sample's halves with a stripe over 25 columns: the three views pixel for pixel. Rows:
-// pairs held, the wheel's notches away then back, a capture, the record view's top row (17 a row).
+// a sample in turn, and the record's pairs, the wheel's notches, a capture and the view's top row.
 TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
     HWND window = Tessivo();
     RECT frame = {0, 0, 345, 233};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST), ScaleTo(96);
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
+    ScaleTo(96);
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
     const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
                    discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
-    const COLORREF samples[][6] = {
-        {RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
-        {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
-        {RGB(40, 80, 230), RGB(128, 128, 128), RGB(240, 220, 30), 3, 1, 4}};
-    const int rows[][5] = {{34, 0, 0, 0, 0},   {35, 0, 0, 0, 1},  {35, 1, 0, 0, 0},
-                           {35, 3, 0, 0, 0},   {35, 3, -1, 0, 1}, {100, 2, 0, 0, 2},
-                           {100, 9, -1, 0, 1}, {100, 2, 0, 1, 4}, {0, 0, 0, 0, 0}};
+    struct Sample {
+        COLORREF upper, lower, stripe;         // the halves' colours, then the stripe's over both
+        BlobColour upperIs, lowerIs, stripeIs; // the class of each
+    };
+    const Sample samples[] = {{RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
+                              {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
+                              {RGB(40, 80, 230), RGB(128, 128, 128), RGB(240, 220, 30), 3, 1, 4}};
+    struct Row {
+        int pairs, away, back, capture; // pairs held, the wheel's notches away then back, captured
+        int topRow;                     // of the record view, 17 pairs a row
+    };
+    const Row rows[] = {{34, 0, 0, 0, 0},   {35, 0, 0, 0, 1},  {35, 1, 0, 0, 0},
+                        {35, 3, 0, 0, 0},   {35, 3, -1, 0, 1}, {100, 2, 0, 0, 2},
+                        {100, 9, -1, 0, 1}, {100, 2, 0, 1, 4}, {0, 0, 0, 0, 0}};
     POINT over = {100, 200}; // on the record
     ClientToScreen(window, &over);
-    for (const int *row : rows) {
-        const COLORREF *sample = samples[(row - rows[0]) / 5 % 3];
-        Fill(classView, {0, 0, 50, 100}, 0xFFFFFF), Fill(captureSurface, {0, 0, 50, 50}, sample[0]);
-        Fill(captureSurface, {0, 50, 50, 100}, sample[1]);
-        Fill(captureSurface, {0, 0, 25, 100}, sample[2]); // 19 of each cell's 38: ties to the lower
+    for (const Row &row : rows) {
+        const Sample &sample = samples[(&row - rows) % 3];
+        Fill(classView, {0, 0, 50, 100}, 0xFFFFFF);
+        Fill(captureSurface, {0, 0, 50, 50}, sample.upper);
+        Fill(captureSurface, {0, 50, 50, 100}, sample.lower);
+        Fill(captureSurface, {0, 0, 25, 100}, sample.stripe); // 19 of each cell's 38: to the lower
         const BlobPair pair = RecognisePair(captureSurface);
-        EXPECT_EQ(pair.upper * 10 + pair.lower, int(sample[3] * 10 + sample[4]));
+        EXPECT_EQ(pair.upper * 10 + pair.lower, sample.upperIs * 10 + sample.lowerIs);
         moveRecord.clear();
-        for (int i = 0; i < row[0]; ++i)
+        for (int i = 0; i < row.pairs; ++i)
             moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
-        for (int notches : {row[1], row[2]})
+        for (int notches : {row.away, row.back})
             SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
                          MAKELPARAM(over.x, over.y));
-        if (row[3])
+        if (row.capture)
             SendMessageW(window, WM_COMMAND, CmdCapture, 0);
         ComposePicture(window, nullptr);
         int wrong = 0; // the three views
         for (int x = 0; x < 50; ++x)
             for (int y = 0; y < 100; ++y) { // cells of 38 x 38, 6 pixels in from each half's sides
                 bool voted = x >= 6 && x < 44 && ((y >= 6 && y < 44) || (y >= 56 && y < 94));
-                int part = x < 25 ? 5 : y < 50 ? 3 : 4; // the stripe, the upper half, the lower
-                COLORREF colour = classColours[sample[part]],
-                         pixel = GetPixel(captureSurface.dc, x, y);
+                BlobColour is = x < 25 ? sample.stripeIs : y < 50 ? sample.upperIs : sample.lowerIs;
+                COLORREF colour = classColours[is], pixel = GetPixel(captureSurface.dc, x, y);
                 wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != pixel;
                 wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != PureHuePixel(PixelHue(pixel));
                 wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? colour : 0);
             }
         std::vector<COLORREF> seen, meant; // both discs at each place: its pair's, or grey
-        for (size_t i = 0, pair = row[4] * 17; i < 3 * 17; ++i, ++pair)
+        for (size_t i = 0, pair = row.topRow * 17; i < 3 * 17; ++i, ++pair)
             for (int disc = 0; disc < 2; ++disc) {
                 const BlobPair at = pair < moveRecord.size() ? moveRecord[pair] : BlobPair{0, 0};
                 seen.push_back(
@@ -61,8 +69,8 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
             SelectObject(backBuffer.dc, InterfaceFont(96));
             TextOutW(backBuffer.dc, 170, 56, count.c_str(), (int)count.size());
         }
-        EXPECT_EQ(wrong, 0) << "pixels of the views, sample " << sample[3];
-        EXPECT_TRUE(seen == meant) << row[0] << " pairs, wheel " << row[1] << " " << row[2];
+        EXPECT_EQ(wrong, 0) << "pixels of the views, sample " << sample.upperIs;
+        EXPECT_TRUE(seen == meant) << row.pairs << " pairs, wheel " << row.away << " " << row.back;
     }
 }
 
@@ -75,7 +83,8 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
         PickTexts(row % 2); // the buttons labelled anew at the new scale
         ValidateRect(window, nullptr);
         RECT suggested = ScaleTo(dpi), place, client, updated = {}, at = {};
-        GetWindowRect(window, &place), GetClientRect(window, &client);
+        GetWindowRect(window, &place);
+        GetClientRect(window, &client);
         MINMAXINFO limits = {};
         SendMessageW(window, WM_GETMINMAXINFO, 0, (LPARAM)&limits);
         GetUpdateRect(window, &updated, FALSE); // the largest size, and a picture that fits it
@@ -90,8 +99,10 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
             SIZE size = {};
             const std::wstring text = TextOf(button);
             SelectObject(dc, (HGDIOBJ)SendMessageW(button, WM_GETFONT, 0, 0));
-            GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size), ReleaseDC(button, dc);
-            GetWindowRect(button, &at), MapWindowPoints(nullptr, window, (POINT *)&at, 2);
+            GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+            ReleaseDC(button, dc);
+            GetWindowRect(button, &at);
+            MapWindowPoints(nullptr, window, (POINT *)&at, 2);
             if (at.left != right || at.top != 0 || at.bottom != MulDiv(20, dpi, 96) ||
                 size.cx + 4 > at.right - at.left || size.cy < MulDiv(11, dpi, 96) ||
                 at.right > client.right)
@@ -111,7 +122,8 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
         }
         EXPECT_EQ(wrong.substr(0, 40), "") << dpi << " DPI, language " << row % 2;
     }
-    PickTexts(LanguageJapanese), ScaleTo(96);
+    PickTexts(LanguageJapanese);
+    ScaleTo(96);
 }
 
 // Alt+F1 held down, its key repeating as Wine repeats it (each repeat a WM_HOTKEY), then again:
@@ -119,28 +131,24 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
 TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
     ASSERT_NE(Tessivo(), nullptr);
     moveRecord.clear();
-    for (int step = 0; step < 10; ++step) { // Alt, F1 down 3 times and up, twice, Alt up
-        INPUT key = {INPUT_KEYBOARD, {}};
-        key.ki.wVk = step % 9 ? VK_F1 : VK_MENU;
-        key.ki.dwFlags = step == 4 || step == 8 || step == 9 ? KEYEVENTF_KEYUP : 0;
-        SendInput(1, &key, sizeof key);
-    }
+    Press({VK_MENU, VK_F1, VK_F1, VK_F1, -VK_F1, VK_F1, VK_F1, VK_F1, -VK_F1, -VK_MENU});
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&message);
     EXPECT_EQ(moveRecord.size(), 2u);
 }
 
-// A blob above (its halves' hues round 0), a board below. Rows: view, cell (2: the record view),
-// the cell's hue, the item chosen; then its box. The history: KEEP=0, no page yet, opened; then
-// the pastes: no link, an empty clipboard, a link.
+// A blob above (its halves' hues round 0), a board below. Rows: a place's menu, the item chosen,
+// then its box. The history: KEEP=0, no page yet, opened; then the pastes: no link, an empty
+// clipboard, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
     Fill(captureSurface, {0, 0, 50, 100}, RGB(24, 40, 104)); // hues 353.7 left, 9.5 right: 1
-    Fill(captureSurface, {4, 4, 25, 46}, RGB(230, 40, 60)),
-        Fill(captureSurface, {25, 4, 46, 46}, RGB(230, 70, 40));
-    Fill(captureSurface, {14, 20, 20, 30}, 0), Fill(captureSurface, {30, 20, 36, 30}, 0);
+    Fill(captureSurface, {4, 4, 25, 46}, RGB(230, 40, 60));
+    Fill(captureSurface, {25, 4, 46, 46}, RGB(230, 70, 40));
+    Fill(captureSurface, {14, 20, 20, 30}, 0);
+    Fill(captureSurface, {30, 20, 36, 30}, 0);
     ReadCellHues();
     EXPECT_EQ(std::vector<int32_t>(cellHues, cellHues + 2), std::vector<int32_t>({1, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
@@ -148,11 +156,15 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "Noted", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "Noted\\shell\\open\\command", REG_SZ,
                  "cmd /c echo %1>opened.txt", 0);
-    settings.keepRecord = 1, StartKeeping(), moveRecord = {{1, 2}};
+    settings.keepRecord = 1;
+    StartKeeping();
+    moveRecord = {{1, 2}};
     const std::wstring page = HistoryPagePath();
-    const int rows[][4] = {{1, 0, 92, 1}, {2, 1, -1, 2}, {0, 2, 0, 0},  {0, 2, 0, 1},
-                           {0, 2, 0, 1},  {0, 2, 0, 0},  {0, 0, 25, 0}, {2, 0, 300, 4},
-                           {0, 2, 0, 1},  {0, 2, 0, 0}};
+    struct Row {
+        int view, cell, hue, item; // cell 2: the record view; the hue given the cell
+    };
+    const Row rows[] = {{1, 0, 92, 1}, {2, 1, -1, 2}, {0, 2, 0, 0},   {0, 2, 0, 1}, {0, 2, 0, 1},
+                        {0, 2, 0, 0},  {0, 0, 25, 0}, {2, 0, 300, 4}, {0, 2, 0, 1}, {0, 2, 0, 0}};
     const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
     const std::wstring menus[] = {L"履歴を開く|リンクを貼り付け|", L"赤|緑|青|黄|紫|"};
     const std::wstring boxes[10] = {
@@ -163,14 +175,19 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         L"エラー: クリップボードにリンクがありません：\n（テキストなし）",
         L"エラー: 履歴のページはまだありません（URL生成か RESET で作られます）：\n" + page};
     for (int i = 0, pasted = 0; i < 10; ++i) {
-        if (rows[i][1] < 2)
-            cellHues[rows[i][1]] = rows[i][2];
+        const Row &row = rows[i];
+        if (row.cell < 2)
+            cellHues[row.cell] = row.hue;
         settings.keepRecord = i >= 5;
-        if (rows[i][1] == 2 && rows[i][3]) { // a paste: the next text on the clipboard
+        if (row.cell == 2 && row.item) { // a paste: the next text on the clipboard
             const wchar_t *text = clips[pasted++];
             HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 256);
-            wcscpy((wchar_t *)GlobalLock(block), text), GlobalUnlock(block), OpenClipboard(window);
-            EmptyClipboard(), SetClipboardData(CF_UNICODETEXT, *text ? block : 0), CloseClipboard();
+            wcscpy((wchar_t *)GlobalLock(block), text);
+            GlobalUnlock(block);
+            OpenClipboard(window);
+            EmptyClipboard();
+            SetClipboardData(CF_UNICODETEXT, *text ? block : 0);
+            CloseClipboard();
         }
         std::wstring items, box;
         std::thread chooser([&] { // the menu's items read, one chosen by its keys
@@ -181,22 +198,24 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
                 GetMenuStringW(shown, item, text, 16, MF_BYPOSITION);
                 items += text + std::wstring(L"|");
             }
-            for (int down = 0; down <= rows[i][3]; ++down)
+            for (int down = 0; down <= row.item; ++down)
                 PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
             PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
             box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId());
         });
-        POINT at = {(30 + 55 * rows[i][0]) * 3 / 2, (PictureTop + 30 + 50 * rows[i][1]) * 3 / 2};
-        ClientToScreen(window, &at), SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
+        POINT at = {(30 + 55 * row.view) * 3 / 2, (PictureTop + 30 + 50 * row.cell) * 3 / 2};
+        ClientToScreen(window, &at);
+        SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
         SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i != 7 ? MAKELPARAM(at.x, at.y) : -1);
         for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
             DispatchMessageW(&chosen);
         chooser.join();
-        EXPECT_EQ(items + box, menus[rows[i][1] < 2] + boxes[i]) << i;
+        EXPECT_EQ(items + box, menus[row.cell < 2] + boxes[i]) << i;
     }
     const std::string opened = std::string(page.begin(), page.end()) + "\r\n";
     EXPECT_TRUE(Eventually([&] { return FileText("opened.txt") == opened; })) << opened;
     EXPECT_EQ(FileText("record.txt"), "s1\r\n"); // the record it replaced: end to end
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Noted");  // .html opens nothing again
-    settings = defaultSettings, StartKeeping();
+    settings = defaultSettings;
+    StartKeeping();
 }
