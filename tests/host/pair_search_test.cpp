@@ -18,7 +18,7 @@ TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrame) {
         {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},    {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
         {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0}, {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
         {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},  {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
-        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0}};
+        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},  {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0}};
     for (const auto &[name, c, light, pair, second, field, first, right, down, size, out] : rows) {
         const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
         const auto screen = PaintScreen(c, light ? 0xE8E8F0 : 0x202030, pair, second, field, first);
