@@ -17,9 +17,9 @@ bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
 
 // Whether a rectangle of columns x rows pixels has a blob's detail, which a board has not: one
 // pixel in 64 of it or more steps to the pixel `step` over or `step` down by a quarter of the
-// brighter one's brightest channel or more. topLeft is its top left pixel, rowStride the pixels
-// from a row to the one below it (negative in a bottom-up bitmap); a neighbour is compared when it
-// lies at most `beyond` past the rectangle's right or bottom edge.
+// brighter one's brightest channel or more, and 12 levels at least. topLeft is its top left pixel,
+// rowStride the pixels from a row to the one below it (negative in a bottom-up bitmap); a
+// neighbour is compared when it lies at most `beyond` past the rectangle's right or bottom edge.
 bool HasBlobDetail(const uint32_t *topLeft, ptrdiff_t rowStride, int32_t columns, int32_t rows,
                    int32_t step, int32_t beyond);
 
