@@ -49,8 +49,11 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
 
 // A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
 // `pair` of its blobs (green over purple) in frame lines, one 0.7 as large below (with `second`,
-// yellow over red), with `field` columns of blobs 1.1 cells across (so they touch) at the left.
-inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool second, bool field) {
+// yellow over red), with `field` columns of blobs 1.1 cells across (so they touch) at the left,
+// with `first` 1 a pair at (1, 0.5) cells, farther but first in reading order; 2 its lower blob
+// 0.65 as large (no pair).
+inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool second, bool field,
+                                         int first = 0) {
     const uint32_t colours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3050E0};
     std::vector<uint32_t> screen(110 * c * c, board);
     auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {
@@ -64,6 +67,9 @@ inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool s
     };
     box(8, 3, c / 50., pair, colours);
     box(8.15, 5.6, .7 * c / 50., 2 * second, colours + 2);
+    for (int blob = 0; first && blob < 2; ++blob) // blue over red, without frame lines
+        PaintBlob(&screen[0], 10 * c, 11 * c, false, c, c / 2 + blob * c,
+                  (blob && first == 2 ? .65 : 1) * c / 50., colours[4 - blob], 100);
     const char *columns[] = {"3044", "22", "10343", "0", "423001", "11204"}; // from the bottom
     for (int i = 0; field && i < 6; ++i)
         for (int j = 0; columns[i][j]; ++j)

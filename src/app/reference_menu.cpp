@@ -6,6 +6,7 @@
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/settings_file.h"
+#include "recognition/blob_look.h"
 #include "recognition/classify.h"
 #include "recognition/pair_watch.h"
 #include "picture_layout.h"

@@ -1,18 +1,10 @@
 #include "recognition/classify.h"
 
+#include "recognition/blob_look.h"
 #include "recognition/colour.h"
 
 int32_t HueDegrees(double hue) {
     return TruncateToInt32(hue * 360.0);
-}
-
-// A reference hue brought onto the circle, 0..359 (400 acts as 40, -72 as 288).
-// The distance rule below is circular only for references on the circle: one
-// outside it would give negative distances that beat every other reference.
-// The settings keep the value as it was read.
-static int32_t ReducedReference(int32_t reference) {
-    int32_t reduced = reference % 360;
-    return reduced < 0 ? reduced + 360 : reduced;
 }
 
 int32_t &ReferenceHue(BlobColour colour) {
@@ -20,14 +12,6 @@ int32_t &ReferenceHue(BlobColour colour) {
                                                     &Settings::hueBlue, &Settings::hueYellow,
                                                     &Settings::huePurple};
     return settings.*references[colour - 1];
-}
-
-int64_t HueDistance(int64_t degrees, int32_t reference) {
-    // 64-bit, so that a hue far outside 0..1 cannot overflow.
-    int64_t distance = degrees - ReducedReference(reference);
-    if (distance < 0)
-        distance += 360;
-    return distance > 180 ? 360 - distance : distance;
 }
 
 BlobColour ClassifyHue(double hue) {

@@ -3,16 +3,12 @@
 
 #include "tessivo.h"
 
-// The colour whose reference hue is nearest on the circle, in whole degrees;
+// The colour whose reference hue is nearest on the circle (HueDistance), in whole degrees;
 // ties go to the lower colour number. Always 1..5.
 BlobColour ClassifyHue(double hue);
 
 // The reference hue of a colour 1..5 in the settings.
 int32_t &ReferenceHue(BlobColour colour);
-
-// How far a hue in whole degrees lies from a reference, round the circle: 0..180.
-// The reference is taken onto the circle first (400 acts as 40).
-int64_t HueDistance(int64_t degrees, int32_t reference);
 
 // A hue (fraction of a full turn) in whole degrees, truncated toward zero: 0..359
 // for every hue decoded from a pixel.

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "recognition/blob_look.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
-#include "recognition/pair_watch.h"
 
 namespace {
 
@@ -51,11 +51,6 @@ std::vector<int16_t> BlobHues(const uint32_t *pixels, int32_t width, int32_t hei
     return hues;
 }
 
-int32_t HueApart(int32_t a, int32_t b) {
-    const int32_t apart = std::abs(a - b);
-    return std::min(apart, 360 - apart);
-}
-
 // Labels the patch that holds the seed: pixels joined side by side, each within HueReach of the
 // seed's hue. The highlight and eyes inside a blob are left as holes.
 Patch LabelPatch(const std::vector<int16_t> &hues, int32_t width, size_t seed, int32_t label,
@@ -72,7 +67,7 @@ Patch LabelPatch(const std::vector<int16_t> &hues, int32_t width, size_t seed, i
                  std::max(patch.bottom, y + 1)};
         auto visit = [&](bool inside, size_t next) {
             if (inside && !labels[next] && hues[next] != NotBlob &&
-                HueApart(hues[next], hues[seed]) <= HueReach) {
+                HueDistance(hues[next], hues[seed]) <= HueReach) {
                 labels[next] = label;
                 stack.push_back(next);
             }
@@ -109,20 +104,15 @@ bool IsRound(const std::vector<int32_t> &labels, int32_t width, const Patch &pat
 
 // Whether the patch's inside has a blob's detail as the watch measures it, the step to the
 // pixel two over or two down scaled to the blob (46 pixels across in the watch's box): a game
-// scaled up spreads an edge over more pixels. A plain coloured disc has none.
-bool HasBlobDetail(const uint32_t *pixels, int32_t width, const Patch &patch) {
+// scaled up spreads an edge over more pixels. A plain coloured disc has none. The inset keeps
+// every neighbour compared inside the patch's bounds.
+bool HasPatchDetail(const uint32_t *pixels, int32_t width, const Patch &patch) {
     const int32_t across = (patch.right - patch.left + patch.bottom - patch.top) / 2;
     const int32_t step = std::max(2, (2 * across + 23) / 46), inset = across / 5; // inset >= step
-    const int32_t left = patch.left + inset, right = patch.right - inset;
-    const int32_t top = patch.top + inset, bottom = patch.bottom - inset;
-    int64_t details = 0;
-    for (int32_t y = top; y < bottom; ++y) {
-        const uint32_t *row = pixels + (size_t)y * (size_t)width;
-        for (int32_t x = left; x < right; ++x)
-            details += IsDetail(row[x], row[x + step]) ||
-                       IsDetail(row[x], row[x + (ptrdiff_t)step * width]);
-    }
-    return details > 0 && details * PixelsPerDetail >= (int64_t)(right - left) * (bottom - top);
+    const uint32_t *topLeft =
+        pixels + (size_t)(patch.top + inset) * (size_t)width + (patch.left + inset);
+    return HasBlobDetail(topLeft, width, patch.right - patch.left - 2 * inset,
+                         patch.bottom - patch.top - 2 * inset, step, step);
 }
 
 bool IsBlob(const uint32_t *pixels, int32_t width, const std::vector<int32_t> &labels,
@@ -130,7 +120,7 @@ bool IsBlob(const uint32_t *pixels, int32_t width, const std::vector<int32_t> &l
     const int32_t w = patch.right - patch.left, h = patch.bottom - patch.top;
     return std::min(w, h) >= SmallestBlob && std::max(w, h) <= LargestBlob &&
            4 * std::max(w, h) <= 5 * std::min(w, h) && IsRound(labels, width, patch, label) &&
-           HasBlobDetail(pixels, width, patch);
+           HasPatchDetail(pixels, width, patch);
 }
 
 // Whether two blobs are a pair, upper over lower: in one column, of about one size, about one
@@ -142,12 +132,9 @@ bool IsPair(const Blob &upper, const Blob &lower) {
            down >= 0.8 * across && down <= 1.3 * across;
 }
 
-} // namespace
-
-bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
-                  const std::vector<CaptureRegion> &exclude, CaptureRegion &found) {
-    if (pixels == nullptr || width <= 0 || height <= 0)
-        return false;
+// The blobs in the area, in the order their first pixels come in the screen's reading order.
+std::vector<Blob> FindBlobs(const uint32_t *pixels, int32_t width, int32_t height,
+                            const std::vector<CaptureRegion> &exclude) {
     const std::vector<int16_t> hues = BlobHues(pixels, width, height, exclude);
     std::vector<int32_t> labels(hues.size(), 0);
     std::vector<size_t> stack;
@@ -161,8 +148,14 @@ bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const C
             blobs.push_back({(patch.left + patch.right) / 2.0, (patch.top + patch.bottom) / 2.0,
                              (patch.right - patch.left + patch.bottom - patch.top) / 2.0});
     }
-    // In a field, stacked blobs of two colours are pairs too: the one the user put the frame
-    // on is the one nearest its centre.
+    return blobs;
+}
+
+// Fits the region onto the pair of blobs whose midpoint lies nearest the frame's centre: in a
+// field, stacked blobs of two colours are pairs too, and the one the user put the frame on is the
+// one nearest its centre. False when no two blobs are a pair.
+bool FitNearestPair(const std::vector<Blob> &blobs, const CaptureRegion &frame,
+                    CaptureRegion &found) {
     const double centreX = frame.x + frame.width / 2.0, centreY = frame.y + frame.height / 2.0;
     double nearest = HUGE_VAL;
     for (const Blob &upper : blobs)
@@ -177,4 +170,13 @@ bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const C
                      (int32_t)std::lround(pitch), (int32_t)std::lround(2 * pitch)};
         }
     return nearest < HUGE_VAL;
+}
+
+} // namespace
+
+bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
+                  const std::vector<CaptureRegion> &exclude, CaptureRegion &found) {
+    if (pixels == nullptr || width <= 0 || height <= 0)
+        return false;
+    return FitNearestPair(FindBlobs(pixels, width, height, exclude), frame, found);
 }

@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstdlib>
 #include <vector>
 
+#include "recognition/blob_look.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
 #include "recognition/pixel_hue.h"
 
 namespace {
-
-// Below these a pixel is grey, dark or pale: the backdrop of an empty box, not a blob.
-const float MinimumSaturation = 0.25f;
-const float MinimumValue = 0.2f;
 
 // The state of the watch.
 BlobPair settledPair;  // the pair seen settled last
@@ -26,24 +22,11 @@ bool restarted = true; // the next sighting shows what was on screen at the rest
 std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
 std::vector<uint8_t> previousLooks; // and at the last tick
 
-// A step to the pixel two over or two down is detail when its largest channel difference is
-// a quarter of the brighter pixel's brightest channel or more, and at least 12 levels: a
-// dimmed blob keeps its detail, while a gradient, a faint pattern or the noise of a
-// near-black board has none. Two over: a game scaled up smoothly spreads an edge over two.
-const int32_t DarkestDetailBrightness = 48;
-
-// Whether the cell has a blob's detail, which a board has not.
+// The watch's detail: the step to the pixel two over or two down, both inside the cell (a game
+// scaled up smoothly spreads an edge over two).
 bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
-    int64_t details = 0;
-    const int32_t right = cell.left + cell.columns, bottom = cell.top + cell.rows;
-    for (int32_t y = cell.top; y < bottom; ++y) {
-        const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
-        for (int32_t x = cell.left; x < right; ++x)
-            details +=
-                (x + 2 < right && IsDetail(row[x], row[x + 2])) ||
-                (y + 2 < bottom && IsDetail(row[x], row[x - 2 * (ptrdiff_t)width])); // bottom-up
-    }
-    return details > 0 && details * PixelsPerDetail >= (int64_t)cell.columns * cell.rows;
+    const uint32_t *topLeft = pixels + (size_t)(height - 1 - cell.top) * (size_t)width + cell.left;
+    return HasBlobDetail(topLeft, -(ptrdiff_t)width, cell.columns, cell.rows, 2, 0); // bottom-up
 }
 
 // A pixel's look, to tell a picture that moved from one dimmed or flashed in place: its colour
@@ -106,22 +89,6 @@ bool PictureMoved(const std::vector<uint8_t> &looks, const std::vector<uint8_t> 
 }
 
 } // namespace
-
-bool IsDetail(uint32_t pixel, uint32_t other) {
-    int32_t step = 0, brightest = DarkestDetailBrightness;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        int32_t a = pixel >> shift & 255, b = other >> shift & 255;
-        step = std::max(step, std::abs(a - b));
-        brightest = std::max({brightest, a, b});
-    }
-    return 4 * step >= brightest;
-}
-
-bool IsBlobColoured(uint32_t pixel, HsvColour &hsv) {
-    hsv =
-        RgbToHsv(ChannelFraction(pixel, 16), ChannelFraction(pixel, 8), ChannelFraction(pixel, 0));
-    return hsv.saturation >= MinimumSaturation && hsv.value >= MinimumValue;
-}
 
 bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
              int32_t &degrees) {

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "recognition/colour.h"
 #include "recognition/pixel_hue.h"
 #include "tessivo.h"
 
@@ -22,19 +21,6 @@ struct PairSighting {
     std::vector<uint8_t> looks; // each pixel of the upper cell, then the lower: its colour, or
                                 // whether it is dark grey or pale (see PictureMoved)
 };
-
-// Whether a pixel of a sample in memory (0x00RRGGBB) is blob-coloured: neither grey, dark
-// nor pale. Its hue, saturation and value go to hsv.
-bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
-
-// Whether the step from a pixel to another (0x00RRGGBB) is a blob's detail: its largest channel
-// difference is a quarter of the brighter pixel's brightest channel or more, and 12 levels at
-// least. The watch takes the pixel two over or two down.
-bool IsDetail(uint32_t pixel, uint32_t other);
-
-// A blob has detail when one pixel in 64 of it has: its eyes and highlight give about one in
-// ten; the count is kept low so that a small blob still has it.
-const int32_t PixelsPerDetail = 64;
 
 // The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359 (truncated, as
 // the classifier takes hues): the mean of those within 15 degrees of the most common hue

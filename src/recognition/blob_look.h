@@ -1,0 +1,28 @@
+// What a blob looks like, as the pair watch and the pair search both tell it: its colour, its
+// detail, and how far apart two hues lie. Reads pixels 0x00RRGGBB from memory; no platform.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "recognition/colour.h"
+
+// Below these a pixel is grey, dark or pale: the backdrop of an empty box, not a blob.
+const float MinimumSaturation = 0.25f;
+const float MinimumValue = 0.2f;
+
+// Whether a pixel is blob-coloured: neither grey, dark nor pale. Its hue, saturation and value go
+// to hsv.
+bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
+
+// Whether a rectangle of columns x rows pixels has a blob's detail, which a board has not: one
+// pixel in 64 of it or more steps to the pixel `step` over or `step` down by a quarter of the
+// brighter one's brightest channel or more, and 12 levels at least. topLeft is its top left pixel,
+// rowStride the pixels from a row to the one below it (negative in a bottom-up bitmap); a
+// neighbour is compared when it lies at most `beyond` past the rectangle's right or bottom edge.
+bool HasBlobDetail(const uint32_t *topLeft, ptrdiff_t rowStride, int32_t columns, int32_t rows,
+                   int32_t step, int32_t beyond);
+
+// How far a hue in whole degrees lies from a reference, round the circle: 0..180.
+// The reference is taken onto the circle first (400 acts as 40).
+int64_t HueDistance(int64_t degrees, int32_t reference);
