@@ -56,15 +56,18 @@ bool SameCombination(const KeyCombination &a, const KeyCombination &b) {
     return a.modifiers == b.modifiers && a.key == b.key;
 }
 
+} // namespace
+
 // Alt+F4 closes windows and Ctrl+V pastes a link into Tessivo itself; the system switches
 // windows and opens its menus with Tab and Esc, and dialogs move and cancel with them.
-bool Reserved(const KeyCombination &combination) {
-    return combination.key == KeyTab || combination.key == KeyEsc ||
-           SameCombination(combination, {ModAlt, 0x73}) ||
-           SameCombination(combination, {ModControl, 'V'});
-}
+const wchar_t *const reservedKeys[] = {L"Alt+F4", L"Ctrl+V", L"Tab", L"Esc"};
 
-} // namespace
+static bool Reserved(const KeyCombination &combination) {
+    for (const wchar_t *reserved : reservedKeys)
+        if (KeyCombinationText(combination) == reserved || KeyName(combination.key) == reserved)
+            return true;
+    return false;
+}
 
 KeyReading ReadKeyCombination(const std::wstring &text, KeyCombination &combination) {
     combination = {0, 0};

@@ -18,9 +18,13 @@ enum KeyReading { KeyRead, KeyNone, KeyUnreadable, KeyReserved };
 // Reads modifiers among Ctrl, Alt, Shift and Win, each at most once and in any order, then one
 // key, joined by "+" with blanks around each part allowed, names in any case. Keys: F1 to F24,
 // A to Z, 0 to 9, Space, Insert, Delete, Home, End, PageUp, PageDown, Pause, NumPad0 to NumPad9;
-// only F1 to F24 and Pause stand alone. Blanks only: KeyNone. Alt+F4, Ctrl+V and anything with
-// Tab or Esc: KeyReserved, with the combination given; otherwise refused: {0, 0}.
+// only F1 to F24 and Pause stand alone. Blanks only: KeyNone. A reserved key: KeyReserved, with
+// the combination given; otherwise refused: {0, 0}.
 KeyReading ReadKeyCombination(const std::wstring &text, KeyCombination &combination);
+
+// The keys the system or Tessivo itself uses, as Tessivo writes them: a combination, or a key
+// named alone, reserved with any modifiers.
+extern const wchar_t *const reservedKeys[4];
 
 // As Tessivo writes it: "Ctrl+Alt+Shift+Win+F1" order ("Alt+F1", "NumPad5"); "" for no key.
 std::wstring KeyCombinationText(const KeyCombination &combination);

@@ -75,12 +75,14 @@ bool UseSimulatorHost(const std::wstring &host) {
     return true;
 }
 
+const char *const reservedHosts[] = {"invalid",     "example",     "test",       "localhost",
+                                     "example.com", "example.net", "example.org"};
+
 bool IsReservedHost(const std::string &host) {
     std::string name = host;
     for (char &c : name)
         c = (char)std::tolower((unsigned char)c);
-    for (const std::string reserved :
-         {"invalid", "example", "test", "localhost", "example.com", "example.net", "example.org"})
+    for (const std::string reserved : reservedHosts)
         if (name == reserved ||
             (name.size() > reserved.size() && name.compare(name.size() - reserved.size() - 1,
                                                            std::string::npos, "." + reserved) == 0))

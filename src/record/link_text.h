@@ -20,8 +20,10 @@ bool IsPlainHostName(const std::wstring &host);
 // and the built-in one is used.
 bool UseSimulatorHost(const std::wstring &host);
 
-// A name that no one can reach: reserved for documentation, tests and invalid names (it is,
-// or ends in, .invalid, .example, .test, .localhost, example.com, example.net or example.org).
+// Names that no one can reach, reserved for documentation, tests and invalid names.
+extern const char *const reservedHosts[7];
+
+// The host is, or ends in "." and, one of reservedHosts, in any case.
 bool IsReservedHost(const std::string &host);
 
 // The link's host, as it is used now, is such a name: the link leads nowhere.

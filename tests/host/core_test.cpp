@@ -4,8 +4,10 @@
 #include <fstream>
 #include <regex>
 #include <random>
+#include <set>
 
 #include "../game_box.h"
+#include "config/key_combination.h"
 #include "config/section_keys.h"
 #include "keep/history_page.h"
 #include "recognition/classify.h"
@@ -254,11 +256,15 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     }
 }
 
-// Every key of the download's setting.ini ("KEY=") and hot key in both guides and the README.
-TEST(Download, EveryKeyAndHotKeyOfTheSettingsInBothGuidesAndTheReadme) {
-    auto read = [](const char *name) {
+// Every key of the download's setting.ini ("KEY=") and hot key in both guides and the README. The
+// reserved keys and hosts there and in setting.ini are the code's: the parenthesis round a text's
+// first mention of the code's first names all of them, nothing the code takes, as the README does.
+TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
+    auto read = [](const std::string &name) { // Japanese parentheses as ASCII ones
         std::ifstream file(std::string(TESSIVO_SOURCE_DIR) + "/" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
+        const std::string text(std::istreambuf_iterator<char>(file), {});
+        return std::regex_replace(std::regex_replace(text, std::regex("（"), "("), std::regex("）"),
+                                  ")");
     };
     const std::string ini = read("dist/setting.ini");
     std::vector<std::string> named = {"Alt+F1", "Alt+F2", "Alt+F3"};
@@ -268,7 +274,37 @@ TEST(Download, EveryKeyAndHotKeyOfTheSettingsInBothGuidesAndTheReadme) {
             if (name.find('=') != std::string::npos || name.find('+') != std::string::npos)
                 named.push_back(name.substr(0, name.find_last_not_of('\r') + 1));
     EXPECT_GE(named.size(), 26u) << ini.substr(0, 80);
-    for (const char *text : {"dist/GUIDE-EN.txt", "dist/GUIDE-JA.txt", "README.md"})
-        for (const std::string &name : named)
-            EXPECT_NE(read(text).find(name), std::string::npos) << name << " in " << text;
+    std::vector<std::string> code[2] = {{}, {std::begin(reservedHosts), std::end(reservedHosts)}};
+    for (const wchar_t *reserved : reservedKeys)
+        code[0].emplace_back(reserved, reserved + wcslen(reserved)); // ASCII
+    // A key, or a host written with or without a leading ".".
+    const std::regex names[2] = {std::regex("((Ctrl|Alt|Shift|Win)\\+)*[A-Z][A-Za-z0-9]*"),
+                                 std::regex("[a-z0-9-]*\\.[a-z0-9.-]*[a-z0-9]")};
+    std::set<std::string> inReadme[2];
+    for (const std::string text :
+         {"README.md", "dist/GUIDE-EN.txt", "dist/GUIDE-JA.txt", "dist/setting.ini"}) {
+        const std::string whole = read(text);
+        for (size_t i = 0; i < named.size() && text != "dist/setting.ini"; ++i)
+            EXPECT_NE(whole.find(named[i]), std::string::npos) << named[i] << " in " << text;
+        for (int list = 0; list < 2; ++list) {
+            const size_t at = whole.find((list ? "." : "") + code[list][0]);
+            const size_t open = whole.rfind('(', at) + 1, close = whole.find(')', at);
+            const std::string inside = whole.substr(open, close - open);
+            std::set<std::string> listed;
+            for (std::sregex_iterator in(inside.begin(), inside.end(), names[list]), end; in != end;
+                 ++in)
+                listed.insert(in->str().substr(in->str()[0] == '.'));
+            for (const std::string &name : code[list])
+                EXPECT_EQ(listed.count(name), 1u) << name << " left out of " << text;
+            KeyCombination combination;
+            for (const std::string &name : listed)
+                EXPECT_TRUE(list ? IsReservedHost(name)
+                                 : ReadKeyCombination(std::wstring(name.begin(), name.end()),
+                                                      combination) == KeyReserved)
+                    << text << " lists " << name << ", not refused";
+            if (text == "README.md")
+                inReadme[list] = listed;
+            EXPECT_EQ(listed, inReadme[list]) << text << " against README.md";
+        }
+    }
 }
