@@ -20,8 +20,9 @@ static RECT labelBeside;        // the part of the frame that shows, on the scre
 static bool labelPlaced;        // labelBeside is known
 static int labelDpi = 96;       // the display scale of the frame's monitor
 
-void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format,
-                int dpi) {
+void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi) {
+    wchar_t text[MAX_PATH + 64];
+    GetWindowTextW(window, text, MAX_PATH + 64);
     HBRUSH brush = CreateSolidBrush(PlateColour);
     FillRect(dc, &area, brush);
     DeleteObject(brush);
@@ -37,9 +38,7 @@ static void OnPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     RECT whole;
     GetClientRect(window, &whole);
-    wchar_t text[MAX_PATH + 64];
-    GetWindowTextW(window, text, MAX_PATH + 64);
-    PaintPlate(dc, whole, text, whole, DT_CENTER, labelDpi);
+    PaintPlate(dc, window, whole, whole, DT_CENTER, labelDpi);
     EndPaint(window, &paint);
 }
 

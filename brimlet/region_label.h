@@ -10,10 +10,10 @@ void CreateRegionLabel(HINSTANCE instance);
 
 HWND RegionLabelWindow();
 
-// Fills the area in the frame's colour and writes the text on it in black: the frame's
-// band and the label look alike.
-// In the interface font at the display scale given.
-void PaintPlate(HDC dc, const RECT &area, const wchar_t *text, RECT textArea, UINT format, int dpi);
+// Fills the area in the frame's colour and writes the window's text in the text area on it in
+// black, in the interface font at the display scale given: the frame's band and the label look
+// alike.
+void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi);
 
 // The label's font, padding and gap at the frame's display scale.
 void ScaleLabel(int dpi);

@@ -6,6 +6,7 @@
 #include "brimlet_texts.h"
 #include "config/program_contract.h"
 #include "region_label.h"
+#include "text_slots.h"
 
 const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is away
 
@@ -30,7 +31,7 @@ static void ShowRegionTitle(HWND window) {
     wchar_t numbers[64];
     swprintf(numbers, 64, L"%d, %d, %d x %d", (int)latestRegion.x, (int)latestRegion.y,
              (int)latestRegion.width, (int)latestRegion.height);
-    std::wstring title = numbers + (regionUnsent ? Tell(brimletTexts->notFound) : L"");
+    const std::wstring title = regionUnsent ? Compose(brimletTexts->notFound, {numbers}) : numbers;
     SetWindowTextW(window, title.c_str());
     ShowLabelRegion(title);
     InvalidateRect(window, nullptr, FALSE); // the title is drawn on the frame too

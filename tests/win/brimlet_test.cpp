@@ -8,15 +8,14 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     const int grip = MulDiv(9, GetDpiForSystem(), 96); // the band's middle, from the region's edge
     const POINT rows[] = {{0, 0}, {w - 50, 0}, {0, h - 100}, {w - 50, h - 100}, {-9000, 40}};
+    const std::wstring brought =
+        L"The saved region lay on no screen: it was moved to the middle of the main screen";
     for (const POINT &row : rows) {
         const std::string ini =
             "[REGION]\r\nX=" + std::to_string(row.x) + "\r\nY=" + std::to_string(row.y) + "\r\n";
         const POINT at = row.x < 0 ? POINT{(w - 50) / 2, (h - 100) / 2} : row; // lost: the middle
         WorkIn(&ini);
         const Program process(brimletFileName);
-        const std::wstring told = row.x < 0 ? L"The saved region lay on no screen: it was moved "
-                                              L"to the middle of the main screen"
-                                            : L"";
         HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
         for (int dragged = 0; dragged < 1 + (&row == rows); ++dragged) {
             const CaptureRegion sent = {at.x + 100 * dragged, at.y + 100 * dragged, 50, 100};
@@ -36,23 +35,22 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
                        std::min(std::abs(at.top - sent.y - 100 - (below ? 2 * grip : grip / 2)),
                                 std::abs(at.bottom - sent.y + (below ? grip / 2 : 2 * grip))) <=
                            grip / 2 && // beside the frame as it shows, band and all
-                       TextOf(label) == (told.empty() || dragged ? numbers : told);
+                       TextOf(label) == (row.x >= 0 || dragged ? numbers : brought);
             })) << row.x
                 << ", " << row.y << (dragged ? " dragged" : "");
             if (&row != rows || dragged)
                 continue;
             HWND frame = WindowOf(brimletClassName, process.dwProcessId);
             GUITHREADINFO moving = {sizeof moving, 0, 0, 0, 0, 0, 0, 0, {}}; // each step taken
-            RECT was, now;
-            GetWindowRect(frame, &was);
-            SetCursorPos(band.x, band.y), mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0); // by 100
+            RECT now;
+            SetCursorPos(band.x, band.y);
+            mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0); // then dragged by 100
             EXPECT_TRUE(Eventually([&] {
                 return GetGUIThreadInfo(process.dwThreadId, &moving) &&
                        moving.flags & GUI_INMOVESIZE;
             }));
             SetCursorPos(band.x + 100, band.y + 100);
-            EXPECT_TRUE(
-                Eventually([&] { return GetWindowRect(frame, &now), now.left != was.left; }));
+            EXPECT_TRUE(Eventually([&] { return GetWindowRect(frame, &now), now.left > sent.x; }));
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
         PostMessageW(FindWindowW(brimletClassName, nullptr), WM_CLOSE, 0, 0);
@@ -61,9 +59,10 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
     }
 }
 
-// A game's screen at 1.5x, Brimlet's frame a quarter of a box off its pair: F fits the frame onto
-// the pair, which Tessivo captures (green over purple); Ctrl+Z puts the region back; F away from
-// the game leaves the region and tells so on the label.
+// Brimlet's frame around Tessivo's picture of a pair, a game's screen at 1.5x beside: F fits onto
+// the game's pair, which Tessivo captures (green, purple); Ctrl+Z undoes it; F once the arrows
+// have moved it off the game leaves the region and tells so; a size too small is kept at the least;
+// a click on the close box ends Brimlet.
 TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
     std::thread painter([] { // a program of its own: it paints whenever it is uncovered
         const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
@@ -76,8 +75,12 @@ TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
             DispatchMessageW(&message);
     });
     HWND game = WindowOf(L"Static", GetCurrentProcessId());
-    SetWindowPos(Tessivo(), nullptr, 860, 600, 0, 0, SWP_NOSIZE | SWP_NOZORDER); // takes records
-    const std::string ini = "[REGION]\r\nX=719\r\nY=294\r\nW=75\r\nH=150";       // English here
+    SetWindowPos(Tessivo(), HWND_TOPMOST, 790, 250, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    const uint32_t pair[] = {0x30C040, 0xB040D0}; // green over purple, in Tessivo's picture
+    PaintBox((uint32_t *)captureSurface.bits, pair, 2, 0, 100, 0x202030);
+    RedrawWindow(Tessivo(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); // Wine shows it when we wait
+    const std::string ini = "[REGION]\r\nX=795\r\nY=290\r\nW=110\r\nH=200"; // English here
     WorkIn(&ini);
     const Program process(brimletFileName);
     HWND frame = WindowOf(brimletClassName, process.dwProcessId);
@@ -85,24 +88,27 @@ TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
         const int32_t *sent = (PollRegionLink(), &settings.region.x);
         return std::equal(sent, sent + 4, &to.x, [&](int a, int b) { return abs(a - b) <= slack; });
     };
-    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
+    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}, 0); }));
     PostMessageW(frame, WM_KEYDOWN, 'F', 0);
     EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4); })) << settings.region.y;
-    SendMessageW(Tessivo(), WM_TIMER, 0, 0), SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
+    SendMessageW(Tessivo(), WM_TIMER, 0, 0);
+    SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
     EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
     SetForegroundWindow(frame);
     EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
     for (int key = 0; key < 4; ++key) // Ctrl+Z, pressed and released
         keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
-    EXPECT_TRUE(Eventually([&] { return at({719, 294, 75, 150}, 0); }));
-    RECT was;
-    GetWindowRect(frame, &was); // moved far from the game
-    SetWindowPos(frame, nullptr, was.left + 400, was.top + 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    EXPECT_TRUE(Eventually([&] { return at({1119, 694, 75, 150}, 0); }));
+    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}, 0); }));
+    for (int step = 0; step < 100; ++step) // off the game by the arrow key
+        PostMessageW(frame, WM_KEYDOWN, VK_RIGHT, 0);
     PostMessageW(frame, WM_KEYDOWN, 'F', 0);
     HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
-    EXPECT_TRUE(at({1119, 694, 75, 150}, 0));
-    PostMessageW(frame, WM_CLOSE, 0, 0), PostMessageW(game, WM_QUIT, 0, 0), painter.join();
+    SetWindowPos(frame, nullptr, 0, 0, 122, 1, SWP_NOMOVE | SWP_NOZORDER); // 1 high: 8
+    EXPECT_TRUE(Eventually([&] { return at({895, 290, 110, 8}, 0); }));
+    SetCursorPos(1000, 285); // the close box, at the band's end over the region's corner
+    mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    PostMessageW(game, WM_QUIT, 0, 0);
+    painter.join();
     EXPECT_TRUE(process.Ended());
 }

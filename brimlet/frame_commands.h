@@ -1,0 +1,27 @@
+// What the frame does, whichever key, menu item or close box asked for it.
+#pragma once
+
+#include <windows.h>
+
+// The frame's commands; the menu's items carry them as identifiers.
+enum FrameCommand {
+    CmdNone,
+    CmdSave,
+    CmdClose,
+    CmdFit,
+    CmdUndoFit,
+    CmdMove,   // by an arrow's step
+    CmdResize, // by an arrow's step, the top left corner kept
+};
+
+// Arrows move by one pixel; with Shift, right and down grow, left and up shrink. F fits the
+// region to the pair, Ctrl+Z puts back the region before the fit. Enter saves the region, Escape
+// closes. CmdNone for every other key; step is set for an arrow.
+FrameCommand CommandOfKey(WPARAM key, POINT &step);
+
+// The right button's menu on the frame at a position on the screen: fit, save, close. CmdNone
+// when it closes with nothing chosen.
+FrameCommand ChooseFromMenu(HWND window, LPARAM position);
+
+// Runs the command on the frame; step is the move or resize of an arrow.
+void RunFrameCommand(HWND window, FrameCommand command, POINT step = {});
