@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/menu_point.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "keep/kept_record.h"
@@ -19,11 +20,8 @@
 static const size_t NamedCharacters = 80;
 
 bool OpenRecordMenu(HWND window, LPARAM where) {
-    POINT point = {(short)LOWORD(where), (short)HIWORD(where)}, client;
-    if (where == -1)
-        GetCursorPos(&point);
-    client = point;
-    ScreenToClient(window, &client);
+    POINT client;
+    const POINT point = MenuPoint(window, where, client);
     if (client.y < Scaled(PictureTop + RecordTop)) // above the record: the views
         return false;
     HMENU menu = CreatePopupMenu();

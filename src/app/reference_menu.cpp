@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/menu_point.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/settings_file.h"
@@ -49,11 +50,8 @@ int32_t CellAt(int x, int y) {
 }
 
 bool OpenReferenceMenu(HWND window, LPARAM where) {
-    POINT point = {(short)LOWORD(where), (short)HIWORD(where)}, client;
-    if (where == -1)
-        GetCursorPos(&point);
-    client = point;
-    ScreenToClient(window, &client);
+    POINT client;
+    const POINT point = MenuPoint(window, where, client);
     int32_t cell = CellAt(client.x, client.y);
     if (cell < 0)
         return false;
