@@ -26,15 +26,6 @@ bool IsDetail(uint32_t pixel, uint32_t other) {
     return 4 * step >= brightest;
 }
 
-// A reference hue brought onto the circle, 0..359 (400 acts as 40, -72 as 288).
-// The distance rule is circular only for references on the circle: one outside
-// it would give negative distances that beat every other reference. The settings
-// keep the value as it was read.
-int32_t ReducedReference(int32_t reference) {
-    int32_t reduced = reference % 360;
-    return reduced < 0 ? reduced + 360 : reduced;
-}
-
 } // namespace
 
 bool IsBlobColoured(uint32_t pixel, HsvColour &hsv) {
@@ -53,12 +44,4 @@ bool HasBlobDetail(const uint32_t *topLeft, ptrdiff_t rowStride, int32_t columns
                        (y + step < rows + beyond && IsDetail(row[x], row[x + step * rowStride]));
     }
     return details > 0 && details * PixelsPerDetail >= (int64_t)columns * rows;
-}
-
-int64_t HueDistance(int64_t degrees, int32_t reference) {
-    // 64-bit, so that a hue far outside 0..1 cannot overflow.
-    int64_t distance = degrees - ReducedReference(reference);
-    if (distance < 0)
-        distance += 360;
-    return distance > 180 ? 360 - distance : distance;
 }
