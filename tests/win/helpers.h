@@ -44,15 +44,13 @@ inline void WorkIn(const std::string *ini, const char *name = "setting.ini") {
         std::ofstream(name, std::ios::binary) << *ini;
 }
 
-inline HWND MakeTessivo() { // its setting.ini pins Japanese: the other keys' defaults
-    const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    WorkIn(&japanese);
-    return CreateMainWindow(GetModuleHandleA(nullptr));
-}
-
-inline HWND Tessivo() { // made once
-    static HWND window = MakeTessivo();
+inline HWND Tessivo() { // made once; its setting.ini pins Japanese: the other keys' defaults
+    static HWND window = [] {
+        const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
+        SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+        WorkIn(&japanese);
+        return CreateMainWindow(GetModuleHandleA(nullptr));
+    }();
     return window;
 }
 
