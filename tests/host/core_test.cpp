@@ -166,9 +166,8 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
 // half a cell, S b, dots only seen two over (1 in 36). Boards: n navy, f navy faintly patterned,
 // j near-black dots just too faint, s b, too few dots. Neither: . grey, , too dark, : too pale, k
 // near-black dots just sharp enough, g c under half a cell. G restarts on a game's box, on navy and
-// black: a letter a pair (a rg, b the same, c gb, e rr, f pp), 1..7 a scroll by 8ths to the next, d
-// and D the pair before at 30 and 10 %, w half-way to white; X, x the pair before with yellow over
-// 263 and 262 cell pixels.
+// black: a letter a pair (a rg, b the same, c gb, e rr, f pp), 1..7 a scroll by 8ths to the next;
+// d, D, w, X, x: the pair before at 30 %, 10 %, half-way to white, yellow on 263, 262 cell pixels.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNot) {
     const std::string rows =
         "Raaaaaaa Raaabbbb* Raaannaaaa* Rbbbb....b::::b,,,, R..aaa.bbbb* RaaaRbbbbb RaaaaRabbbb* "

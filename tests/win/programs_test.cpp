@@ -24,8 +24,7 @@ static void WorkBeside(const std::string *ini) {
     WorkIn(ini);
 }
 
-// tessivo.exe in a job that counts every process it starts; its start-up's boxes read; closed at
-// the end.
+// tessivo.exe in a job counting every process it starts; its start-up's boxes read; closed at end.
 struct Started : Program {
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
     HWND window;
