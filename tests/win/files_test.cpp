@@ -77,8 +77,12 @@ TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
     rows[5].resize(270, Record(b)); // a flood (a writer waits at about 278 under Wine): 256 a tick
     for (const std::vector<std::string> &messages : rows) {
         settings.region = {1, 2, 30, 40}; // a record that only moves leaves the size
+        HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr); // each write a record
+        DWORD written;
         for (const std::string &message : messages)
-            Send(message);
+            WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr);
+        CloseHandle(slot);
         PollRegionLink();
         EXPECT_EQ(memcmp(&settings.region, &a, sizeof a), 0)
             << messages.size() << " " << messages[0].size() << ": " << settings.region.x;

@@ -71,14 +71,6 @@ inline void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch =
     DeleteObject(brush);
 }
 
-inline void Send(const std::string &message) { // into the region mailslot
-    HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    DWORD written;
-    WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr);
-    CloseHandle(slot);
-}
-
 // A record that resizes, followed by filler up to the size.
 inline std::string Record(CaptureRegion region, size_t size = RegionMessageSize) {
     uint8_t bytes[RegionMessageSize];
