@@ -50,8 +50,7 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
 // A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
 // `pair` of its blobs (green over purple) in frame lines, one 0.7 as large below (with `second`,
 // yellow over red), with `field` columns of blobs 1.1 cells across (so they touch) at the left,
-// with `first` 1 a pair at (1, 0.5) cells, farther but first in reading order; 2 its lower blob
-// 0.65 as large (no pair).
+// with `first` 1 a pair at (1, 0.5) cells, farther but first when read; 2 its lower 0.65x: no pair.
 inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool second, bool field,
                                          int first = 0) {
     const uint32_t colours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3050E0};

@@ -1,7 +1,6 @@
-// e2e_scene.exe X Y FILM TITLE: the game's stand-in, a topmost 50 x 100 window at X, Y, titled
-// "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down (100: out of
-// sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none). Or clip
-// TEXT.
+// e2e_scene.exe X Y FILM TITLE (or: clip TEXT): the game's stand-in, a topmost 50 x 100 window at
+// X, Y, titled "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down
+// (100: out of sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none).
 #include <windows.h>
 
 #include <cstdio>

@@ -1,4 +1,5 @@
-// The platform-free code: colours, classification, links, region records, the watch, the history.
+// The platform-free code: colours, classification, links, region records, the watch, the history,
+// hot keys as a player writes them and as Tessivo writes them back, the pair search.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,6 +12,7 @@
 #include "config/section_keys.h"
 #include "keep/history_page.h"
 #include "recognition/classify.h"
+#include "recognition/pair_search.h"
 #include "recognition/pair_watch.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
@@ -164,9 +166,8 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
 // half a cell, S b, dots only seen two over (1 in 36). Boards: n navy, f navy faintly patterned,
 // j near-black dots just too faint, s b, too few dots. Neither: . grey, , too dark, : too pale, k
 // near-black dots just sharp enough, g c under half a cell. G restarts on a game's box, on navy and
-// black: a letter a pair (a rg, b the same, c gb, e rr, f pp), 1..7 a scroll by 8ths to the next, d
-// and D the pair before at 30 and 10 %, w half-way to white; X, x the pair before with yellow over
-// 263 and 262 cell pixels.
+// black: a letter a pair (a rg, b the same, c gb, e rr, f pp), 1..7 a scroll by 8ths to the next;
+// d, D, w, X, x: the pair before at 30 %, 10 %, half-way to white, yellow on 263, 262 cell pixels.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNot) {
     const std::string rows =
         "Raaaaaaa Raaabbbb* Raaannaaaa* Rbbbb....b::::b,,,, R..aaa.bbbb* RaaaRbbbbb RaaaaRabbbb* "
@@ -306,5 +307,85 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
                 inReadme[list] = listed;
             EXPECT_EQ(listed, inReadme[list]) << text << " against README.md";
         }
+    }
+}
+
+// Rows: a value, and after "=" its reading (Read, None, Unreadable, reServed), the combination
+// read (modifiers, key in hex) and its text.
+TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
+    const std::wstring rows =
+        L"Alt+F1=R 170 Alt+F1| ctrl + SHIFT +z\t=R 65A Ctrl+Shift+Z|"
+        L"win+Shift+aLT+Ctrl+f24=R F87 Ctrl+Alt+Shift+Win+F24|F13=R 7C F13| pause =R 13 Pause|"
+        L"Alt+a=R 141 Alt+A|Win+0=R 830 Win+0|Shift+9=R 439 Shift+9|"
+        L"Ctrl+numpad0=R 260 Ctrl+NumPad0|Alt+NUMPAD9=R 169 Alt+NumPad9|"
+        L"Alt+space=R 120 Alt+Space|Alt+pageup=R 121 Alt+PageUp|"
+        L"Alt+PageDown=R 122 Alt+PageDown|Alt+End=R 123 Alt+End|Alt+Home=R 124 Alt+Home|"
+        L"Alt+Insert=R 12D Alt+Insert|Alt+Delete=R 12E Alt+Delete|"
+        L"Ctrl+Alt+F4=R 373 Ctrl+Alt+F4|Shift+Ctrl+V=R 656 Ctrl+Shift+V|=N 0 | \t =N 0 |"
+        L"Alt+Foo=U 0 |Alt+F25=U 0 |Alt+Page Up=U 0 |Alt+A+B=U 0 |Ctrl+Shift=U 0 |Alt=U 0 |"
+        L"Alt+=U 0 |+F1=U 0 |Alt+Alt+F1=U 0 |Alt++F1=U 0 |F1+Alt=U 0 |a=U 0 |7=U 0 |Home=U 0 |"
+        L"NumPad1=U 0 |alt+f4=S 173 Alt+F4|Ctrl+v=S 256 Ctrl+V|Alt+Tab=S 109 Alt+Tab|"
+        L"Alt+Esc=S 11B Alt+Esc|Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
+    for (size_t start = 0, end; start < rows.size(); start = end + 1) {
+        end = std::min(rows.find(L'|', start), rows.size());
+        const std::wstring row = rows.substr(start, end - start);
+        KeyCombination read = {9, 9};
+        const KeyReading reading = ReadKeyCombination(row.substr(0, row.find(L'=')), read);
+        wchar_t combination[16];
+        swprintf(combination, 16, L"%c %X ", L"RNUS"[reading], read.modifiers << 8 | read.key);
+        EXPECT_EQ(combination + KeyCombinationText(read), row.substr(row.find(L'=') + 1)) << row;
+    }
+}
+
+// The four values, the keys settled (- none) and each refusal: the value and why (U, S, or the
+// earlier action that holds it). A default held too leaves no key; no key holds nothing.
+TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
+    const wchar_t *rows[][5] = {
+        {L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y",
+         L"Alt+F1 Alt+F2 Alt+F3 Alt+F5 AUTO=alt+f1:CAPTURE GAMEOVER=Ctrl+V:S UNDO=Alt+X+Y:U "},
+        {L"Alt+F2", L"Alt+F2", L"", L"Alt+F3", L"Alt+F2 - - Alt+F3 AUTO=Alt+F2:CAPTURE "},
+        {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "},
+        {L"Alt+F5", L"F5", L"Win+F7", L"Alt+Tab", L"Alt+F5 F5 Win+F7 - UNDO=Alt+Tab:S "}};
+    for (const auto &row : rows) {
+        const std::wstring values[HotKeyCount] = {row[0], row[1], row[2], row[3]};
+        const HotKeys hotKeys = SettleHotKeys(values);
+        std::wstring settled;
+        for (const KeyCombination &key : hotKeys.keys)
+            settled += (key.key ? KeyCombinationText(key) : L"-") + L" ";
+        for (const HotKeyRefusal &refusal : hotKeys.refusals)
+            settled += hotKeyNames[refusal.action] + (L"=" + refusal.value) + L":" +
+                       (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
+                                        : hotKeyNames[refusal.takenBy]) +
+                       L" ";
+        EXPECT_EQ(settled, row[4]) << row[0] << L" " << row[1] << L" " << row[2];
+    }
+}
+
+// Screens as PaintScreen draws them; the frame moved by quarters of the box, sized in tenths of it,
+// what it holds left out (out). The box's pair is fitted, a cell a half; other pairs lie farther.
+TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrame) {
+    const struct {
+        const char *name;
+        int c, light, pair, second, field, first, right, down, size, out;
+    } rows[] = {
+        {"1x", 50, 0, 2, 1, 1, 0, 0, 0, 10, 0},     {"1.5x", 75, 1, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"2x", 100, 0, 2, 1, 1, 0, 0, 0, 10, 0},    {"12px", 14, 1, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"160px", 174, 0, 2, 1, 0, 0, 0, 0, 10, 0}, {"left", 50, 0, 2, 1, 1, 0, -1, 0, 10, 0},
+        {"right", 50, 1, 2, 1, 1, 0, 1, 0, 10, 0},  {"up", 50, 0, 2, 1, 1, 0, 0, -1, 10, 0},
+        {"down", 50, 0, 2, 1, 1, 0, 0, 1, 10, 0},   {"x1.5", 50, 0, 2, 1, 1, 0, 0, 0, 15, 0},
+        {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},    {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
+        {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0}, {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
+        {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},  {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
+        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},  {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0}};
+    for (const auto &[name, c, light, pair, second, field, first, right, down, size, out] : rows) {
+        const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
+        const auto screen = PaintScreen(c, light ? 0xE8E8F0 : 0x202030, pair, second, field, first);
+        CaptureRegion found = {}, frame = {x, 4 * c - w + down * c / 2, w, 2 * w};
+        const bool any = FindPairNear(screen.data(), 10 * c, 11 * c, frame,
+                                      std::vector<CaptureRegion>(out, frame), found);
+        EXPECT_EQ(any, pair == 2 && !out) << name;
+        const int32_t got[] = {found.x, found.y, found.width, found.height}, cells[] = {8, 3, 1, 2};
+        for (int i = 0; any && i < 4; ++i)
+            EXPECT_NEAR(got[i], cells[i] * c, 0.06 * c) << name << ", xywh " << i;
     }
 }

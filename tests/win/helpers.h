@@ -44,15 +44,13 @@ inline void WorkIn(const std::string *ini, const char *name = "setting.ini") {
         std::ofstream(name, std::ios::binary) << *ini;
 }
 
-inline HWND MakeTessivo() { // its setting.ini pins Japanese: the other keys' defaults
-    const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
-    WorkIn(&japanese);
-    return CreateMainWindow(GetModuleHandleA(nullptr));
-}
-
-inline HWND Tessivo() { // made once
-    static HWND window = MakeTessivo();
+inline HWND Tessivo() { // made once; its setting.ini pins Japanese: the other keys' defaults
+    static HWND window = [] {
+        const std::string japanese = "[SETTING]\r\nLANGUAGE=JA\r\n";
+        SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+        WorkIn(&japanese);
+        return CreateMainWindow(GetModuleHandleA(nullptr));
+    }();
     return window;
 }
 
@@ -71,14 +69,6 @@ inline void Fill(const Surface &surface, RECT area, COLORREF colour, int hatch =
     HBRUSH brush = hatch < 0 ? CreateSolidBrush(colour) : CreateHatchBrush(hatch, colour);
     FillRect(surface.dc, &area, brush);
     DeleteObject(brush);
-}
-
-inline void Send(const std::string &message) { // into the region mailslot
-    HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    DWORD written;
-    WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr);
-    CloseHandle(slot);
 }
 
 // A record that resizes, followed by filler up to the size.

@@ -1,8 +1,6 @@
 // Both programs as processes: their texts, scales and keys, the link, and the region between them.
 #include "helpers.h"
 
-namespace {
-
 // One region; Japanese: a host, F9 and Ctrl+F9, GAMEOVER refused; English: its host, AUTO, UNDO.
 const std::string region = "[REGION]\r\nX=30\r\nY=40\r\nW=70\r\nH=80\r\n";
 const std::string japanese = region +
@@ -21,13 +19,12 @@ const std::wstring heldHere =
 
 // A new working folder with the settings given (null: none); Tessivo made in this process first
 // holds Alt+F1, F2, F3 and F5 and the region's mailslot.
-void WorkBeside(const std::string *ini) {
+static void WorkBeside(const std::string *ini) {
     ASSERT_NE(Tessivo(), nullptr);
     WorkIn(ini);
 }
 
-// tessivo.exe in a job that counts every process it starts; its start-up's boxes read; closed at
-// the end.
+// tessivo.exe in a job counting every process it starts; its start-up's boxes read; closed at end.
 struct Started : Program {
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
     HWND window;
@@ -51,8 +48,6 @@ struct Started : Program {
         CloseHandle(job);
     }
 };
-
-} // namespace
 
 // In each language: the values refused and the keys held told at start (the English one's folder
 // kept by another), the buttons with their keys, a link not copied while another program holds

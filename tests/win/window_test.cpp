@@ -126,8 +126,7 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     ScaleTo(96);
 }
 
-// Alt+F1 held down, its key repeating as Wine repeats it (each repeat a WM_HOTKEY), then again:
-// one capture a press.
+// Alt+F1 held, repeating as Wine repeats it (each repeat a WM_HOTKEY), twice: one capture a press.
 TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
     ASSERT_NE(Tessivo(), nullptr);
     moveRecord.clear();
@@ -139,8 +138,7 @@ TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
 }
 
 // A blob above (its halves' hues round 0), a board below. Rows: a place's menu, the item chosen,
-// then its box. The history: KEEP=0, no page yet, opened; then the pastes: no link, an empty
-// clipboard, a link.
+// its box. History: KEEP=0, no page yet, opened; the pastes: no link, an empty clipboard, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
