@@ -36,7 +36,8 @@ static void DrawHues(int x) {
         Write(x, 24 + 16 * cell,
               Compose(texts->cellHues[cell],
                       {cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell])}));
-    Write(x, 56, Compose(texts->moves, {std::to_wstring(moveRecord.size())}));
+    const wchar_t *count = moveRecord.size() == 1 ? texts->oneMove : texts->moves;
+    Write(x, 56, Compose(count, {std::to_wstring(moveRecord.size())}));
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
         int y = 5 + 16 * (colour - 1);
         RECT swatch = {Scaled(x + 80), Scaled(y + 2), Scaled(x + 90), Scaled(y + 12)};

@@ -35,11 +35,11 @@ bool OpenRecordMenu(HWND window, LPARAM where) {
 void OpenHistory(HWND window) {
     const std::wstring page = HistoryPagePath();
     if (!settings.keepRecord) {
-        Warn(window, texts->noHistory);
+        Note(window, texts->noHistory);
         return;
     }
     if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Warn(window, Compose(texts->noPage, {page}));
+        Note(window, Compose(texts->noPage, {page}));
         return;
     }
     // The browser may be started through a shell extension, which needs COM on this thread.
@@ -74,7 +74,7 @@ void PasteLink(HWND window) {
     MoveRecord pasted;
     if (!ReadPastedLink(text, pasted)) {
         const std::wstring line = FirstLine(text, NamedCharacters);
-        Warn(window, Compose(texts->noLink, {line.empty() ? texts->emptyClipboard : line}));
+        Note(window, Compose(texts->noLink, {line.empty() ? texts->emptyClipboard : line}));
         return;
     }
     if (!moveRecord.empty())

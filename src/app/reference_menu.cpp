@@ -66,7 +66,7 @@ bool OpenReferenceMenu(HWND window, LPARAM where) {
 
 void SetReference(HWND window, BlobColour colour) {
     if (menuHue < 0) {
-        Warn(window, texts->noBlob);
+        Note(window, texts->noBlob);
         return;
     }
     ReferenceHue(colour) = menuHue;
@@ -79,5 +79,5 @@ void SetReference(HWND window, BlobColour colour) {
                      Compose(texts->closeReferences,
                              {texts->colours[colour - 1], texts->colours[other - 1]});
     if (!close.empty())
-        Warn(window, close);
+        Note(window, close);
 }

@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/program_contract.h"
+#include "tessivo.h"
 #include "text_slots.h"
 
 // The folder of this program, with its final backslash.
@@ -15,12 +16,16 @@ static std::wstring ProgramFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-// The system's words for an error, in the user's language, without the final line end.
+// The system's words for an error, without the final line end: in the language of the texts where
+// the system has it, else in the system's own.
 static std::wstring SystemReason(DWORD error) {
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                        FORMAT_MESSAGE_IGNORE_INSERTS;
+    const WORD language = settings.language == LanguageEnglish ? LANG_ENGLISH : LANG_JAPANESE;
     wchar_t *words = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0, (wchar_t *)&words, 0, nullptr);
+    if (!FormatMessageW(flags, nullptr, error, MAKELANGID(language, SUBLANG_DEFAULT),
+                        (wchar_t *)&words, 0, nullptr))
+        FormatMessageW(flags, nullptr, error, 0, (wchar_t *)&words, 0, nullptr);
     std::wstring reason = words ? words : L"";
     LocalFree(words);
     reason.erase(reason.find_last_not_of(L"\r\n ") + 1);

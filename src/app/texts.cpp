@@ -15,6 +15,7 @@ static const TessivoTexts japaneseTexts = {
     L"このリンクはどこにもつながりません。",   // leads nowhere until HOST names the simulator
     L"クリップボードにコピーできませんでした", // not copied
     L"エラー",                                 // error
+    L"注意",                                   // note
     L"[LINK] HOST の値「{1}」はホスト名として使えません。組み込みのホストを使います。",
     L"record.txt は記録として読めないため、空の記録で始めます。"
     L"元のファイルは次の名前で残しました：\n{1}", // a record.txt that is no record, put aside as
@@ -22,14 +23,16 @@ static const TessivoTexts japaneseTexts = {
     L"このフォルダーの記録は別の Tessivo が保存しています。このウィンドウの記録は保存しません。",
     {L"赤", L"緑", L"青", L"黄", L"紫"},                           // red to purple
     {L"上 {1}", L"下 {1}"},                                        // upper cell, lower cell
-    L"この枠には玉の色のピクセルがないため、参照は変わりません。", // nothing set
+    L"このセルの半分以上を占める玉の色がないため、参照は変わりません。", // nothing set
     L"設定を保存できませんでした：\n{1}",                          // the settings not saved in
     L"{1}と{2}の参照が20度以内になり、見分けにくくなりました。", // within 20 degrees: hard to tell
     L"{1}手",                                                    // moves
+    L"{1}手",                                                    // one move
     L"履歴を開く",                                    // the record view's menu: open the history
     L"リンクを貼り付け",                              // paste a link
     L"KEEP=1 ではないため、履歴は保存していません。", // no history kept
-    L"履歴のページはまだありません（URL生成か RESET で作られます）：\n{1}", // no page yet
+    L"履歴のページはまだありません（空でない記録の URL生成・RESET・ゲーム終了・リンクの貼り付けで"
+    L"作られます）：\n{1}", // no page yet
     L"履歴のページを開けませんでした：\n{1}",                               // the page not opened
     L"クリップボードにリンクがありません：\n{1}",  // what the clipboard holds instead
     L"（テキストなし）",                           // no text on the clipboard
@@ -57,6 +60,7 @@ static const TessivoTexts englishTexts = {
     L"This link leads nowhere until [LINK] HOST in setting.ini names your simulator.",
     L"Could not copy to the clipboard",
     L"Error",
+    L"Note",
     L"The value \"{1}\" of [LINK] HOST is not a plain host name (letters, digits, hyphens and "
     L"dots). The built-in host is used.",
     L"record.txt does not hold a record, so Tessivo starts with an empty one. The file was "
@@ -65,14 +69,16 @@ static const TessivoTexts englishTexts = {
     L"Another Tessivo keeps the record of this folder; this one does not keep its record.",
     {L"Red", L"Green", L"Blue", L"Yellow", L"Purple"},
     {L"Upper {1}", L"Lower {1}"},
-    L"The cell holds no blob-coloured pixels: no reference is set.",
+    L"No blob colour fills half of the cell: no reference is set.",
     L"Could not save the settings:\n{1}",
     L"{1} and {2} are now hard to tell apart: their references lie within 20 degrees.",
     L"{1} moves",
+    L"{1} move",
     L"Open the history",
     L"Paste a link",
     L"No history is kept: KEEP=1 is not set in setting.ini.",
-    L"There is no history page yet (the link button or RESET writes it):\n{1}",
+    L"There is no history page yet (the link button, RESET, game over or a pasted link writes it, "
+    L"once the record is not empty):\n{1}",
     L"Could not open the history page:\n{1}",
     L"The clipboard holds no link:\n{1}",
     L"(no text)",
@@ -81,7 +87,7 @@ static const TessivoTexts englishTexts = {
     {L"capture", L"auto capture", L"game over", L"undo"},
     L"[HOTKEY] {1}={2}: not a key combination Tessivo reads. {3}",
     L"[HOTKEY] {1}={2}: a key the system or Tessivo itself uses. {3}",
-    L"[HOTKEY] {1}={2}: the key of {4} already. {3}",
+    L"[HOTKEY] {1}={2}: {4} has this key already. {3}",
     L"{1} is used instead.",
     L"This action has no hot key.",
     L"{1} ({2}) is held by another program: [HOTKEY] {3} in setting.ini gives it another key.",

@@ -16,17 +16,19 @@ struct TessivoTexts {
     const wchar_t *confirmCaption;
     const wchar_t *leadsNowhere; // after the export's notice while the host is a reserved name
     const wchar_t *copyFailed;
-    const wchar_t *errorCaption;
+    const wchar_t *errorCaption; // a box of what failed: a file not written, a link not copied
+    const wchar_t *noteCaption;  // a box that tells and reports no failure
     const wchar_t *refusedHost;     // {1}: the value of [LINK] HOST that the link does not use
     const wchar_t *recordAside;     // {1}: the name a record.txt that is no record now has
     const wchar_t *notKept;         // {1}: the file that could not be written
     const wchar_t *otherKeeper;     // a second Tessivo in one folder keeps nothing
     const wchar_t *colours[5];      // the reference menu's items, red to purple
     const wchar_t *cellHues[2];     // {1}: the hue of the sample's upper cell, of its lower one
-    const wchar_t *noBlob;          // a reference asked from a cell without blob-coloured pixels
+    const wchar_t *noBlob;          // a reference asked from a cell that no blob colour fills
     const wchar_t *notSaved;        // {1}: the settings file that could not be written
     const wchar_t *closeReferences; // {1}, {2}: two colours whose references lie within 20 degrees
     const wchar_t *moves;           // {1}: the number of moves in the record
+    const wchar_t *oneMove;         // the same, of a record of one move
     const wchar_t *openHistory;     // the record view's menu
     const wchar_t *pasteLink;
     const wchar_t *noHistory;      // the history asked for with KEEP=0

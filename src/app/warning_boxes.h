@@ -9,7 +9,11 @@
 
 const UINT KeepNoticeMessage = WM_APP + 1; // posted with a KeepNotice to tell, after the handler
 
+// What failed: a file not written, a link not copied, Brimlet not started.
 void Warn(HWND window, const std::wstring &text);
+
+// What the player should know, where nothing failed: a value refused, a reference near another.
+void Note(HWND window, const std::wstring &text);
 
 // A notice of the kept record, told once the handler has returned: the handler returns at once,
 // and no tick runs inside a box of its own.

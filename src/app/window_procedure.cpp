@@ -123,13 +123,13 @@ static void TakeSample(HWND window) {
 
 // The history keeps the whole link, though the clipboard's is cut; an empty record is no game.
 static void ExportLink(HWND window) {
-    if (!moveRecord.empty())
-        Tell(window, KeepHistoryLine("export"));
     LinkExport result = BuildSimulatorLink(window);
-    if (!result.copied) {
+    if (!result.copied) { // no link made: no game in the history
         MessageBoxW(window, texts->copyFailed, texts->errorCaption, MB_OK | MB_ICONWARNING);
         return;
     }
+    if (!moveRecord.empty())
+        Tell(window, KeepHistoryLine("export"));
     std::wstring notice = texts->copied;
     if (!result.complete)
         notice = Compose(texts->copiedCut, {std::to_wstring(result.pairsWritten)});
@@ -140,13 +140,16 @@ static void ExportLink(HWND window) {
 
 // The host of [LINK] that the link does not use, named with its key.
 static void ReportRefusedHost(HWND window) {
-    Warn(window, Compose(texts->refusedHost, {settings.simulatorHost}));
+    Note(window, Compose(texts->refusedHost, {settings.simulatorHost}));
 }
 
 static void ReportKeepNotice(HWND window, WPARAM notice) {
-    Warn(window, notice == KeepBadRecordAside ? Compose(texts->recordAside, {keepNoticePath})
-                 : notice == KeepNotWritten   ? Compose(texts->notKept, {keepNoticePath})
-                                              : texts->otherKeeper);
+    if (notice == KeepNotWritten) // only this one failed; the others tell what was done instead
+        Warn(window, Compose(texts->notKept, {keepNoticePath}));
+    else if (notice == KeepBadRecordAside)
+        Note(window, Compose(texts->recordAside, {keepNoticePath}));
+    else
+        Note(window, texts->otherKeeper);
 }
 
 static void HandleCommand(HWND window, WPARAM wParam) {
@@ -270,7 +273,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         ReportRefusedHost(window);
         return 0;
     case HotKeyNoticeMessage:
-        Warn(window, HotKeyNotice());
+        Note(window, HotKeyNotice());
         return 0;
     case KeepNoticeMessage:
         ReportKeepNotice(window, wParam);

@@ -117,14 +117,16 @@ bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellAr
             degrees = centre;
         }
     }
-    if (best == 0 || !HasDetail(pixels, width, height, cell)) // no pixel, or the board
-        return false;
     double offsets = 0;
     for (int32_t d = -reach; d <= reach; ++d) {
         const int32_t bin = (degrees + d + 360) % 360;
         near += counts[bin];
         offsets += d * counts[bin] + parts[bin];
     }
+    // One colour must fill half the cell, as a blob fills it, plain or shaded: a skin of plain
+    // discs is fitted as one with eyes.
+    if (near == 0 || 2 * near < (int64_t)cell.columns * cell.rows)
+        return false;
     // Whole degrees truncated, as the classifier takes them, and round the circle.
     degrees = (int32_t)std::floor(degrees + offsets / near + 360) % 360;
     return true;

@@ -25,8 +25,7 @@ struct PairSighting {
 // The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359 (truncated, as
 // the classifier takes hues): the mean of those within 15 degrees of the most common hue
 // (give or take 2 degrees), so that a blob's own hue wins over a board's corners, and a hue
-// near 0 is taken round the circle. False for a cell with none, and for the board: a cell
-// without a blob's detail.
+// near 0 is taken round the circle. False for a cell that those pixels do not fill half of.
 bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
              int32_t &degrees);
 

@@ -137,16 +137,14 @@ TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
     EXPECT_EQ(moveRecord.size(), 2u);
 }
 
-// A blob above (its halves' hues round 0), a board below. Rows: a place's menu, the item chosen,
+// A plain disc above (its halves' hues round 0, no highlight or eyes), a grey board below. Rows: a place's menu, the item chosen,
 // its box. History: KEEP=0, no page yet, opened; the pastes: no link, an empty clipboard, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
-    Fill(captureSurface, {0, 0, 50, 100}, RGB(24, 40, 104)); // hues 353.7 left, 9.5 right: 1
+    Fill(captureSurface, {0, 0, 50, 100}, RGB(96, 100, 104)); // hues 353.7 left, 9.5 right: 1
     Fill(captureSurface, {4, 4, 25, 46}, RGB(230, 40, 60));
     Fill(captureSurface, {25, 4, 46, 46}, RGB(230, 70, 40));
-    Fill(captureSurface, {14, 20, 20, 30}, 0);
-    Fill(captureSurface, {30, 20, 36, 30}, 0);
     ReadCellHues();
     EXPECT_EQ(std::vector<int32_t>(cellHues, cellHues + 2), std::vector<int32_t>({1, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
@@ -166,12 +164,13 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
     const std::wstring menus[] = {L"履歴を開く|リンクを貼り付け|", L"赤|緑|青|黄|紫|"};
     const std::wstring boxes[10] = {
-        L"エラー: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
-        L"エラー: この枠には玉の色のピクセルがないため、参照は変わりません。",
-        L"エラー: KEEP=1 ではないため、履歴は保存していません。",
-        L"エラー: クリップボードにリンクがありません：\nno link...",
-        L"エラー: クリップボードにリンクがありません：\n（テキストなし）",
-        L"エラー: 履歴のページはまだありません（URL生成か RESET で作られます）：\n" + page};
+        L"注意: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
+        L"注意: このセルの半分以上を占める玉の色がないため、参照は変わりません。",
+        L"注意: KEEP=1 ではないため、履歴は保存していません。",
+        L"注意: クリップボードにリンクがありません：\nno link...",
+        L"注意: クリップボードにリンクがありません：\n（テキストなし）",
+        L"注意: 履歴のページはまだありません（空でない記録の URL生成・RESET・ゲーム終了・リンクの貼"
+        L"り付けで作られます）：\n" + page};
     for (int i = 0, pasted = 0; i < 10; ++i) {
         const Row &row = rows[i];
         if (row.cell < 2)
