@@ -25,7 +25,7 @@ static void Write(int x, int y, const std::wstring &text, COLORREF ink = 0) {
 }
 
 // "AUTO" while auto capture is on; below it each cell's hue and the number of moves, which
-// stays in sight however far the record runs; beside them the five references, each right of
+// stays in sight however far the record runs, and what the middle and right views show; beside them the five references, each right of
 // a swatch of its class colour, red at the top.
 static void DrawHues(int x) {
     HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont(pictureDpi));
@@ -38,6 +38,7 @@ static void DrawHues(int x) {
                       {cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell])}));
     const wchar_t *count = moveRecord.size() == 1 ? texts->oneMove : texts->moves;
     Write(x, 56, Compose(count, {std::to_wstring(moveRecord.size())}));
+    Write(x, 88, texts->lastCapture); // the sample view alone follows the region
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
         int y = 5 + 16 * (colour - 1);
         RECT swatch = {Scaled(x + 80), Scaled(y + 2), Scaled(x + 90), Scaled(y + 12)};

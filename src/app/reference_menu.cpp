@@ -15,6 +15,7 @@
 #include "text_slots.h"
 
 int32_t cellHues[2] = {-1, -1};
+int32_t capturedHues[2] = {-1, -1};
 
 namespace {
 
@@ -37,11 +38,16 @@ void ReadCellHues() {
             cellHues[cell] = -1;
 }
 
-int32_t CellAt(int x, int y) {
+void KeepCapturedHues() {
+    capturedHues[0] = cellHues[0];
+    capturedHues[1] = cellHues[1];
+}
+
+int32_t CellAt(int x, int y, int &view) {
     // The views as the picture shows them, magnified to the display's scale.
     const int w = captureSurface.width, h = captureSurface.height;
     const int top = Scaled(PictureTop + ViewGap), shownW = Scaled(w), shownH = Scaled(h);
-    for (int view = 0; view < 3; ++view) {
+    for (view = 0; view < 3; ++view) {
         int left = ViewLeft(view, w);
         if (x >= left && x < left + shownW && y >= top && y < top + shownH)
             return y < top + Scaled(h / 2) ? 0 : 1;
@@ -52,10 +58,11 @@ int32_t CellAt(int x, int y) {
 bool OpenReferenceMenu(HWND window, LPARAM where) {
     POINT client;
     const POINT point = MenuPoint(window, where, client);
-    int32_t cell = CellAt(client.x, client.y);
+    int view = 0;
+    int32_t cell = CellAt(client.x, client.y, view);
     if (cell < 0)
         return false;
-    menuHue = cellHues[cell];
+    menuHue = view == 0 ? cellHues[cell] : capturedHues[cell]; // the hue of what the view shows
     HMENU menu = CreatePopupMenu();
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour)
         AppendMenuW(menu, MF_STRING, CmdSetReference + colour - 1, texts->colours[colour - 1]);

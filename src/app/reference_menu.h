@@ -6,14 +6,18 @@
 
 #include "tessivo.h"
 
-extern int32_t cellHues[2]; // the typical hue of the sample's upper and lower cell; -1: none
+extern int32_t cellHues[2];     // the typical hue of the sample's upper and lower cell; -1: none
+extern int32_t capturedHues[2]; // the same of the last capture, which the other two views show
 
 // From the sample's memory, at every tick.
 void ReadCellHues();
 
-// The cell (0 upper, 1 lower) under a point of the client area on any of the three views;
-// -1 elsewhere.
-int32_t CellAt(int x, int y);
+// At a capture: the hues of the sample it read, as the hue and class views now show it.
+void KeepCapturedHues();
+
+// The cell (0 upper, 1 lower) under a point of the client area on any of the three views, and
+// the view (0 the sample, 1 its hues, 2 its classes); -1 elsewhere.
+int32_t CellAt(int x, int y, int &view);
 
 // On WM_CONTEXTMENU (where in screen coordinates, or -1 from the keyboard: then where the
 // mouse points): the colours' menu for the cell there. False off the views.

@@ -28,6 +28,7 @@ static const TessivoTexts japaneseTexts = {
     L"{1}と{2}の参照が20度以内になり、見分けにくくなりました。", // within 20 degrees: hard to tell
     L"{1}手",                                                    // moves
     L"{1}手",                                                    // one move
+    L"中と右：前回のキャプチャ",                                 // middle, right: last capture
     L"履歴を開く",                                    // the record view's menu: open the history
     L"リンクを貼り付け",                              // paste a link
     L"KEEP=1 ではないため、履歴は保存していません。", // no history kept
@@ -74,6 +75,7 @@ static const TessivoTexts englishTexts = {
     L"{1} and {2} are now hard to tell apart: their references lie within 20 degrees.",
     L"{1} moves",
     L"{1} move",
+    L"Middle, right: last capture",
     L"Open the history",
     L"Paste a link",
     L"No history is kept: KEEP=1 is not set in setting.ini.",

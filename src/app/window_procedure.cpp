@@ -61,6 +61,7 @@ static bool RegionCanBeSampled(const CaptureRegion &region) {
 // record is on disk (KEEP=1) before the handler returns.
 static void Capture(HWND window) {
     AppendPair(RecognisePair(captureSurface));
+    KeepCapturedHues(); // of the sample this tick read, which RecognisePair read too
     recordBack = 0;
     Tell(window, KeepRecord());
 }

@@ -146,7 +146,9 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     Fill(captureSurface, {4, 4, 25, 46}, RGB(230, 40, 60));
     Fill(captureSurface, {25, 4, 46, 46}, RGB(230, 70, 40));
     ReadCellHues();
-    EXPECT_EQ(std::vector<int32_t>(cellHues, cellHues + 2), std::vector<int32_t>({1, -1}));
+    SendMessageW(window, WM_COMMAND, CmdCapture, 0); // the middle and right views show it now
+    EXPECT_EQ(std::vector<int32_t>({cellHues[0], cellHues[1], capturedHues[0], capturedHues[1]}),
+              std::vector<int32_t>({1, -1, 1, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
     WorkIn(&ini);
     RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "Noted", 0);
@@ -173,8 +175,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         L"り付けで作られます）：\n" + page};
     for (int i = 0, pasted = 0; i < 10; ++i) {
         const Row &row = rows[i];
-        if (row.cell < 2)
-            cellHues[row.cell] = row.hue;
+        if (row.cell < 2) // the sample's hue, or the last capture's on the other views
+            (row.view ? capturedHues : cellHues)[row.cell] = row.hue;
         settings.keepRecord = i >= 5;
         if (row.cell == 2 && row.item) { // a paste: the next text on the clipboard
             const wchar_t *text = clips[pasted++];
