@@ -37,6 +37,7 @@ struct CaptureRegion {
 
 struct Settings {
     CaptureRegion region;
+    CaptureRegion secondRegion; // the game's second box, the pair after next; width 0: none
     int32_t hueRed; // reference hues, whole degrees
     int32_t hueGreen;
     int32_t hueBlue;

@@ -48,6 +48,10 @@ void LoadSettings(Settings &target) {
     target.region.y = ReadSetting("REGION", "Y", d.region.y);
     target.region.width = ReadSetting("REGION", "W", d.region.width);
     target.region.height = ReadSetting("REGION", "H", d.region.height);
+    target.secondRegion.x = ReadSetting("REGION2", "X", d.secondRegion.x);
+    target.secondRegion.y = ReadSetting("REGION2", "Y", d.secondRegion.y);
+    target.secondRegion.width = ReadSetting("REGION2", "W", d.secondRegion.width);
+    target.secondRegion.height = ReadSetting("REGION2", "H", d.secondRegion.height);
     target.hueRed = ReadSetting("COLOR", "RED", d.hueRed);
     target.hueGreen = ReadSetting("COLOR", "GREEN", d.hueGreen);
     target.hueBlue = ReadSetting("COLOR", "BLUE", d.hueBlue);

@@ -29,16 +29,16 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
 // Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
 // part the saved region {-5, 7, 60, 120} replaces, and with what (R: a read-only file, refused).
 TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
-    const std::string usual = " 0 144 216 72 288 24 0 4 0 1 -"; // after the region: the defaults
+    const std::string usual = " 0 0 0 0 0 144 216 72 288 24 0 4 0 1 -"; // after the region: the defaults
     const std::string rows[][4] = {
         {"-", "0 0 50 100" + usual, "", "[REGION]\r\nX=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
-        {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
+        {"[region]\r\nx=-5\r\ny=7\r\nw=60\r\nh=120\r\n[Region2]\r\nx=3\r\ny=-4\r\nw=35\r\nh=70\r\n[Color]\r\nRed=10\r\ngreen=20\r\nBLUE=30\r\n"
          "yellow=40\r\npurple=50\r\n[SETTING]\r\nInterval=100\r\nauto=1\r\nSettle=600\r\nkeep=2\r\n"
          "Language=en\r\n[link]\r\nhost = sim.example.org \r\n",
-         "-5 7 60 120 10 20 30 40 50 100 1 50 1 1 <sim.example.org>", "", ""},
+         "-5 7 60 120 3 -4 35 70 10 20 30 40 50 100 1 50 1 1 <sim.example.org>", "", ""},
         {"[REGION]\nX=abc\nY=12px\nW=4294967297\n[SETTING]\nINTERVAL=15\nAUTO=on\nSETTLE=1\n"
          "KEEP=no\nLANGUAGE=english\n[LINK]\nHOST=",
-         "0 12 1 100 0 144 216 72 288 16 0 2 0 0 <>", "X=abc\nY=12px\nW=4294967297\n",
+         "0 12 1 100 0 0 0 0 0 144 216 72 288 16 0 2 0 0 <>", "X=abc\nY=12px\nW=4294967297\n",
          "X=-5\nY=7\nW=60\nH=120\n"},
         {"[SETTING]\r\nLANGUAGE= \r\n[REGION]\r\nX=1", "1 0 50 100" + usual, "", "R"},
         {"[ region ]\r\nX=5 ; x\r\nX=9\r\n[]\r\nW=9\r\n[REGION]\r\nY=8", "5 0 50 100" + usual,
@@ -49,7 +49,7 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
         std::string seen, text = row[0] == "-" ? "" : row[0]; // every field in order, as text
         WorkIn(row[0] == "-" ? nullptr : &row[0]);
         SetFileAttributesA("setting.ini", refused ? FILE_ATTRIBUTE_READONLY : 0);
-        Settings loaded = {{-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
+        Settings loaded = {{-7, -7, -7, -7}, {-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
         LoadSettings(loaded);
         for (const int32_t *field = &loaded.region.x; field <= &loaded.language; ++field)
             seen += std::to_string(*field) + " ";
