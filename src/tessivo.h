@@ -54,8 +54,18 @@ struct Settings {
 
 enum : int32_t { LanguageJapanese = 0, LanguageEnglish = 1 };
 
+// How a move came into the record when the game's second box is read too: as read and agreed
+// (or nothing to check it by), seen only in the second box and the next box's glimpse of it
+// ("+"), or read otherwise than the second box showed it a move before ("?", with that pair).
+enum MoveMark : int32_t { MarkNone, MarkSeenAhead, MarkDoubt };
+
+struct RecordedMove : BlobPair {
+    MoveMark mark = MarkNone;
+    BlobPair second = {0, 0}; // MarkDoubt: the pair the second box showed
+};
+
 // The pairs captured in this run, index 0 the first.
-typedef std::vector<BlobPair> MoveRecord;
+typedef std::vector<RecordedMove> MoveRecord;
 
 // Every key's default, as used when the settings file does not give it.
 extern const Settings defaultSettings;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <sstream>
+#include <string>
 #include <vector>
 
 inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
@@ -75,4 +77,41 @@ inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool s
             PaintBlob(&screen[0], 10 * c, 11 * c, false, (int)((0.45 + i) * c),
                       (int)((9.45 - j) * c), 1.1 * c / 46., colours[columns[i][j] - '0'], 100);
     return screen;
+}
+
+// A game's two boxes, the next and the second (the pair after next), played step by step: a step
+// "NNSSsh" brings pair NN into the next box and SS into the second (upper then lower, of "rgbyp";
+// "--" the board alone; "==" the box as it stands, nothing moving) in over s samples, the pair
+// before leaving upwards, then holds them h samples. Each sample: both boxes' blobs, four (the
+// pair, the pair leaving) or none, and how far down the pair is (PaintBox's `down`).
+struct BoxFrame {
+    uint32_t blobs[4];
+    int count, down;
+    bool stepEnds; // the last sample of its step
+};
+inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, const uint32_t *skin) {
+    std::vector<std::vector<BoxFrame>> film;
+    std::string shown[2] = {"--", "--"};
+    std::istringstream in(steps);
+    for (std::string step; in >> step;) {
+        const int scroll = step[4] - '0', hold = std::stoi(step.substr(5));
+        std::string to[2] = {step.substr(0, 2), step.substr(2, 2)};
+        for (int k = 1; k <= scroll + hold; ++k) {
+            film.emplace_back();
+            for (int box = 0; box < 2; ++box) {
+                const std::string pair = to[box] == "==" ? shown[box] : to[box];
+                const std::string four = pair + (to[box] == "==" ? "--" : shown[box]);
+                const bool moves = k <= scroll && to[box] != "==";
+                BoxFrame frame = {{}, 0, moves ? 100 - 100 * k / (scroll + 1) : 0, k == scroll + hold};
+                for (int blob = 0; blob < 4; ++blob)
+                    if (four[blob] != '-')
+                        frame.blobs[frame.count++] = skin[std::string("rgbyp").find(four[blob])];
+                frame.down = frame.count == 2 && pair == "--" ? -100 + frame.down : frame.down;
+                film.back().push_back(frame);
+            }
+        }
+        for (int box = 0; box < 2; ++box)
+            shown[box] = to[box] == "==" ? shown[box] : to[box];
+    }
+    return film;
 }

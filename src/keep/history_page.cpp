@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "record/link_text.h"
 #include "record/pasted_link.h"
 #include "tessivo.h"
 
@@ -43,6 +44,8 @@ const char pageStyle[] =
     "p{display:flex;flex-wrap:wrap;min-height:8px;margin:0 0 6px;padding:4px;background:#888}"
     "i{display:flex;flex-direction:column}"
     "b{width:20px;height:20px;box-sizing:border-box;border:1px solid #000;border-radius:50%}"
+    "u{text-decoration:none;font:bold 14px monospace;text-align:center;color:#000;background:#fff}"
+    "s{width:10px;height:10px;margin:0 5px;border:1px solid #000;border-radius:50%}"
     "a,pre{word-break:break-all;white-space:pre-wrap}";
 
 void Escape(std::string &page, const std::string &text) {
@@ -78,31 +81,43 @@ std::vector<std::string> Fields(const std::string &line) {
     }
 }
 
-// A game as KeepHistoryLine writes it, its number of moves that of its link; or a link alone.
+// A game as KeepHistoryLine writes it, its number of moves that of its link, its marks on the
+// link's own codes; or a link alone.
 bool AddGame(std::string &page, const std::string &line, const PageTexts &texts) {
     std::vector<std::string> fields = Fields(line);
-    const std::string &link = fields.back();
-    MoveRecord record;
-    if ((fields.size() != 1 && fields.size() != 4) ||
+    const std::string &link = fields[std::min<size_t>(fields.size() - 1, 3)];
+    MoveRecord record, marked;
+    if ((fields.size() != 1 && fields.size() != 4 && fields.size() != 5) ||
         !ReadPastedLink(std::wstring(link.begin(), link.end()), record))
         return false;
+    if (fields.size() == 5 &&
+        (!ReadLinkCodes(fields[4], marked, true) || LinkCodes(marked) != LinkCodes(record)))
+        return false;
+    if (fields.size() == 5)
+        record.swap(marked);
     const std::string moves = std::to_string(record.size());
-    if (fields.size() == 4 &&
+    if (fields.size() >= 4 &&
         ((fields[1] != "export" && fields[1] != "reset") || fields[2] != moves))
         return false;
     page += "<section><h2>";
-    if (fields.size() == 4) {
+    if (fields.size() >= 4) {
         Escape(page, fields[0]);
         page += std::string(" \xC2\xB7 ") + (fields[1] == "reset" ? texts.reset : texts.exported) +
                 " \xC2\xB7 "; // "·" between the parts
     }
     page += moves + (record.size() == 1 ? texts.oneMove : texts.moves) + "</h2><p>";
-    for (const BlobPair &pair : record) {
+    for (const RecordedMove &move : record) {
         page += "<i><b class=";
-        page += discLetters[pair.upper - 1];
+        page += discLetters[move.upper - 1];
         page += "></b><b class=";
-        page += discLetters[pair.lower - 1];
-        page += "></b></i>";
+        page += discLetters[move.lower - 1];
+        page += "></b>";
+        if (move.mark == MarkSeenAhead)
+            page += "<u>+</u>";
+        if (move.mark == MarkDoubt) // and the pair the second box showed, small
+            page += std::string("<u>?</u><s class=") + discLetters[move.second.upper - 1] +
+                    "></s><s class=" + discLetters[move.second.lower - 1] + "></s>";
+        page += "</i>";
     }
     const size_t start = link.find_first_not_of(" \r\n"), end = link.find_last_not_of(" \r\n");
     const std::string target = link.substr(start, end + 1 - start);

@@ -8,6 +8,7 @@
 #include "durable_file.h"
 #include "keep/history_page.h"
 #include "record/link_text.h"
+#include "record/move_record.h"
 #include "tessivo.h"
 
 std::wstring keepNoticePath;
@@ -103,7 +104,7 @@ KeepNotice StartKeeping() {
         return PutAside(path);
     }
     MoveRecord restored;
-    if (!ReadLinkCodes(text, restored))
+    if (!ReadLinkCodes(text, restored, true))
         return PutAside(path);
     moveRecord.swap(restored);
     return KeepNothingToTell;
@@ -113,7 +114,7 @@ KeepNotice KeepRecord() {
     if (!keeping)
         return KeepNothingToTell;
     const std::wstring path = folder + L"record.txt";
-    return Written(WriteFileDurably(path, LinkCodes(moveRecord) + "\r\n"), path);
+    return Written(WriteFileDurably(path, MarkedCodes(moveRecord) + "\r\n"), path);
 }
 
 KeepNotice KeepHistoryLine(const char *what) {
@@ -124,8 +125,10 @@ KeepNotice KeepHistoryLine(const char *what) {
     bool ok =
         ReadWholeFile(path, MaxHistoryFileSize, history) || GetLastError() == ERROR_FILE_NOT_FOUND;
     history += LocalTime("%04u-%02u-%02u %02u:%02u:%02u") + "\t" + what + "\t" +
-               std::to_string(moveRecord.size()) + "\t" + linkPrefix + LinkCodes(moveRecord) +
-               "\r\n";
+               std::to_string(moveRecord.size()) + "\t" + linkPrefix + LinkCodes(moveRecord);
+    if (MarkedMoves(moveRecord) > 0) // a line of four fields is a game without marks
+        history += "\t" + MarkedCodes(moveRecord);
+    history += "\r\n";
     if (!ok || !WriteFileDurably(path, history))
         return Written(false, path);
     return Written(WriteFileDurably(HistoryPagePath(), HistoryPage(history, settings.language)),

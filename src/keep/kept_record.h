@@ -1,6 +1,7 @@
-// With KEEP=1 the record outlives the program: ./record.txt holds it after every change, and
-// ./links.txt gets a line with the whole record's link at every export, and at every RESET
-// of a record that was not empty. Each is written before the command's handler returns.
+// With KEEP=1 the record outlives the program: ./record.txt holds it after every change, its
+// marks too, and ./links.txt gets a line with the whole record's link at every export, and at
+// every RESET of a record that was not empty: time, what ended it, moves, link, and the codes
+// with their marks when the game has any. Each is written before the command's handler returns.
 #pragma once
 
 #include <cstdint>

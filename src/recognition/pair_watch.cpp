@@ -12,16 +12,6 @@
 
 namespace {
 
-// The state of the watch.
-BlobPair settledPair;  // the pair seen settled last
-bool settledKnown;     // settledPair holds a pair
-BlobPair candidate;    // the clear pair seen on the last ticks
-int32_t sameTicks;     // ticks in a row that candidate was seen, up to one past settling; 0: none
-bool pictureChanged;   // the box was empty, or its picture moved, since the pair settled last
-bool restarted = true; // the next sighting shows what was on screen at the restart
-std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
-std::vector<uint8_t> previousLooks; // and at the last tick
-
 // The watch's detail: the step to the pixel two over or two down, both inside the cell (a game
 // scaled up smoothly spreads an edge over two).
 bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
@@ -67,10 +57,6 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, cons
                  votes[colour - 1] > 0;
     seen.empty = seen.empty || !detailed;
     return colour;
-}
-
-bool SamePair(const BlobPair &a, const BlobPair &b) {
-    return a.lower == b.lower && a.upper == b.upper;
 }
 
 // Whether the picture has moved since the looks were taken: a colour shows where it did not, or
@@ -144,13 +130,13 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
     return seen;
 }
 
-bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
-    if (restarted) { // only the pair on screen now counts as recorded; whatever follows is new
-        restarted = false;
-        settledPair = seen.pair;
-        settledKnown = seen.clear;
-        pictureChanged = false;
-        settledLooks = previousLooks = seen.looks;
+bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) {
+    if (watch.restarted) { // only the pair on screen now counts as recorded; whatever follows is new
+        watch.restarted = false;
+        watch.settledPair = seen.pair;
+        watch.settledKnown = seen.clear;
+        watch.pictureChanged = false;
+        watch.settledLooks = watch.previousLooks = seen.looks;
     }
     // A picture that moved from the settled pair's is a change, unless it shows another pair
     // clearly: that is judged by settling alone, so that a pair misread for a tick changes
@@ -159,42 +145,47 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
     // box on a black board, or on a board of its own colour by an eighth, moves one in 9 or more
     // (any other pair twice that), while a 3 x 3 blur in place moves one in 13 at most and a dim or
     // flash none.
-    const BlobPair swapped = {settledPair.upper, settledPair.lower}; // half-way through a scroll
+    const BlobPair swapped = {watch.settledPair.upper, watch.settledPair.lower}; // half-way through a scroll
     const bool otherPair =
-        seen.clear && !SamePair(seen.pair, settledPair) && !SamePair(seen.pair, swapped);
-    if (settledKnown && !otherPair && PictureMoved(seen.looks, settledLooks, 11))
-        pictureChanged = true; // a scroll: whatever settles next is new, even the same pair
+        seen.clear && !SamePair(seen.pair, watch.settledPair) && !SamePair(seen.pair, swapped);
+    if (watch.settledKnown && !otherPair && PictureMoved(seen.looks, watch.settledLooks, 11))
+        watch.pictureChanged = true; // a scroll: whatever settles next is new, even the same pair
     // A picture that is moving does not settle, or a slow scroll could settle half-way and be
     // taken twice. One in 20: each eighth of a scroll moves one in 12 or more; a blur may restart
     // the count, which only delays a capture.
-    if (PictureMoved(seen.looks, previousLooks, 20))
-        sameTicks = 0;
-    previousLooks = seen.looks;
+    watch.moving = PictureMoved(seen.looks, watch.previousLooks, 20);
+    if (watch.moving)
+        watch.sameTicks = 0;
+    watch.previousLooks = seen.looks;
     if (!seen.clear) {
-        sameTicks = 0;
-        pictureChanged = pictureChanged || seen.empty; // the pair has left the box
+        watch.sameTicks = 0;
+        watch.pictureChanged = watch.pictureChanged || seen.empty; // the pair has left the box
         return false;
     }
-    if (sameTicks > 0 && SamePair(seen.pair, candidate)) {
-        if (sameTicks > settleTicks) // settled already: the count stops, and cannot overflow
+    if (watch.sameTicks > 0 && SamePair(seen.pair, watch.candidate)) {
+        if (watch.sameTicks > settleTicks) // settled already: the count stops, and cannot overflow
             return false;
-        ++sameTicks;
+        ++watch.sameTicks;
     } else {
-        sameTicks = 1;
-        candidate = seen.pair;
+        watch.sameTicks = 1;
+        watch.candidate = seen.pair;
     }
-    if (sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
+    if (watch.sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
         return false;
     // Another pair counts only once it has settled: a frame misread for a tick is no change.
-    bool capture = pictureChanged || !settledKnown || !SamePair(candidate, settledPair);
-    settledPair = candidate;
-    settledLooks = seen.looks;
-    settledKnown = true;
-    pictureChanged = false;
+    bool capture = watch.pictureChanged || !watch.settledKnown || !SamePair(watch.candidate, watch.settledPair);
+    watch.settledPair = watch.candidate;
+    watch.settledLooks = seen.looks;
+    watch.settledKnown = true;
+    watch.pictureChanged = false;
     return capture;
 }
 
-void RestartPairWatch() {
-    sameTicks = 0;
-    restarted = true;
+void RestartPairWatch(PairWatch &watch) {
+    watch.sameTicks = 0;
+    watch.restarted = true;
+}
+
+bool CandidateIsNew(const PairWatch &watch) {
+    return watch.sameTicks > 0 && (watch.pictureChanged || !watch.settledKnown || !SamePair(watch.candidate, watch.settledPair));
 }

@@ -33,6 +33,23 @@ bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellAr
 // rows bottom-up, each pixel 0x00RRGGBB (not the drawing interface's 0x00BBGGRR).
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 
+inline bool SamePair(const BlobPair &a, const BlobPair &b) {
+    return a.lower == b.lower && a.upper == b.upper;
+}
+
+// The watch of one box: what settled there, and what it shows on the last ticks.
+struct PairWatch {
+    BlobPair settledPair = {0, 0}; // the pair seen settled last
+    bool settledKnown = false;     // settledPair holds a pair
+    BlobPair candidate = {0, 0};   // the clear pair seen on the last ticks
+    int32_t sameTicks = 0;  // ticks in a row that candidate was seen, up to one past settling
+    bool pictureChanged = false; // the box was empty, or its picture moved, since the pair settled
+    bool restarted = true;       // the next sighting shows what was on screen at the restart
+    bool moving = false;         // the last sighting's picture moved from the one before
+    std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
+    std::vector<uint8_t> previousLooks; // and at the last tick
+};
+
 // True once for each new pair: the same clear pair has been seen on more than settleTicks
 // ticks in a row, and it is another pair than the one settled last, or the box has changed
 // since then: it was empty, or its picture moved (a game scrolls the next pair away while the
@@ -42,9 +59,12 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 // blurred in place does not move. A picture still moving does not settle. A clear sighting of
 // another pair (but the pair upside down, a scroll half-way) is judged by settling alone, so
 // a pair misread for a tick changes nothing.
-bool WatchPair(const PairSighting &seen, int32_t settleTicks);
+bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks);
+
+// The clear pair of the last ticks, not settled yet, would be captured if it settled.
+bool CandidateIsNew(const PairWatch &watch);
 
 // Forgets what was seen: the pair that the next sighting shows counts as already
 // recorded, and any other pair after it is new; after an empty box, the first pair is
 // new. For the picture shown when the watch starts, and for a region that was moved.
-void RestartPairWatch();
+void RestartPairWatch(PairWatch &watch);

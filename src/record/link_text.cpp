@@ -126,7 +126,36 @@ std::string LinkCodes(const MoveRecord &record) {
     return codes;
 }
 
-bool ReadLinkCodes(const std::string &text, MoveRecord &record) {
+std::string MarkedCodes(const MoveRecord &record) {
+    std::string codes;
+    codes.reserve(record.size() * LinkCodeLength);
+    for (const RecordedMove &move : record) {
+        codes += LinkCode(move);
+        if (move.mark == MarkSeenAhead)
+            codes += '+';
+        if (move.mark == MarkDoubt)
+            codes += std::string("?") + LinkCode(move.second);
+    }
+    return codes;
+}
+
+namespace {
+
+// The pair of the code at text[at], a search of the 25 character by character (a history is
+// long); {0, 0} for none.
+BlobPair PairOfCode(const std::string &text, size_t at) {
+    const char c = text[at], next = at + 1 < text.size() ? text[at + 1] : '\0';
+    for (BlobColour lower = ColourRed; lower <= ColourPurple; ++lower)
+        for (BlobColour upper = ColourRed; upper <= ColourPurple; ++upper)
+            if (c == linkCodes[lower - 1][upper - 1][0] &&
+                next == linkCodes[lower - 1][upper - 1][1])
+                return {lower, upper};
+    return {0, 0};
+}
+
+} // namespace
+
+bool ReadLinkCodes(const std::string &text, MoveRecord &record, bool marks) {
     MoveRecord read;
     for (size_t at = 0; at < text.size();) {
         const char c = text[at];
@@ -134,17 +163,21 @@ bool ReadLinkCodes(const std::string &text, MoveRecord &record) {
             ++at;
             continue;
         }
-        BlobPair pair = {0, 0}; // the code's pair: a search of the 25, character by character,
-        const char next = at + 1 < text.size() ? text[at + 1] : '\0'; // as a history is long
-        for (BlobColour lower = ColourRed; lower <= ColourPurple && !pair.lower; ++lower)
-            for (BlobColour upper = ColourRed; upper <= ColourPurple; ++upper)
-                if (c == linkCodes[lower - 1][upper - 1][0] &&
-                    next == linkCodes[lower - 1][upper - 1][1])
-                    pair = {lower, upper};
-        if (!pair.lower)
+        RecordedMove move = {PairOfCode(text, at)};
+        if (!move.lower)
             return false;
-        read.push_back(pair);
         at += LinkCodeLength;
+        if (marks && at < text.size() && text[at] == '+') {
+            move.mark = MarkSeenAhead;
+            ++at;
+        } else if (marks && at < text.size() && text[at] == '?') {
+            move.mark = MarkDoubt;
+            move.second = PairOfCode(text, at + 1);
+            if (!move.second.lower)
+                return false;
+            at += 1 + LinkCodeLength;
+        }
+        read.push_back(move);
     }
     record.swap(read);
     return true;

@@ -35,9 +35,15 @@ const char *LinkCode(BlobPair pair);
 // The codes of every pair, oldest first, with no cut.
 std::string LinkCodes(const MoveRecord &record);
 
-// The record of a text of codes, as LinkCodes writes them, blanks and line ends anywhere
-// between codes. False, and the record untouched, for any other text.
-bool ReadLinkCodes(const std::string &text, MoveRecord &record);
+// The codes with their marks, as record.txt keeps them: a move seen only in the second box
+// followed by "+", one read otherwise than the second box showed it by "?" and the second box's
+// code ("c1?01").
+std::string MarkedCodes(const MoveRecord &record);
+
+// The record of a text of codes, as LinkCodes writes them (with marks: as MarkedCodes writes
+// them), blanks and line ends anywhere between moves. False, and the record untouched, for any
+// other text.
+bool ReadLinkCodes(const std::string &text, MoveRecord &record, bool marks = false);
 
 // Zeroes the text, writes the prefix and as many whole codes as fit, oldest
 // first. Returns the number of pairs written.

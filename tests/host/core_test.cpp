@@ -193,6 +193,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     auto pairOf = [&](char tick, const std::string &other) { // the pair a letter names, or other
         return pairs.find(tick) < 13 ? pairs.substr(pairs.find(tick) + 1, 2) : other;
     };
+    PairWatch watch;
     for (uint32_t board : {0x182868u, 0x080808u})
         for (size_t start = 0, end; start < rows.size(); start = end + 1) {
             end = std::min(rows.find(' ', start), rows.size());
@@ -200,7 +201,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
             std::string expected, captures, before;
             for (const char *tick = row.c_str(); *tick; tick += 1 + (tick[1] == '*')) {
                 if (*tick == 'R' || *tick == 'G') {
-                    RestartPairWatch();
+                    RestartPairWatch(watch);
                     continue;
                 }
                 const uint32_t *dots = looks[0]; // the dotted look of the tick, if any
@@ -228,7 +229,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                         sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
                 }
                 expected += tick[1] == '*' ? '*' : ' ';
-                captures += WatchPair(SightPair(sample.data(), 50, 100), 3) ? '*' : ' ';
+                captures += WatchPair(watch, SightPair(sample.data(), 50, 100), 3) ? '*' : ' ';
             }
             EXPECT_EQ(captures, expected) << row << " on " << std::hex << board;
         }
