@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
+#include "app/sampling.h"
 #include "app/window_procedure.h"
 #include "config/program_contract.h"
 #include "config/region_link.h"
@@ -172,13 +173,37 @@ void Tick() {
                        region.width, region.height, SRCCOPY);
             ReleaseDC(desktopWindow, screen);
         }));
-    RestartPairWatch();
-    Row("tick", "auto capture's look at the sample and its watch, from its memory",
-        Microseconds([] {
-            GdiFlush();
-            WatchPair(SightPair(static_cast<const uint32_t *>(captureSurface.bits), Width, Height),
-                      defaultSettings.settleTicks);
-        }));
+}
+
+// A whole tick of auto capture but for the mailslot, with the game's box alone and with its second
+// box too: the copies of the screen, the watches (and the check), and the paint with 40 pairs.
+// The game's screen stands still: the second box 0.7 as large, below the next.
+void TickBoxes(HWND window) {
+    const std::vector<uint32_t> screen = PaintScreen(50, 0x182868, 2, true, false);
+    BITMAPINFOHEADER bits = {sizeof bits, 500, -550, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = GetDC(window);
+    settings.autoCapture = 1;
+    moveRecord.assign(40, RecordedMove{{ColourGreen, ColourPurple}});
+    double us[2];
+    for (int boxes = 1; boxes <= 2; ++boxes) {
+        settings.region = {400, 150, 50, 100};
+        settings.secondRegion = boxes == 2 ? CaptureRegion{407, 280, 35, 70} : CaptureRegion{};
+        HDC desktop = GetDC(nullptr); // the game's screen where both regions look
+        SetDIBitsToDevice(desktop, 0, 0, 500, 550, 0, 0, 0, 550, screen.data(),
+                          (BITMAPINFO *)&bits, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, desktop);
+        us[boxes - 1] = Microseconds([&] {
+            TakeSamples();
+            WatchBoxes();
+            ComposePicture(window, dc);
+        });
+    }
+    Row("tick", "copy, watch and paint with 40 pairs, the next box alone", us[0]);
+    Row("tick", "copy, watches, check and paint with 40 pairs, both boxes", us[1], us[0],
+        "the next box alone");
+    ReleaseDC(window, dc);
+    settings = defaultSettings;
+    moveRecord.clear();
 }
 
 // The frame program's fit of the region onto the next pair: a 100 x 200 frame on the box of a
@@ -206,7 +231,7 @@ void Keep(HWND window) {
     lstrcpyA(folder + length, "tessivo_keep");
     CreateDirectoryA(folder, nullptr);
     SetCurrentDirectoryA(folder);
-    moveRecord.assign(1000, BlobPair{ColourGreen, ColourPurple});
+    moveRecord.assign(1000, RecordedMove{{ColourGreen, ColourPurple}});
     auto change = [&] {
         SendMessageA(window, WM_COMMAND, CmdCapture, 0);
         SendMessageA(window, WM_COMMAND, CmdUndo, 0);
@@ -321,6 +346,7 @@ int main(int argc, char **argv) {
     }
     Paint(window);
     Tick();
+    TickBoxes(window);
     Fit();
     History(); // before Keep, which leaves the working folder
     Keep(window);

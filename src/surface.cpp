@@ -2,6 +2,7 @@
 
 Surface backBuffer;
 Surface captureSurface;
+Surface secondSurface;
 Surface hueView;
 Surface classView;
 

@@ -1,9 +1,11 @@
 #include "app/picture.h"
 
 #include "app/reference_menu.h"
+#include "app/sampling.h"
 #include "app/texts.h"
 #include "recognition/classify.h"
 #include "recognition/pixel_hue.h"
+#include "record/move_record.h"
 #include "record/record_view.h"
 #include "surface.h"
 #include "tessivo.h"
@@ -38,6 +40,9 @@ static void DrawHues(int x) {
                       {cellHues[cell] < 0 ? L"-" : std::to_wstring(cellHues[cell])}));
     const wchar_t *count = moveRecord.size() == 1 ? texts->oneMove : texts->moves;
     Write(x, 56, Compose(count, {std::to_wstring(moveRecord.size())}));
+    const size_t marked = MarkedMoves(moveRecord);
+    if (marked > 0)
+        Write(x, 72, Compose(texts->marked, {std::to_wstring(marked)}));
     Write(x, 88, texts->lastCapture); // the sample view alone follows the region
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
         int y = 5 + 16 * (colour - 1);
@@ -60,7 +65,11 @@ void ComposePicture(HWND window, HDC windowDc) {
     for (int view = 0; view < 3; ++view)
         StretchBlt(backBuffer.dc, ViewLeft(view, w), Scaled(ViewGap), Scaled(w), Scaled(h),
                    views[view]->dc, 0, 0, w, h, SRCCOPY);
-    DrawHues(3 * w + 4 * ViewGap);
+    const int x = 3 * w + 4 * ViewGap; // right of the views
+    DrawHues(x);
+    if (SecondBoxSet()) // small, right of the references: the player sees the box is placed
+        StretchBlt(backBuffer.dc, Scaled(x + 125), Scaled(ViewGap), Scaled(w / 2), Scaled(h / 2),
+                   secondSurface.dc, 0, 0, secondSurface.width, secondSurface.height, SRCCOPY);
     DrawMoveRecord(window);
     // One transfer to the window; the platform clips it to the client area.
     BitBlt(windowDc, 0, Scaled(PictureTop), backBuffer.width, backBuffer.height, backBuffer.dc, 0,

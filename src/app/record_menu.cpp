@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "app/menu_point.h"
+#include "app/sampling.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "keep/kept_record.h"
@@ -79,6 +80,7 @@ void PasteLink(HWND window) {
     }
     if (!moveRecord.empty())
         Tell(window, KeepHistoryLine("reset"));
+    RestartCount(); // a pasted record is checked by nothing read before it
     moveRecord.swap(pasted);
     recordBack = 0;
     Tell(window, KeepRecord());

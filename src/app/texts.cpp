@@ -28,6 +28,7 @@ static const TessivoTexts japaneseTexts = {
     L"{1}と{2}の参照が20度以内になり、見分けにくくなりました。", // within 20 degrees: hard to tell
     L"{1}手",                                                    // moves
     L"{1}手",                                                    // one move
+    L"印つき{1}手",                                              // marked
     L"中と右：前回のキャプチャ",                                 // middle, right: last capture
     L"履歴を開く",                                    // the record view's menu: open the history
     L"リンクを貼り付け",                              // paste a link
@@ -75,6 +76,7 @@ static const TessivoTexts englishTexts = {
     L"{1} and {2} are now hard to tell apart: their references lie within 20 degrees.",
     L"{1} moves",
     L"{1} move",
+    L"{1} marked",
     L"Middle, right: last capture",
     L"Open the history",
     L"Paste a link",

@@ -29,6 +29,7 @@ struct TessivoTexts {
     const wchar_t *closeReferences; // {1}, {2}: two colours whose references lie within 20 degrees
     const wchar_t *moves;           // {1}: the number of moves in the record
     const wchar_t *oneMove;         // the same, of a record of one move
+    const wchar_t *marked;          // {1}: the moves marked seen ahead or doubted
     const wchar_t *lastCapture;     // what the hue and class views show
     const wchar_t *openHistory;     // the record view's menu
     const wchar_t *pasteLink;

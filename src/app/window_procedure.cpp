@@ -8,14 +8,13 @@
 #include "app/record_menu.h"
 #include "app/reference_menu.h"
 #include "app/region_picker.h"
+#include "app/sampling.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/program_contract.h"
 #include "config/region_link.h"
 #include "config/settings_file.h"
 #include "keep/kept_record.h"
-#include "recognition/pair_watch.h"
-#include "recognition/recogniser.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
 #include "record/record_view.h"
@@ -39,6 +38,7 @@ static void StartUp(HWND window) {
     pictureDpi = WindowDpi(window);
     CreateSurface(backBuffer, Scaled(MaxTrackWidth), Scaled(MaxTrackHeight), window);
     CreateSurface(captureSurface, 50, 100, desktopWindow);
+    CreateSurface(secondSurface, 50, 100, desktopWindow);
     CreateSurface(hueView, 50, 100, desktopWindow);
     CreateSurface(classView, 50, 100, desktopWindow);
     const HotKeys hotKeys = LoadHotKeys();
@@ -48,22 +48,17 @@ static void StartUp(HWND window) {
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
 
-// A region with no pixels has nothing to copy, and one wider or taller than 32767
-// pixels either way cannot be copied: some display drivers end the process on
-// either. The sample then keeps what it last held. Negative sizes mirror the copy.
-static bool RegionCanBeSampled(const CaptureRegion &region) {
-    const int32_t largest = 32767;
-    return region.width != 0 && region.height != 0 && region.width >= -largest &&
-           region.width <= largest && region.height >= -largest && region.height <= largest;
-}
-
-// The picture shows the new pair at the next tick; no repaint is asked for here. The
-// record is on disk (KEEP=1) before the handler returns.
-static void Capture(HWND window) {
-    AppendPair(RecognisePair(captureSurface));
-    KeepCapturedHues(); // of the sample this tick read, which RecognisePair read too
+// The move on screen now, or the one auto capture found. The picture shows it at the next tick;
+// no repaint is asked for here. The record is on disk (KEEP=1) before the handler returns.
+static void Record(HWND window, const RecordedMove &move) {
+    AppendMove(move);
+    KeepCapturedHues(); // of the sample this tick read, which the move was read from
     recordBack = 0;
     Tell(window, KeepRecord());
+}
+
+static void Capture(HWND window) {
+    Record(window, PressedPair());
 }
 
 static void Undo(HWND window) {
@@ -72,34 +67,14 @@ static void Undo(HWND window) {
     Tell(window, KeepRecord());
 }
 
-// The game that RESET ends stays in the history.
+// The game that RESET ends stays in the history; the next pair read is checked by nothing before.
 static void Reset(HWND window) {
     if (!moveRecord.empty())
         Tell(window, KeepHistoryLine("reset"));
+    RestartCount();
     ClearRecord();
     recordBack = 0;
     Tell(window, KeepRecord());
-}
-
-// With auto capture on, a new pair that has settled in the sample is captured as
-// Alt+F1 would. A moved region shows another picture, not a new pair.
-static void WatchForNewPair(HWND window) {
-    static CaptureRegion watchedRegion; // the region of the last tick
-    const CaptureRegion &region = settings.region;
-    bool moved = region.x != watchedRegion.x || region.y != watchedRegion.y ||
-                 region.width != watchedRegion.width || region.height != watchedRegion.height;
-    watchedRegion = region;
-    if (!settings.autoCapture)
-        return;
-    if (moved)
-        RestartPairWatch();
-    // The watch reads the sample's pixels from memory: one call a pixel would cost every
-    // tick what a capture costs.
-    GdiFlush();
-    const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
-    if (WatchPair(SightPair(pixels, captureSurface.width, captureSurface.height),
-                  settings.settleTicks))
-        Capture(window);
 }
 
 // Only the picture below the button row: the buttons never change on a tick, and
@@ -114,11 +89,10 @@ static void InvalidatePicture(HWND window) {
 // A region received since the last tick is applied before this tick's sample.
 static void TakeSample(HWND window) {
     PollRegionLink();
-    const CaptureRegion &region = settings.region;
-    if (RegionCanBeSampled(region))
-        CopyScreen(captureSurface, region);
+    TakeSamples();
     ReadCellHues();
-    WatchForNewPair(window);
+    for (const RecordedMove &move : WatchBoxes())
+        Record(window, move);
     InvalidatePicture(window);
 }
 
@@ -186,7 +160,7 @@ static void HandleCommand(HWND window, WPARAM wParam) {
 // The game over from inside the game: RESET, and the pair on screen now is no new game's first.
 static void EndGame(HWND window) {
     Reset(window);
-    RestartPairWatch();
+    RestartWatches();
 }
 
 static void HandleHotKey(HWND window, WPARAM wParam) {
@@ -194,7 +168,7 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
         Capture(window);
     if (wParam == HotkeyAutoId) { // what the region shows now is not new
         settings.autoCapture = !settings.autoCapture;
-        RestartPairWatch();
+        RestartWatches();
     }
     if (wParam == HotkeyGameOverId)
         EndGame(window);

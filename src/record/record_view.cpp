@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "display_scale.h"
 #include "picture_layout.h"
 #include "surface.h"
 #include "tessivo.h"
@@ -24,6 +25,18 @@ static void DrawPair(HDC dc, const BlobPair &pair, int x, int y, int size, HGDIO
     DeleteObject(SelectObject(dc, whiteBrush));
 }
 
+// A move's mark where its discs meet, black on white as no disc is drawn: "+" for a pair seen
+// ahead of the next box, "?" for one read otherwise than the second box showed it.
+static void DrawMark(HDC dc, MoveMark mark, int x, int y, int size) {
+    if (mark == MarkNone)
+        return;
+    RECT box = {x + size / 4, y + size * 3 / 4, x + size * 3 / 4, y + size * 5 / 4};
+    FillRect(dc, &box, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    FrameRect(dc, &box, (HBRUSH)GetStockObject(BLACK_BRUSH));
+    DrawTextW(dc, mark == MarkSeenAhead ? L"+" : L"?", 1, &box,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+}
+
 void DrawMoveRecord(HWND window) {
     RECT client;
     GetClientRect(window, &client);
@@ -32,6 +45,9 @@ void DrawMoveRecord(HWND window) {
     // Only the rows in sight are drawn: a paint's cost does not grow with the record.
     RecordRows shown = RecordRowsShown(moveRecord.size(), client.right, client.bottom, recordBack);
     HGDIOBJ whiteBrush = GetStockObject(WHITE_BRUSH);
+    HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont(pictureDpi));
+    SetTextColor(backBuffer.dc, 0);
+    SetBkMode(backBuffer.dc, TRANSPARENT);
     const int32_t pitch = Scaled(DiscSize), left = Scaled(ViewGap), top = Scaled(RecordTop);
     size_t first = shown.firstRow * (size_t)shown.perRow;
     size_t end = std::min(moveRecord.size(), first + shown.rows * (size_t)shown.perRow);
@@ -40,7 +56,10 @@ void DrawMoveRecord(HWND window) {
         int column = (int)(i % (size_t)shown.perRow);
         DrawPair(backBuffer.dc, moveRecord[i], left + pitch * column, top + 2 * pitch * row, pitch,
                  whiteBrush);
+        DrawMark(backBuffer.dc, moveRecord[i].mark, left + pitch * column, top + 2 * pitch * row,
+                 pitch);
     }
+    SelectObject(backBuffer.dc, oldFont);
 }
 
 bool ScrollRecord(HWND window, WPARAM wParam, LPARAM lParam) {

@@ -7,10 +7,10 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
     const std::string rows =
         "279B7E841F13FF2A0D76D5208C140AE078F71233BACD39B9A45BA16D3D4805BEF8DA37DA4B71DDF3E932019B"
         "C39D9489E5C2A91B93E42E1597C7F78DAEF6DA32BC5FEE81C05ACC08AE5FD8778349CE7779491322A71771E4"
-        "A2FE7E25291AC4A6ABB5558EE895D214D60EC6C2D60EC6C2FF6F9FF1455C004C5BFE40C6A325B51AEB49C601"
-        "25252433C7A6FFFBD3A8DFE921B21AFB4C80D9DB279B7E842E8ABF4CFE176C521F13FF2A6E4E8922B00A3BE1"
-        "4334D70906593D337CE70FDEA9014D04C200AF1E47444D5EE932019B9C39819156685F2BE3677FDA55FFDBBD"
-        "C16E9192C733C541";
+        "A2FE7E25291AC4A6ABB5558EE895D214D60EC6C2D60EC6C27B815798FF6F9FF1455C004C5BFE40C6A325B51A"
+        "EB49C60125252433C7A6FFFBD3A8DFE921B21AFB4C80D9DB279B7E842E8ABF4CFE176C521F13FF2A6E4E8922"
+        "B00A3BE14334D70906593D337CE70FDEA9014D04C200AF1E47444D5EE932019B9C39819156685F2BE3677FDA"
+        "55FFDBBDC16E9192C733C541";
     PickTexts(LanguageJapanese);
     PickBrimletTexts(LanguageJapanese);
     std::vector<const wchar_t *> all(&texts->capture, &texts->keyHeld + 1);
@@ -23,7 +23,7 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
         EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), rows.substr(8 * i, 8)) << "text " << i;
     }
-    EXPECT_TRUE(rows.size() == 8 * 57 && all.size() == 57) << all.size() << " texts";
+    EXPECT_TRUE(rows.size() == 8 * 58 && all.size() == 58) << all.size() << " texts";
 }
 
 // Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
@@ -102,9 +102,10 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     EXPECT_EQ(FileText("kept.txt"), "old");
     EXPECT_TRUE(WriteFileDurably(L"kept.txt", "new") && FileText("kept.txt") == "new");
     settings.keepRecord = 1;
-    std::string rows[][2] = {{"", ""},           {"01c1\r\n", "01c1"}, {" 01\tc1\n\nU1", "01c1U1"},
-                             {"01x1", "aside"},  {"01a0", "aside"},    {"01c", "aside"},
-                             {"01?c1", "aside"}, {"", "aside"}};
+    std::string rows[][2] = {{"", ""},          {"01c1\r\n", "01c1"}, {" 01\tc1\n\nU1", "01c1U1"},
+                             {"01x1", "aside"}, {"01a0", "aside"},    {"01c", "aside"},
+                             {"01?c1", "aside"}, {"", "aside"},      {"01+c1?U1 01", "01+c1?U101"},
+                             {"01?", "aside"},  {"01++", "aside"},    {"+01", "aside"}};
     rows[6][0][2] = '\0', rows[7][0] = std::string(1 << 20, ' ') + "01"; // binary, too large
     for (auto &row : rows) {
         WorkIn(&row[0], "record.txt");
@@ -112,13 +113,14 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         const bool aside = StartKeeping() == KeepBadRecordAside;
         WIN32_FIND_DATAA found = {};
         FindClose(FindFirstFileA("record-*.bad", &found)); // its name in the box, its bytes kept
-        EXPECT_EQ(aside ? "aside" : LinkCodes(moveRecord), row[1]) << row[0].substr(0, 9);
+        EXPECT_EQ(aside ? "aside" : MarkedCodes(moveRecord), row[1]) << row[0].substr(0, 9);
         EXPECT_EQ(FileText(aside ? found.cFileName : "record.txt"), row[0]) << row[0].substr(0, 9);
         EXPECT_TRUE(!aside || keepNoticePath.substr(keepNoticePath.size() - 26) ==
                                   std::wstring(found.cFileName, found.cFileName + 26));
     }
     WorkIn(nullptr);
     ASSERT_EQ(StartKeeping(), KeepNothingToTell);
+    ReadLinkCodes("01+c1?U1U1", moveRecord, true); // marked moves, each written with its mark
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
     // Undo, Capture, Reset or O (Alt+F3); what stops its write: R record.txt read-only, F the
@@ -140,7 +142,7 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         while (PeekMessageW(&box, Tessivo(), KeepNoticeMessage, KeepNoticeMessage, PM_REMOVE))
             boxes += box.wParam == KeepNotWritten;
         EXPECT_EQ(FileText("record.txt"),
-                  change[1] == ' ' ? LinkCodes(moveRecord) + "\r\n" : before)
+                  change[1] == ' ' ? MarkedCodes(moveRecord) + "\r\n" : before)
             << change;
         EXPECT_EQ(boxes, int(change.find('!') < 9)) << change;
         SetFileAttributesA("record.txt", FILE_ATTRIBUTE_NORMAL);

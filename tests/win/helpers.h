@@ -30,6 +30,7 @@
 #include "recognition/pixel_hue.h"
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
+#include "record/move_record.h"
 #include "display_scale.h"
 
 // Makes a new folder the working folder, with the file holding the text (null: none).

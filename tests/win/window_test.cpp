@@ -36,8 +36,10 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
         const BlobPair pair = RecognisePair(captureSurface);
         EXPECT_EQ(pair.upper * 10 + pair.lower, sample.upperIs * 10 + sample.lowerIs);
         moveRecord.clear();
-        for (int i = 0; i < row.pairs; ++i)
+        for (int i = 0; i < row.pairs; ++i) { // a mark on some: seen ahead, doubted
             moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
+            moveRecord.back().mark = i % 7 == 3 ? MarkSeenAhead : i % 13 == 5 ? MarkDoubt : MarkNone;
+        }
         for (int notches : {row.away, row.back})
             SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
                          MAKELPARAM(over.x, over.y));
@@ -54,21 +56,27 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
                 wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != PureHuePixel(PixelHue(pixel));
                 wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? colour : 0);
             }
-        std::vector<COLORREF> seen, meant; // both discs at each place: its pair's, or grey
+        // At each place: the upper disc, the lower (its pair's, or grey), the top of a mark's rim.
+        std::vector<COLORREF> seen, meant;
+        const int ys[] = {115, 140, 125};
         for (size_t i = 0, pair = row.topRow * 17; i < 3 * 17; ++i, ++pair)
-            for (int disc = 0; disc < 2; ++disc) {
-                const BlobPair at = pair < moveRecord.size() ? moveRecord[pair] : BlobPair{0, 0};
+            for (int disc = 0; disc < 3; ++disc) {
+                const RecordedMove at = pair < moveRecord.size() ? moveRecord[pair] : RecordedMove{};
                 seen.push_back(
-                    GetPixel(backBuffer.dc, 15 + 20 * (i % 17), 115 + 40 * (i / 17) + 25 * disc));
-                meant.push_back(discs[disc ? at.lower : at.upper]);
+                    GetPixel(backBuffer.dc, 15 + 20 * (i % 17), ys[disc] + 40 * (i / 17)));
+                meant.push_back(disc == 2 && at.mark ? 0 : discs[disc == 1 ? at.lower : at.upper]);
             }
-        const std::wstring count = std::to_wstring(moveRecord.size()) + L"手";
-        for (std::vector<COLORREF> *pixels : {&seen, &meant}) { // the count, then written over
-            for (int i = 0; i < 80 * 16; ++i)
-                pixels->push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + i / 80));
-            SelectObject(backBuffer.dc, InterfaceFont(96));
-            TextOutW(backBuffer.dc, 170, 56, count.c_str(), (int)count.size());
-        }
+        const size_t marked = MarkedMoves(moveRecord);
+        const std::wstring counts[] = {std::to_wstring(moveRecord.size()) + L"手",
+                                       marked ? L"印つき" + std::to_wstring(marked) + L"手" : L""};
+        for (std::vector<COLORREF> *pixels : {&seen, &meant}) // the counts, then written over
+            for (int line = 0; line < 2; ++line) {
+                for (int i = 0; i < 80 * 16; ++i)
+                    pixels->push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + 16 * line + i / 80));
+                SelectObject(backBuffer.dc, InterfaceFont(96));
+                TextOutW(backBuffer.dc, 170, 56 + 16 * line, counts[line].c_str(),
+                         (int)counts[line].size());
+            }
         EXPECT_EQ(wrong, 0) << "pixels of the views, sample " << sample.upperIs;
         EXPECT_TRUE(seen == meant) << row.pairs << " pairs, wheel " << row.away << " " << row.back;
     }

@@ -1,0 +1,126 @@
+#include "app/sampling.h"
+
+#include <algorithm>
+
+#include "recognition/move_check.h"
+#include "recognition/pair_watch.h"
+#include "recognition/recogniser.h"
+#include "surface.h"
+
+namespace {
+
+PairWatch nextWatch, secondWatch;
+MoveCheck moveCheck;
+Surface nearby; // one copy of the screen round both regions, grown as they need
+CaptureRegion copied[2]; // the regions of the last tick
+
+// A region with no pixels has nothing to copy, and one wider or taller than 32767 pixels either
+// way cannot be copied: some display drivers end the process on either. Negative sizes mirror
+// the copy.
+bool CanBeSampled(const CaptureRegion &region) {
+    const int32_t largest = 32767;
+    return region.width != 0 && region.height != 0 && region.width >= -largest &&
+           region.width <= largest && region.height >= -largest && region.height <= largest;
+}
+
+bool SameRegion(const CaptureRegion &a, const CaptureRegion &b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
+// The rectangle round both regions when it is small, as the game's two boxes are, and neither is
+// mirrored: one copy of the screen then serves both samples.
+bool NearEachOther(const CaptureRegion &a, const CaptureRegion &b, CaptureRegion &around) {
+    if (a.width < 0 || a.height < 0 || b.width < 0 || b.height < 0)
+        return false;
+    const int32_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    around = {left, top, std::max(a.x + a.width, b.x + b.width) - left,
+              std::max(a.y + a.height, b.y + b.height) - top};
+    const int64_t limit = 1 << 20; // a thousand pixels square, a copy of a few milliseconds
+    return (int64_t)around.width * around.height <= limit;
+}
+
+// Both samples from one copy of the screen, each scaled from memory.
+void CopyBothFrom(const CaptureRegion &around) {
+    if (nearby.width < around.width || nearby.height < around.height) {
+        DeleteSurface(nearby);
+        CreateSurface(nearby, std::max(nearby.width, around.width),
+                      std::max(nearby.height, around.height), nullptr);
+    }
+    HDC screen = GetDC(nullptr);
+    BitBlt(nearby.dc, 0, 0, around.width, around.height, screen, around.x, around.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const Surface *samples[2] = {&captureSurface, &secondSurface};
+    for (int box = 0; box < 2; ++box) {
+        const CaptureRegion &region = box ? settings.secondRegion : settings.region;
+        StretchBlt(samples[box]->dc, 0, 0, samples[box]->width, samples[box]->height, nearby.dc,
+                   region.x - around.x, region.y - around.y, region.width, region.height,
+                   SRCCOPY);
+    }
+}
+
+// A watch's look at its sample, read from memory: one call a pixel would cost every tick what a
+// capture costs.
+PairSighting Sight(const Surface &sample) {
+    return SightPair(static_cast<const uint32_t *>(sample.bits), sample.width, sample.height);
+}
+
+} // namespace
+
+bool SecondBoxSet() {
+    return settings.secondRegion.width != 0 && settings.secondRegion.height != 0;
+}
+
+void TakeSamples() {
+    const bool moved = !SameRegion(settings.region, copied[0]) ||
+                       !SameRegion(settings.secondRegion, copied[1]);
+    copied[0] = settings.region;
+    copied[1] = settings.secondRegion;
+    if (moved) // another picture, not a new pair
+        RestartWatches();
+    const bool first = CanBeSampled(settings.region), second = SecondBoxSet() &&
+                                                               CanBeSampled(settings.secondRegion);
+    CaptureRegion around;
+    if (first && second && NearEachOther(settings.region, settings.secondRegion, around))
+        return CopyBothFrom(around);
+    if (first)
+        CopyScreen(captureSurface, settings.region);
+    if (second)
+        CopyScreen(secondSurface, settings.secondRegion);
+}
+
+std::vector<RecordedMove> WatchBoxes() {
+    std::vector<RecordedMove> moves;
+    if (!SecondBoxSet()) { // the next box alone, as auto capture was before the second box
+        GdiFlush();
+        if (settings.autoCapture &&
+            WatchPair(nextWatch, Sight(captureSurface), settings.settleTicks))
+            moves.push_back(RecordedMove{RecognisePair(captureSurface)});
+        return moves;
+    }
+    // Watched with auto capture off too: a press is checked against the second box's reading.
+    GdiFlush();
+    const PairSighting next = Sight(captureSurface);
+    const bool nextSettled = WatchPair(nextWatch, next, settings.settleTicks);
+    const bool secondSettled = WatchPair(secondWatch, Sight(secondSurface), settings.settleTicks);
+    moves = CheckMoves(moveCheck, nextWatch, nextSettled, next.empty, secondWatch, secondSettled);
+    if (!settings.autoCapture)
+        moves.clear();
+    return moves;
+}
+
+void RestartWatches() {
+    RestartPairWatch(nextWatch);
+    RestartPairWatch(secondWatch);
+    RestartMoveCheck(moveCheck);
+}
+
+void RestartCount() {
+    RestartMoveCheck(moveCheck);
+}
+
+RecordedMove PressedPair() {
+    const BlobPair pair = RecognisePair(captureSurface);
+    if (settings.autoCapture || !SecondBoxSet())
+        return RecordedMove{pair};
+    return PressedMove(moveCheck, pair);
+}
