@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -114,4 +115,24 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
             shown[box] = to[box] == "==" ? shown[box] : to[box];
     }
     return film;
+}
+
+// A game of 40 steps, its pairs at random: two dropped at once (shown 3 samples, the second box as
+// quick), one shown in the next box otherwise than the second box showed it, one followed by the
+// same pair with nothing moving in the next box; the record it should leave, with the second box
+// and without.
+inline void PlayedGame(std::string &steps, std::string &marked, std::string &plain) {
+    std::mt19937 random(38);
+    std::vector<std::string> pairs;
+    for (int i = 0; i < 42; ++i)
+        pairs.push_back({"rgbyp"[random() % 5], "rgbyp"[random() % 5]});
+    pairs[21] = pairs[20];
+    for (int i = 0; i < 40; ++i) {
+        const bool quick = i == 9 || i == 30, again = i == 21, misread = i == 15;
+        std::string shown = misread ? pairs[i].substr(1) + (pairs[i][0] == 'r' ? "g" : "r") : pairs[i];
+        steps += (again ? "==" : shown) + pairs[i + 1] + (quick ? "33 " : "38 ");
+        marked += (i ? " " : "") + shown + (quick ? "+" : misread ? "?" + pairs[i] : "");
+        if (!quick && !again)
+            plain += (plain.empty() ? "" : " ") + shown;
+    }
 }

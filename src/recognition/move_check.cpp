@@ -13,13 +13,16 @@ void StartMove(MoveCheck &check) {
     check.pending = false;
 }
 
-// The pair glimpsed in the next box, recorded as a move of its own.
+// The pair glimpsed in the next box, recorded as a move of its own. The second box moved on as
+// fast: it has no reading of that move.
 void RecordGlimpse(MoveCheck &check, std::vector<RecordedMove> &moves) {
     RecordedMove move = {check.glimpse};
     move.mark = MarkSeenAhead;
     moves.push_back(move);
     check.glimpsed = false;
-    StartMove(check);
+    check.pressKnown = check.secondKnown;
+    check.pressSecond = check.second;
+    check.secondKnown = false;
 }
 
 } // namespace
@@ -34,8 +37,9 @@ std::vector<RecordedMove> CheckMoves(MoveCheck &check, const PairWatch &next, bo
         check.glimpsed = true;
         check.glimpse = next.candidate;
     }
-    const bool glimpseGone = nextSettled ? !SamePair(next.settledPair, check.glimpse)
-                                         : next.moving || nextEmpty;
+    // Known for what it was once another pair settles, or the box empties: a game's scroll to the
+    // same pair, seen on two samples half-way, settles as that pair.
+    const bool glimpseGone = nextSettled ? !SamePair(next.settledPair, check.glimpse) : nextEmpty;
     if (check.glimpsed && glimpseGone)
         RecordGlimpse(check, moves);
     check.glimpsed = check.glimpsed && !nextSettled;

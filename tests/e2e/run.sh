@@ -123,4 +123,21 @@ Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after
 Focus 25 50 $((rx + 55)) $ry; xdotool key --delay 20 $(printf 'alt+F1 %.0s' {1..100}); for t in {1..100}; do record+=(${record[-1]}); done
 # 100 captures: the newest row shown whole in the default window, none below
 Newest() { local x=$((15 + 20 * ((${#record[@]} - 1) % 17))); Pixels $tx $ty $(P $x,140 $x,160 15,180); }; Expect "the newest pair's discs and the row below" "$(Of discs ${record[-1]})888888 " Newest; import -window root "$art/record-100.png"; Close
+
+# The game's second box read too: a game of 40 pairs in both boxes at its own pace, from a new record
+gx=$((rx + 110))
+printf '[REGION]\r\nX=%d\r\nY=%d\r\n[REGION2]\r\nX=%d\r\nY=%d\r\nW=35\r\nH=70\r\n' $gx $ry $((gx + 7)) $((ry + 110)) >"$work/setting.ini"
+printf '[SETTING]\r\nKEEP=1\r\nAUTO=1\r\nSETTLE=6\r\n[COLOR]\r\nRED=20\r\nGREEN=95\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r\n' >>"$work/setting.ini"
+rm -f "$work/record.txt"
+game=$(cd "$work" && StartScene $gx $ry game game)
+StartTessivo
+Focus 25 50 $gx $ry
+xdotool key space
+GameRecord() { # record.txt as the game's letters: upper, lower, then + or ? and the second box's pair
+  sed 's/\r$//' "$work/record.txt" | awk -v codes=$codes -v letters=$letters '{ out = ""
+    for (i = 1; i <= length($0); i += 2) { c = substr($0, i, 1); if (c == "+" || c == "?") { out = out c; i--; continue }
+      j = index(codes, c) - 1; out = out (out == "" || substr(out, length(out)) == "?" ? "" : " ") substr(letters, int(j / 5) + 1, 1) substr(letters, j % 5 + 1, 1) }
+    print out }'; }
+wait=40 Expect "the game's record.txt, marked" "$(sed -n 1p "$work/game.txt")" GameRecord
+import -window root "$art/second-box.png"; Close
 echo "PASS: the download, captures, links, Brimlet, saving, auto capture, the history and closing"

@@ -1,9 +1,12 @@
 // e2e_scene.exe X Y FILM TITLE (or: clip TEXT): the game's stand-in, a topmost 50 x 100 window at
 // X, Y, titled "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down
 // (100: out of sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none).
+// FILM "game": both boxes of the game of game_box.h, 50 x 180, the second box 35 x 70 at (7, 110),
+// a sample's frame each 30 ms after Space; the record it should leave written to game.txt.
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "../game_box.h"
@@ -12,10 +15,12 @@ struct Frame {
     uint32_t blobs[4]; // the pair, upper then lower, and the pair leaving
     int down, percent, milliseconds;
     uint32_t board;
+    BoxFrame boxes[2]; // the game's: both boxes, count 0 in the next: the film's own box
 };
 static std::vector<Frame> frames;
 static size_t shown;
 static const char *title;
+static const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6}; // r g b y p
 
 static void Show(HWND window, size_t frame) {
     char text[32];
@@ -36,11 +41,33 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
     PAINTSTRUCT paint;
     const Frame &frame = frames[shown];
     uint32_t box[50 * 100];
-    PaintBox(box, frame.blobs, frame.blobs[2] ? 4 : 2, frame.down, frame.percent, frame.board);
     BITMAPINFOHEADER bits = {sizeof bits, 50, 100, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    SetDIBitsToDevice(BeginPaint(window, &paint), 0, 0, 50, 100, 0, 0, 0, 100, box,
-                      (BITMAPINFO *)&bits, DIB_RGB_COLORS);
+    HDC dc = BeginPaint(window, &paint);
+    for (int at = 0; at < 2 && (at == 0 || frame.board == 0); ++at) { // the second: a game's
+        const BoxFrame &game = frame.boxes[at];
+        if (frame.board == 0)
+            PaintBox(box, game.blobs, game.count, game.down, 100, 0x182868);
+        else
+            PaintBox(box, frame.blobs, frame.blobs[2] ? 4 : 2, frame.down, frame.percent, frame.board);
+        StretchDIBits(dc, 7 * at, 110 * at, 50 - 15 * at, 100 - 30 * at, 0, 0, 50, 100, box,
+                      (BITMAPINFO *)&bits, DIB_RGB_COLORS, SRCCOPY);
+    }
     return EndPaint(window, &paint), 0;
+}
+
+// The game's frames after the board that waits for Space, and the record it should leave.
+static void PlayTheGame() {
+    std::string steps, marked, plain;
+    PlayedGame(steps, marked, plain);
+    frames.push_back(Frame{});
+    for (const std::vector<BoxFrame> &boxes : PlayGame(steps, skin)) {
+        Frame frame = {{}, 0, 0, 30, 0, {boxes[0], boxes[1]}};
+        frames.push_back(frame);
+    }
+    frames.back().milliseconds = 0;
+    FILE *expected = fopen("game.txt", "w");
+    fprintf(expected, "%s\n%s\n", marked.c_str(), plain.c_str());
+    fclose(expected);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -51,17 +78,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         if (CloseClipboard() && (holds || tries == 500))
             return !holds;
     }
-    Frame frame;
-    FILE *film = fopen(__argv[3], "r");
-    while (fscanf(film, "%x %x %d %d %d %x %x %x", &frame.blobs[0], &frame.blobs[1], &frame.down,
-                  &frame.percent, &frame.milliseconds, &frame.board, &frame.blobs[2],
-                  &frame.blobs[3]) == 8)
+    Frame frame = {};
+    const bool game = !strcmp(__argv[3], "game");
+    FILE *film = game ? nullptr : fopen(__argv[3], "r");
+    while (film && fscanf(film, "%x %x %d %d %d %x %x %x", &frame.blobs[0], &frame.blobs[1],
+                          &frame.down, &frame.percent, &frame.milliseconds, &frame.board,
+                          &frame.blobs[2], &frame.blobs[3]) == 8)
         frames.push_back(frame);
+    if (game)
+        PlayTheGame();
     title = __argv[4];
     WNDCLASSA sceneClass = {0, SceneProcedure, 0, 0, instance, 0, 0, 0, 0, "TessivoScene"};
     RegisterClassA(&sceneClass);
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,
-                                  atoi(__argv[1]), atoi(__argv[2]), 50, 100, 0, 0, instance, 0);
+                                  atoi(__argv[1]), atoi(__argv[2]), 50, game ? 180 : 100, 0, 0,
+                                  instance, 0);
     Show(window, 0);
     for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
         DispatchMessageA(&message);
