@@ -21,6 +21,7 @@ bool pictureChanged;   // the box was empty, or its picture moved, since the pai
 bool restarted = true; // the next sighting shows what was on screen at the restart
 std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
 std::vector<uint8_t> previousLooks; // and at the last tick
+PairSighting lastSeen = {{0, 0}, false, true, {}}; // the last sighting; its looks: previousLooks
 
 // The watch's detail: the step to the pixel two over or two down, both inside the cell (a game
 // scaled up smoothly spreads an edge over two).
@@ -88,6 +89,43 @@ bool PictureMoved(const std::vector<uint8_t> &looks, const std::vector<uint8_t> 
     return moved * pixelsPerMove >= (int64_t)looks.size();
 }
 
+// Only the pair on screen now, with the looks of the last tick, counts as recorded; whatever
+// follows is new.
+void RestartFrom(const PairSighting &seen) {
+    restarted = false;
+    settledPair = seen.pair;
+    settledKnown = seen.clear;
+    pictureChanged = false;
+    settledLooks = previousLooks;
+}
+
+// What the last sighting does to the count once its looks are weighed: true when its pair settles
+// as a new one.
+bool CountLastSighting(int32_t settleTicks) {
+    if (!lastSeen.clear) {
+        sameTicks = 0;
+        pictureChanged = pictureChanged || lastSeen.empty; // the pair has left the box
+        return false;
+    }
+    if (sameTicks > 0 && SamePair(lastSeen.pair, candidate)) {
+        if (sameTicks > settleTicks) // settled already: the count stops, and cannot overflow
+            return false;
+        ++sameTicks;
+    } else {
+        sameTicks = 1;
+        candidate = lastSeen.pair;
+    }
+    if (sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
+        return false;
+    // Another pair counts only once it has settled: a frame misread for a tick is no change.
+    bool capture = pictureChanged || !settledKnown || !SamePair(candidate, settledPair);
+    settledPair = candidate;
+    settledLooks = previousLooks;
+    settledKnown = true;
+    pictureChanged = false;
+    return capture;
+}
+
 } // namespace
 
 bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
@@ -145,12 +183,9 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
 }
 
 bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
-    if (restarted) { // only the pair on screen now counts as recorded; whatever follows is new
-        restarted = false;
-        settledPair = seen.pair;
-        settledKnown = seen.clear;
-        pictureChanged = false;
-        settledLooks = previousLooks = seen.looks;
+    if (restarted) {
+        previousLooks = seen.looks;
+        RestartFrom(seen);
     }
     // A picture that moved from the settled pair's is a change, unless it shows another pair
     // clearly: that is judged by settling alone, so that a pair misread for a tick changes
@@ -170,28 +205,17 @@ bool WatchPair(const PairSighting &seen, int32_t settleTicks) {
     if (PictureMoved(seen.looks, previousLooks, 20))
         sameTicks = 0;
     previousLooks = seen.looks;
-    if (!seen.clear) {
-        sameTicks = 0;
-        pictureChanged = pictureChanged || seen.empty; // the pair has left the box
-        return false;
-    }
-    if (sameTicks > 0 && SamePair(seen.pair, candidate)) {
-        if (sameTicks > settleTicks) // settled already: the count stops, and cannot overflow
-            return false;
-        ++sameTicks;
-    } else {
-        sameTicks = 1;
-        candidate = seen.pair;
-    }
-    if (sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
-        return false;
-    // Another pair counts only once it has settled: a frame misread for a tick is no change.
-    bool capture = pictureChanged || !settledKnown || !SamePair(candidate, settledPair);
-    settledPair = candidate;
-    settledLooks = seen.looks;
-    settledKnown = true;
-    pictureChanged = false;
-    return capture;
+    lastSeen = {seen.pair, seen.clear, seen.empty, {}};
+    return CountLastSighting(settleTicks);
+}
+
+// Seen again, the looks compare with the settled pair's as they did, or are the settled pair's
+// (it settled on them, or the watch restarted on them), and are the last tick's: they change
+// nothing, and only the count goes on.
+bool WatchSameSighting(int32_t settleTicks) {
+    if (restarted)
+        RestartFrom(lastSeen);
+    return CountLastSighting(settleTicks);
 }
 
 void RestartPairWatch() {

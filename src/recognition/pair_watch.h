@@ -44,6 +44,10 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height);
 // a pair misread for a tick changes nothing.
 bool WatchPair(const PairSighting &seen, int32_t settleTicks);
 
+// WatchPair with the sighting it was given last, for a sample that has not changed since, at the
+// cost of the count alone. The watch ends as it would have on that sighting itself.
+bool WatchSameSighting(int32_t settleTicks);
+
 // Forgets what was seen: the pair that the next sighting shows counts as already
 // recorded, and any other pair after it is new; after an empty box, the first pair is
 // new. For the picture shown when the watch starts, and for a region that was moved.
