@@ -1,6 +1,7 @@
 #include "app/window_procedure.h"
 
 #include <string>
+#include <vector>
 
 #include "app/button_row.h"
 #include "app/commands.h"
@@ -57,18 +58,19 @@ static bool RegionCanBeSampled(const CaptureRegion &region) {
            region.width <= largest && region.height >= -largest && region.height <= largest;
 }
 
-// The picture shows the new pair at the next tick; no repaint is asked for here. The
-// record is on disk (KEEP=1) before the handler returns.
+// The record is on disk (KEEP=1) before the handler returns.
 static void Capture(HWND window) {
     AppendPair(RecognisePair(captureSurface));
-    KeepCapturedHues(); // of the sample this tick read, which RecognisePair read too
+    KeepCapturedHues(); // of the sample the last tick read, which RecognisePair read too
     recordBack = 0;
+    RepaintPicture(window);
     Tell(window, KeepRecord());
 }
 
 static void Undo(HWND window) {
     RemoveLastPair();
     recordBack = 0;
+    RepaintPicture(window);
     Tell(window, KeepRecord());
 }
 
@@ -78,48 +80,51 @@ static void Reset(HWND window) {
         Tell(window, KeepHistoryLine("reset"));
     ClearRecord();
     recordBack = 0;
+    RepaintPicture(window);
     Tell(window, KeepRecord());
 }
 
 // With auto capture on, a new pair that has settled in the sample is captured as
-// Alt+F1 would. A moved region shows another picture, not a new pair.
-static void WatchForNewPair(HWND window) {
+// Alt+F1 would. A moved region shows another picture, not a new pair. A sample that the watch
+// saw at the last tick, unchanged, is the same sighting again: only its count goes on.
+static void WatchForNewPair(HWND window, bool sampleStill) {
     static CaptureRegion watchedRegion; // the region of the last tick
+    static bool watchedLastSample;      // the watch saw the last tick's sample
     const CaptureRegion &region = settings.region;
     bool moved = region.x != watchedRegion.x || region.y != watchedRegion.y ||
                  region.width != watchedRegion.width || region.height != watchedRegion.height;
     watchedRegion = region;
+    const bool seenAgain = sampleStill && watchedLastSample && !moved;
+    watchedLastSample = settings.autoCapture;
     if (!settings.autoCapture)
         return;
     if (moved)
         RestartPairWatch();
-    // The watch reads the sample's pixels from memory: one call a pixel would cost every
-    // tick what a capture costs.
-    GdiFlush();
+    // The watch reads the sample's pixels from memory, flushed when the tick compared them: one
+    // call a pixel would cost every tick what a capture costs.
     const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
-    if (WatchPair(SightPair(pixels, captureSurface.width, captureSurface.height),
-                  settings.settleTicks))
+    const int32_t ticks = settings.settleTicks;
+    if (seenAgain
+            ? WatchSameSighting(ticks)
+            : WatchPair(SightPair(pixels, captureSurface.width, captureSurface.height), ticks))
         Capture(window);
 }
 
-// Only the picture below the button row: the buttons never change on a tick, and
-// repainting them 40 times a second cost more than the rest of an idle tick.
-static void InvalidatePicture(HWND window) {
-    RECT picture;
-    GetClientRect(window, &picture);
-    picture.top = Scaled(PictureTop);
-    InvalidateRect(window, &picture, FALSE);
-}
-
-// A region received since the last tick is applied before this tick's sample.
+// A region received since the last tick is applied before this tick's sample. A sample as the
+// last tick left it shows nothing new: the hues beside the views stay as they were read from
+// it, and nothing is repainted. Everything else that the picture shows asks for its own paint.
 static void TakeSample(HWND window) {
+    static std::vector<uint32_t> lastSample; // the sample of the last tick
     PollRegionLink();
     const CaptureRegion &region = settings.region;
     if (RegionCanBeSampled(region))
         CopyScreen(captureSurface, region);
-    ReadCellHues();
-    WatchForNewPair(window);
-    InvalidatePicture(window);
+    const bool still = SameAsLastCopy(captureSurface, lastSample);
+    if (!still)
+        ReadCellHues();
+    WatchForNewPair(window, still);
+    if (!still)
+        RepaintSample(window);
 }
 
 // The history keeps the whole link, though the clipboard's is cut; an empty record is no game.
@@ -177,8 +182,10 @@ static void HandleCommand(HWND window, WPARAM wParam) {
         PasteLink(window);
         break;
     default:
-        if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5)
+        if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5) {
             SetReference(window, LOWORD(wParam) - CmdSetReference + ColourRed);
+            RepaintPicture(window); // the references beside the views
+        }
         break;
     }
 }
@@ -195,6 +202,7 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
     if (wParam == HotkeyAutoId) { // what the region shows now is not new
         settings.autoCapture = !settings.autoCapture;
         RestartPairWatch();
+        RepaintPicture(window); // its mark
     }
     if (wParam == HotkeyGameOverId)
         EndGame(window);
@@ -258,9 +266,10 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         break;
     case WM_MOUSEWHEEL:
-        if (ScrollRecord(window, wParam, lParam))
-            return 0;
-        break;
+        if (!ScrollRecord(window, wParam, lParam))
+            break;
+        RepaintPicture(window);
+        return 0;
     case WM_PAINT:
         Paint(window);
         return 0;
