@@ -74,6 +74,44 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
     }
 }
 
+// Each row after a tick, with a region that copies nothing: its message, a pixel of the sample's
+// middle row changed first or not, what it paints (0 nothing, 1 the sample, 2 the picture, 3 all).
+TEST(Picture, PaintedAtOnceWhereWhatItShowsChangedAndNeverForAStillSample) {
+    HWND window = Tessivo();
+    ScaleTo(96);
+    settings.region = {0, 0, 0, 0};
+    struct Row {
+        UINT message;
+        WPARAM wParam;
+        int changed, area;
+    };
+    const Row rows[] = {{WM_TIMER, 0, 0, 0},
+                        {WM_TIMER, 0, 1, 1},
+                        {WM_COMMAND, CmdCapture, 0, 2},
+                        {WM_COMMAND, CmdUndo, 0, 2},
+                        {WM_DPICHANGED, MAKEWPARAM(120, 120), 0, 3}};
+    for (const Row &row : rows) {
+        SendMessageW(window, WM_TIMER, SamplingTimerId, 0); // the sample as it stands, taken
+        ValidateRect(window, nullptr);
+        if (row.changed)
+            SetPixel(captureSurface.dc, 25, 50, GetPixel(captureSurface.dc, 25, 50) ^ 0xFFFFFF);
+        RECT suggested = {0, 0, 450, 275}, client, updated = {}; // the window's place at 125 %
+        SendMessageW(window, row.message, row.wParam, (LPARAM)&suggested);
+        int paints = 0; // of the main window, as its loop takes them
+        for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
+            paints += message.message == WM_PAINT && message.hwnd == window &&
+                      GetUpdateRect(window, &updated, FALSE);
+            DispatchMessageW(&message);
+        }
+        GetClientRect(window, &client);
+        const RECT areas[4] = {{}, {5, 25, 250, 125}, {0, 20, client.right, client.bottom}, client};
+        EXPECT_TRUE(paints == (row.area > 0) && EqualRect(&updated, &areas[row.area]))
+            << &row - rows << ": " << paints << " paints";
+    }
+    settings.region = defaultSettings.region;
+    ScaleTo(96);
+}
+
 // In each language at each scale: the suggested place taken and redrawn, each button's text whole.
 TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     HWND window = Tessivo();
