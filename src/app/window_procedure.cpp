@@ -228,6 +228,16 @@ static void ChangeScale(HWND window, WPARAM wParam, const RECT &suggested) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
+// Over the record; the picture is painted anew when the rows in sight changed.
+static bool TurnWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+    const size_t shown = recordBack;
+    if (!ScrollRecord(window, wParam, lParam))
+        return false;
+    if (recordBack != shown)
+        RepaintPicture(window);
+    return true;
+}
+
 static void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
@@ -266,10 +276,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         break;
     case WM_MOUSEWHEEL:
-        if (!ScrollRecord(window, wParam, lParam))
-            break;
-        RepaintPicture(window);
-        return 0;
+        if (TurnWheel(window, wParam, lParam))
+            return 0;
+        break;
     case WM_PAINT:
         Paint(window);
         return 0;

@@ -6,6 +6,7 @@
 #include <regex>
 #include <random>
 #include <set>
+#include <utility>
 
 #include "../game_box.h"
 #include "config/key_combination.h"
@@ -193,10 +194,9 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     auto pairOf = [&](char tick, const std::string &other) { // the pair a letter names, or other
         return pairs.find(tick) < 13 ? pairs.substr(pairs.find(tick) + 1, 2) : other;
     };
-    std::vector<uint32_t> watched; // the sample the watch saw last: then seen again, or sighted
-    for (int pass = 0; pass < 4; ++pass) // on navy, on black; the second two with samples again
-        for (size_t start = 0, end, board = pass % 2 ? 0x080808 : 0x182868; start < rows.size();
-             start = end + 1) {
+    std::vector<uint32_t> watched; // the sample that the watch saw last, seen again unchanged
+    for (uint32_t board : {0x182868u, 0x080808u})
+        for (size_t start = 0, end; start < rows.size(); start = end + 1) {
             end = std::min(rows.find(' ', start), rows.size());
             const std::string row = rows.substr(start, end - start);
             std::string expected, captures, before;
@@ -230,13 +230,12 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                         sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
                 }
                 expected += tick[1] == '*' ? '*' : ' ';
-                const bool again = pass > 1 && sample == watched;
-                watched = sample;
+                const bool again = std::exchange(watched, sample) == sample;
                 const bool captured =
                     again ? WatchSameSighting(3) : WatchPair(SightPair(sample.data(), 50, 100), 3);
                 captures += captured ? '*' : ' ';
             }
-            EXPECT_EQ(captures, expected) << row << " pass " << pass;
+            EXPECT_EQ(captures, expected) << row << " on " << std::hex << board;
         }
     settings = defaultSettings;
 }
