@@ -2,7 +2,7 @@
 // Wine by bench/run.sh. Without arguments it times a capture, a paint and a tick on
 // the program's own code, real DIB sections and the real main window; with
 // "run SECONDS [auto] PAIRS..." it starts the real tessivo.exe (with auto capture on) for
-// bench/run.sh to measure.
+// bench/run.sh to measure, and with "run SECONDS copy 0" copy_only.exe, the floor under it.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -173,11 +173,15 @@ void Tick() {
                        region.width, region.height, SRCCOPY);
             ReleaseDC(desktopWindow, screen);
         }));
+    std::vector<uint32_t> last;
+    SameAsLastCopy(captureSurface, last);
+    Row("tick", "the sample compared with the last tick's, still: all a tick at rest does more",
+        Microseconds([&] { SameAsLastCopy(captureSurface, last); }));
 }
 
 // A whole tick of auto capture but for the mailslot, with the game's box alone and with its second
-// box too: the copies of the screen, the watches (and the check), and the paint with 40 pairs.
-// The game's screen stands still: the second box 0.7 as large, below the next.
+// box too: the copies of the screen, the watches (and the check) looking at the samples as at new
+// ones, and the paint with 40 pairs. The second box 0.7 as large, below the next.
 void TickBoxes(HWND window) {
     const std::vector<uint32_t> screen = PaintScreen(50, 0x182868, 2, true, false);
     BITMAPINFOHEADER bits = {sizeof bits, 500, -550, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -194,7 +198,7 @@ void TickBoxes(HWND window) {
         ReleaseDC(nullptr, desktop);
         us[boxes - 1] = Microseconds([&] {
             TakeSamples();
-            WatchBoxes();
+            WatchBoxes(false);
             ComposePicture(window, dc);
         });
     }
@@ -278,23 +282,23 @@ void History() {
 // The real tessivo.exe, started in an empty folder of its own (so at the default
 // interval), its record filled by capture commands as the button sends them, then
 // left alone for `seconds` between two marks. Wine answers 0 for another process's
-// times, so bench/run.sh reads them from the system.
-bool RunProgram(int pairs, double seconds, bool autoCapture) {
-    char folder[MAX_PATH], commandLine[] = "tessivo.exe"; // looked for beside this program
+// times, so bench/run.sh reads them from the system. copy_only.exe instead has no window:
+// it is asked to end through its thread.
+bool RunProgram(int pairs, double seconds, bool autoCapture, bool copyOnly) {
+    char folder[MAX_PATH], tessivo[] = "tessivo.exe", copier[] = "copy_only.exe"; // beside this one
     DWORD length = GetTempPathA(MAX_PATH - 16, folder);
     lstrcpyA(folder + length, "tessivo_bench");
     CreateDirectoryA(folder, nullptr);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
-                        &process))
+    if (!CreateProcessA(nullptr, copyOnly ? copier : tessivo, nullptr, nullptr, FALSE, 0, nullptr,
+                        folder, &startup, &process))
         return false;
     // Its window exists once it waits for messages; the runs follow one another.
-    HWND window = WaitForInputIdle(process.hProcess, 10000) == 0
-                      ? FindWindowW(tessivoClassName, nullptr)
-                      : nullptr;
-    bool ok = window != nullptr;
+    const bool waiting = WaitForInputIdle(process.hProcess, 10000) == 0;
+    HWND window = waiting && !copyOnly ? FindWindowW(tessivoClassName, nullptr) : nullptr;
+    bool ok = copyOnly ? waiting : window != nullptr;
     DWORD_PTR result;
     for (int i = 0; ok && i < pairs; ++i)
         ok = SendMessageTimeoutA(window, WM_COMMAND, MAKEWPARAM(CmdCapture, BN_CLICKED), 0,
@@ -310,6 +314,8 @@ bool RunProgram(int pairs, double seconds, bool autoCapture) {
     }
     if (window)
         PostMessageA(window, WM_CLOSE, 0, 0);
+    if (copyOnly)
+        PostThreadMessageA(process.dwThreadId, WM_QUIT, 0, 0);
     DWORD exitCode = 1;
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0 ||
         !GetExitCodeProcess(process.hProcess, &exitCode))
@@ -325,9 +331,10 @@ bool RunProgram(int pairs, double seconds, bool autoCapture) {
 int main(int argc, char **argv) {
     setvbuf(stdout, nullptr, _IONBF, 0); // bench/run.sh acts on the marks as they come
     if (argc > 2 && std::string(argv[1]) == "run") {
-        bool ok = true, autoCapture = argc > 3 && std::string(argv[3]) == "auto";
-        for (int i = 3 + autoCapture; i < argc; ++i) {
-            if (RunProgram(std::stoi(argv[i]), std::stod(argv[2]), autoCapture))
+        bool ok = true, autoCapture = argc > 3 && std::string(argv[3]) == "auto",
+             copyOnly = argc > 3 && std::string(argv[3]) == "copy";
+        for (int i = 3 + (autoCapture || copyOnly); i < argc; ++i) {
+            if (RunProgram(std::stoi(argv[i]), std::stod(argv[2]), autoCapture, copyOnly))
                 continue;
             printf("| running program | %s pairs: no start, answer or end | - | - |\n", argv[i]);
             ok = false;

@@ -6,8 +6,8 @@
 #   TESSIVO_WIN_BUILD  cross build folder (default $TESSIVO_BUILD/win64)
 #   BENCH_SECONDS      span of each running-program measurement (default 10)
 #   BENCH_PAIRS        record sizes of the running program (default "0 2000")
-#   BENCH_BASELINE     a git revision: its tessivo.exe is built aside and measured idle in
-#                      the same run, turn about with this one's, for a before-and-after figure
+#   BENCH_BASELINE     a git revision: its tessivo.exe is built aside and measured at rest in
+#                      the same run, turn about with this one's and the copy-only program's
 set -euo pipefail
 cd "$(dirname "$0")/.."
 win_build=$(realpath -m "${TESSIVO_WIN_BUILD:-${TESSIVO_BUILD:-build}/win64}")
@@ -28,13 +28,13 @@ fi
 source scripts/wine-env.sh # makes TESSIVO_BUILD absolute, as Wine wants
 StartWine
 
-# The Linux process of this prefix's tessivo.exe, and its user plus system time
-# in clock ticks (fields 14 and 15 of its stat, counted after the name).
-TessivoProcess() {
-  for pid in $(pgrep -f 'tessivo\.exe'); do
+# The Linux process of this prefix's program (tessivo or copy_only), and its user plus system
+# time in clock ticks (fields 14 and 15 of its stat, counted after the name).
+ProgramProcess() {
+  for pid in $(pgrep -f "$1\\.exe"); do
     grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && echo "$pid" && return
   done
-  echo "tessivo.exe of $WINEPREFIX not found in /proc" >&2
+  echo "$1.exe of $WINEPREFIX not found in /proc" >&2
 }
 ProcessTicks() { cut -d')' -f2 "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 
@@ -43,10 +43,12 @@ echo "| --- | --- | --- | --- |"
 (cd "$TESSIVO_BUILD" && wine "$win_build/bin/bench.exe") | tr -d '\r' # Windows line ends
 
 # The running program: bench.exe starts it and marks each span ("# begin PAIRS",
-# "# end PAIRS SECONDS"); its processor time over the span comes from /proc.
-hz=$(getconf CLK_TCK)
+# "# end PAIRS SECONDS"); its processor time over the span comes from /proc. Each share of a
+# core is also kept in $shares, a line "program label share" each.
+hz=$(getconf CLK_TCK) shares=$(mktemp)
 Measure() { # what the rows add, the folder of bench.exe, then its arguments after SECONDS
-  local label=$1 bin=$2 pid='' mark what pairs span before; shift 2
+  local label=$1 bin=$2 pid='' mark what pairs span before program=tessivo; shift 2
+  [ "${1:-}" != copy ] || program=copy_only
   wine "$bin/bench.exe" run "${BENCH_SECONDS:-10}" "$@" |
   while IFS= read -r line; do
     line=${line%$'\r'} # stripped here: a filter such as tr would hold the marks back
@@ -54,22 +56,34 @@ Measure() { # what the rows add, the folder of bench.exe, then its arguments aft
     if [ "$mark" != "#" ]; then
       echo "$line"
     elif [ "$what" = begin ]; then
-      pid=$(TessivoProcess) && [ -n "$pid" ] && before=$(ProcessTicks "$pid")
+      pid=$(ProgramProcess $program) && [ -n "$pid" ] && before=$(ProcessTicks "$pid")
     elif [ -n "$pid" ]; then
       awk -v used=$(($(ProcessTicks "$pid") - before)) -v hz="$hz" -v span="$span" -v n="$pairs" \
-        -v label="$label" 'BEGIN { printf "| running program | tessivo.exe, %d pairs%s, CPU time " \
-        "over %.0f s | %.0f ms | %.1f%% of one core |\n", n, label, span, used * 1000 / hz,
-        used * 100 / hz / span }'
+        -v label="$label" -v program=$program -v shares="$shares" 'BEGIN { share = used * 100 / hz / span
+        what = program == "copy_only" ? "copy_only.exe, the region copied every 24 ms and nothing else" \
+          : sprintf("tessivo.exe, %d pairs", n)
+        printf "| running program | %s%s, CPU time over %.0f s | %.0f ms | %.2f%% of one core |\n",
+          what, label, span, used * 1000 / hz, share
+        printf "%s %s %f\n", program, (label ~ /\(/ ? "baseline" : "this"), share >>shares }'
     fi
   done; }
 Measure "" "$win_build/bin" ${BENCH_PAIRS:-0 2000}
 Measure ", auto capture on" "$win_build/bin" auto 0
-if [ -n "${BENCH_BASELINE:-}" ]; then # idle, turn about, so that both see the same machine
-  for turn in 1 2; do
-    Measure " ($BENCH_BASELINE), turn $turn" "$baseline/build/bin" 0
-    Measure ", turn $turn" "$win_build/bin" 0
-  done
-fi
+# At rest with 40 pairs, against the floor under it, the copy-only program, turn about so that
+# all see the same machine; and the build before, if given. Then each one's mean share.
+: >"$shares"
+for turn in 1 2; do
+  [ -z "${BENCH_BASELINE:-}" ] || Measure " ($BENCH_BASELINE), at rest, turn $turn" "$baseline/build/bin" 40
+  Measure ", at rest, turn $turn" "$win_build/bin" 40
+  Measure ", turn $turn" "$win_build/bin" copy 0
+done
+awk '{ sum[$1 " " $2] += $3; n[$1 " " $2]++ }
+  END { floor = sum["copy_only this"] / n["copy_only this"]
+    for (k in sum) { split(k, p, " "); mean = sum[k] / n[k]
+      name = p[1] == "copy_only" ? "copy_only.exe, the floor" : "tessivo.exe, 40 pairs at rest" (p[2] == "baseline" ? " (" base ")" : "")
+      printf "| running program | %s, mean of the turns | %.2f%% of one core | x%.2f of the floor |\n", name, mean, mean / floor } }' \
+  base="${BENCH_BASELINE:-}" "$shares" | sort
+rm -f "$shares"
 
 # Chromium showing the history's page that bench.exe left in the build folder, headless, to a
 # screenshot of 1200 x 900: against its start-up on an empty page, the median of 3 runs each.

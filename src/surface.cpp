@@ -1,5 +1,7 @@
 #include "surface.h"
 
+#include <algorithm>
+
 Surface backBuffer;
 Surface captureSurface;
 Surface secondSurface;
@@ -34,7 +36,17 @@ void DeleteSurface(Surface &surface) {
 
 void CopyScreen(const Surface &surface, const CaptureRegion &area) {
     HDC screen = GetDC(nullptr);
-    StretchBlt(surface.dc, 0, 0, surface.width, surface.height, screen, area.x, area.y,
-               area.width, area.height, SRCCOPY);
+    StretchBlt(surface.dc, 0, 0, surface.width, surface.height, screen, area.x, area.y, area.width,
+               area.height, SRCCOPY);
     ReleaseDC(nullptr, screen);
+}
+
+bool SameAsLastCopy(const Surface &surface, std::vector<uint32_t> &lastCopy) {
+    GdiFlush(); // the copy into the surface is done before its memory is read
+    const uint32_t *pixels = static_cast<const uint32_t *>(surface.bits);
+    const size_t size = pixels ? (size_t)surface.width * (size_t)surface.height : 0;
+    if (lastCopy.size() == size && std::equal(pixels, pixels + size, lastCopy.begin()))
+        return true;
+    lastCopy.assign(pixels, pixels + size);
+    return false;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <cstdint>
+#include <vector>
 
 #include "tessivo.h"
 
@@ -32,3 +33,7 @@ void DeleteSurface(Surface &surface);
 // Copies the rectangle of the screen into the whole surface, stretched to its size (a negative
 // width or height mirrors it).
 void CopyScreen(const Surface &surface, const CaptureRegion &area);
+
+// True when the surface holds, byte for byte, what lastCopy holds; otherwise lastCopy takes what it
+// holds now. One call a sample: a tick is still only when every sample is.
+bool SameAsLastCopy(const Surface &surface, std::vector<uint32_t> &lastCopy);

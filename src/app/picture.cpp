@@ -20,6 +20,9 @@ void FillBackground(HWND window, HDC target) {
     DeleteObject(brush);
 }
 
+const int HuesWidth = 80; // the column of the texts right of the views, left of the swatches
+const int SecondViewLeft = 125; // the second box's sample, right of the references
+
 // Texts right of the three views, at a place of the 100 % layout.
 static void Write(int x, int y, const std::wstring &text, COLORREF ink = 0) {
     SetTextColor(backBuffer.dc, ink);
@@ -27,8 +30,8 @@ static void Write(int x, int y, const std::wstring &text, COLORREF ink = 0) {
 }
 
 // "AUTO" while auto capture is on; below it each cell's hue and the number of moves, which
-// stays in sight however far the record runs, and what the middle and right views show; beside them the five references, each right of
-// a swatch of its class colour, red at the top.
+// stays in sight however far the record runs, and what the middle and right views show; beside them
+// the five references, each right of a swatch of its class colour, red at the top.
 static void DrawHues(int x) {
     HGDIOBJ oldFont = SelectObject(backBuffer.dc, InterfaceFont(pictureDpi));
     SetBkMode(backBuffer.dc, TRANSPARENT);
@@ -46,13 +49,19 @@ static void DrawHues(int x) {
     Write(x, 88, texts->lastCapture); // the sample view alone follows the region
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour) {
         int y = 5 + 16 * (colour - 1);
-        RECT swatch = {Scaled(x + 80), Scaled(y + 2), Scaled(x + 90), Scaled(y + 12)};
+        RECT swatch = {Scaled(x + HuesWidth), Scaled(y + 2), Scaled(x + HuesWidth + 10),
+                       Scaled(y + 12)};
         HBRUSH brush = CreateSolidBrush(ClassColour(colour));
         FillRect(backBuffer.dc, &swatch, brush);
         DeleteObject(brush);
-        Write(x + 94, y, std::to_wstring(ReferenceHue(colour)));
+        Write(x + HuesWidth + 14, y, std::to_wstring(ReferenceHue(colour)));
     }
     SelectObject(backBuffer.dc, oldFont);
+}
+
+// The record's first row, in the window's client pixels.
+static int RecordTopInWindow() {
+    return Scaled(PictureTop) + Scaled(RecordTop);
 }
 
 void ComposePicture(HWND window, HDC windowDc) {
@@ -68,10 +77,33 @@ void ComposePicture(HWND window, HDC windowDc) {
     const int x = 3 * w + 4 * ViewGap; // right of the views
     DrawHues(x);
     if (SecondBoxSet()) // small, right of the references: the player sees the box is placed
-        StretchBlt(backBuffer.dc, Scaled(x + 125), Scaled(ViewGap), Scaled(w / 2), Scaled(h / 2),
-                   secondSurface.dc, 0, 0, secondSurface.width, secondSurface.height, SRCCOPY);
-    DrawMoveRecord(window);
+        StretchBlt(backBuffer.dc, Scaled(x + SecondViewLeft), Scaled(ViewGap), Scaled(w / 2),
+                   Scaled(h / 2), secondSurface.dc, 0, 0, secondSurface.width,
+                   secondSurface.height, SRCCOPY);
+    // The record only where the paint reaches it: a new sample's paint leaves it as it stands.
+    RECT painted;
+    if (GetClipBox(windowDc, &painted) == ERROR || painted.bottom > RecordTopInWindow())
+        DrawMoveRecord(window);
     // One transfer to the window; the platform clips it to the client area.
     BitBlt(windowDc, 0, Scaled(PictureTop), backBuffer.width, backBuffer.height, backBuffer.dc, 0,
            0, SRCCOPY);
+}
+
+// Only the picture below the button row: the buttons never change with it, and repainting them
+// 40 times a second cost more than the rest of an idle tick.
+void RepaintPicture(HWND window) {
+    RECT picture;
+    GetClientRect(window, &picture);
+    picture.top = Scaled(PictureTop);
+    InvalidateRect(window, &picture, FALSE);
+}
+
+// From the sample's view to the references' swatches, the height of the views; with the second
+// box, to the right of its sample.
+void RepaintSample(HWND window) {
+    const int w = captureSurface.width, top = Scaled(PictureTop) + Scaled(ViewGap);
+    const int right = SecondBoxSet() ? SecondViewLeft + w / 2 : HuesWidth;
+    RECT sample = {ViewLeft(0, w), top, Scaled(3 * w + 4 * ViewGap + right),
+                   top + Scaled(captureSurface.height)};
+    InvalidateRect(window, &sample, FALSE);
 }

@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "app/menu_point.h"
+#include "app/picture.h"
 #include "app/sampling.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
@@ -84,7 +85,7 @@ void PasteLink(HWND window) {
     moveRecord.swap(pasted);
     recordBack = 0;
     Tell(window, KeepRecord());
-    InvalidateRect(window, nullptr, FALSE); // drawn at once, not at the next tick
+    RepaintPicture(window);
 }
 
 bool TranslatePasteKey(MSG &message) {

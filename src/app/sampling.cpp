@@ -1,6 +1,7 @@
 #include "app/sampling.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "recognition/move_check.h"
 #include "recognition/pair_watch.h"
@@ -11,6 +12,8 @@ namespace {
 
 PairWatch nextWatch, secondWatch;
 MoveCheck moveCheck;
+bool watchedLast; // the watches saw the last tick's samples, and the regions stayed
+std::vector<uint32_t> lastSamples[2]; // the samples of the last tick, to tell a still one
 Surface nearby; // one copy of the screen round both regions, grown as they need
 CaptureRegion copied[2]; // the regions of the last tick
 
@@ -58,8 +61,8 @@ void CopyBothFrom(const CaptureRegion &around) {
     }
 }
 
-// A watch's look at its sample, read from memory: one call a pixel would cost every tick what a
-// capture costs.
+// A watch's look at its sample, read from memory (flushed when the tick compared the samples): one
+// call a pixel would cost every tick what a capture costs.
 PairSighting Sight(const Surface &sample) {
     return SightPair(static_cast<const uint32_t *>(sample.bits), sample.width, sample.height);
 }
@@ -70,39 +73,49 @@ bool SecondBoxSet() {
     return settings.secondRegion.width != 0 && settings.secondRegion.height != 0;
 }
 
-void TakeSamples() {
+bool TakeSamples() {
     const bool moved = !SameRegion(settings.region, copied[0]) ||
                        !SameRegion(settings.secondRegion, copied[1]);
     copied[0] = settings.region;
     copied[1] = settings.secondRegion;
     if (moved) // another picture, not a new pair
         RestartWatches();
+    watchedLast = watchedLast && !moved;
     const bool first = CanBeSampled(settings.region), second = SecondBoxSet() &&
                                                                CanBeSampled(settings.secondRegion);
     CaptureRegion around;
-    if (first && second && NearEachOther(settings.region, settings.secondRegion, around))
-        return CopyBothFrom(around);
-    if (first)
-        CopyScreen(captureSurface, settings.region);
-    if (second)
-        CopyScreen(secondSurface, settings.secondRegion);
+    if (first && second && NearEachOther(settings.region, settings.secondRegion, around)) {
+        CopyBothFrom(around);
+    } else {
+        if (first)
+            CopyScreen(captureSurface, settings.region);
+        if (second)
+            CopyScreen(secondSurface, settings.secondRegion);
+    }
+    // Both compared, each copy kept for the next tick's comparison.
+    const bool still = SameAsLastCopy(captureSurface, lastSamples[0]);
+    return (!SecondBoxSet() || SameAsLastCopy(secondSurface, lastSamples[1])) && still;
 }
 
-std::vector<RecordedMove> WatchBoxes() {
+std::vector<RecordedMove> WatchBoxes(bool still) {
     std::vector<RecordedMove> moves;
+    const bool again = still && watchedLast; // the same sightings as the last tick's
+    const int32_t ticks = settings.settleTicks;
     if (!SecondBoxSet()) { // the next box alone, as auto capture was before the second box
-        GdiFlush();
-        if (settings.autoCapture &&
-            WatchPair(nextWatch, Sight(captureSurface), settings.settleTicks))
+        watchedLast = settings.autoCapture;
+        if (settings.autoCapture && (again ? WatchSameSighting(nextWatch, ticks)
+                                           : WatchPair(nextWatch, Sight(captureSurface), ticks)))
             moves.push_back(RecordedMove{RecognisePair(captureSurface)});
         return moves;
     }
     // Watched with auto capture off too: a press is checked against the second box's reading.
-    GdiFlush();
-    const PairSighting next = Sight(captureSurface);
-    const bool nextSettled = WatchPair(nextWatch, next, settings.settleTicks);
-    const bool secondSettled = WatchPair(secondWatch, Sight(secondSurface), settings.settleTicks);
-    moves = CheckMoves(moveCheck, nextWatch, nextSettled, next.empty, secondWatch, secondSettled);
+    watchedLast = true;
+    const bool nextSettled = again ? WatchSameSighting(nextWatch, ticks)
+                                   : WatchPair(nextWatch, Sight(captureSurface), ticks);
+    const bool secondSettled = again ? WatchSameSighting(secondWatch, ticks)
+                                     : WatchPair(secondWatch, Sight(secondSurface), ticks);
+    moves = CheckMoves(moveCheck, nextWatch, nextSettled, nextWatch.lastSeen.empty, secondWatch,
+                       secondSettled);
     if (!settings.autoCapture)
         moves.clear();
     return moves;

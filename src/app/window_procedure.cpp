@@ -48,12 +48,13 @@ static void StartUp(HWND window) {
     SetTimer(window, SamplingTimerId, (UINT)settings.interval, nullptr);
 }
 
-// The move on screen now, or the one auto capture found. The picture shows it at the next tick;
-// no repaint is asked for here. The record is on disk (KEEP=1) before the handler returns.
+// The move on screen now, or the one auto capture found; the picture shows it at once. The
+// record is on disk (KEEP=1) before the handler returns.
 static void Record(HWND window, const RecordedMove &move) {
     AppendMove(move);
-    KeepCapturedHues(); // of the sample this tick read, which the move was read from
+    KeepCapturedHues(); // of the sample the last tick read, which the move was read from
     recordBack = 0;
+    RepaintPicture(window);
     Tell(window, KeepRecord());
 }
 
@@ -64,6 +65,7 @@ static void Capture(HWND window) {
 static void Undo(HWND window) {
     RemoveLastPair();
     recordBack = 0;
+    RepaintPicture(window);
     Tell(window, KeepRecord());
 }
 
@@ -74,26 +76,22 @@ static void Reset(HWND window) {
     RestartCount();
     ClearRecord();
     recordBack = 0;
+    RepaintPicture(window);
     Tell(window, KeepRecord());
 }
 
-// Only the picture below the button row: the buttons never change on a tick, and
-// repainting them 40 times a second cost more than the rest of an idle tick.
-static void InvalidatePicture(HWND window) {
-    RECT picture;
-    GetClientRect(window, &picture);
-    picture.top = Scaled(PictureTop);
-    InvalidateRect(window, &picture, FALSE);
-}
-
-// A region received since the last tick is applied before this tick's sample.
+// A region received since the last tick is applied before this tick's sample. A sample as the
+// last tick left it shows nothing new: the hues beside the views stay as they were read from
+// it, and nothing is repainted. Everything else that the picture shows asks for its own paint.
 static void TakeSample(HWND window) {
     PollRegionLink();
-    TakeSamples();
-    ReadCellHues();
-    for (const RecordedMove &move : WatchBoxes())
+    const bool still = TakeSamples();
+    if (!still)
+        ReadCellHues();
+    for (const RecordedMove &move : WatchBoxes(still))
         Record(window, move);
-    InvalidatePicture(window);
+    if (!still)
+        RepaintSample(window);
 }
 
 // The history keeps the whole link, though the clipboard's is cut; an empty record is no game.
@@ -151,8 +149,10 @@ static void HandleCommand(HWND window, WPARAM wParam) {
         PasteLink(window);
         break;
     default:
-        if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5)
+        if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5) {
             SetReference(window, LOWORD(wParam) - CmdSetReference + ColourRed);
+            RepaintPicture(window); // the references beside the views
+        }
         break;
     }
 }
@@ -169,6 +169,7 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
     if (wParam == HotkeyAutoId) { // what the region shows now is not new
         settings.autoCapture = !settings.autoCapture;
         RestartWatches();
+        RepaintPicture(window); // its mark
     }
     if (wParam == HotkeyGameOverId)
         EndGame(window);
@@ -192,6 +193,16 @@ static void ChangeScale(HWND window, WPARAM wParam, const RECT &suggested) {
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, FALSE);
+}
+
+// Over the record; the picture is painted anew when the rows in sight changed.
+static bool TurnWheel(HWND window, WPARAM wParam, LPARAM lParam) {
+    const size_t shown = recordBack;
+    if (!ScrollRecord(window, wParam, lParam))
+        return false;
+    if (recordBack != shown)
+        RepaintPicture(window);
+    return true;
 }
 
 static void Paint(HWND window) {
@@ -232,7 +243,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         break;
     case WM_MOUSEWHEEL:
-        if (ScrollRecord(window, wParam, lParam))
+        if (TurnWheel(window, wParam, lParam))
             return 0;
         break;
     case WM_PAINT:

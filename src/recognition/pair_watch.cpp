@@ -130,13 +130,49 @@ PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
     return seen;
 }
 
+// Only the pair on screen now, with the looks of the last tick, counts as recorded; whatever
+// follows is new.
+static void RestartFrom(PairWatch &watch, const PairSighting &seen) {
+    watch.restarted = false;
+    watch.settledPair = seen.pair;
+    watch.settledKnown = seen.clear;
+    watch.pictureChanged = false;
+    watch.settledLooks = watch.previousLooks;
+}
+
+// What the last sighting does to the count once its looks are weighed: true when its pair settles
+// as a new one.
+static bool CountLastSighting(PairWatch &watch, int32_t settleTicks) {
+    const PairSighting &seen = watch.lastSeen;
+    if (!seen.clear) {
+        watch.sameTicks = 0;
+        watch.pictureChanged = watch.pictureChanged || seen.empty; // the pair has left the box
+        return false;
+    }
+    if (watch.sameTicks > 0 && SamePair(seen.pair, watch.candidate)) {
+        if (watch.sameTicks > settleTicks) // settled already: the count stops, cannot overflow
+            return false;
+        ++watch.sameTicks;
+    } else {
+        watch.sameTicks = 1;
+        watch.candidate = seen.pair;
+    }
+    if (watch.sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
+        return false;
+    // Another pair counts only once it has settled: a frame misread for a tick is no change.
+    bool capture = watch.pictureChanged || !watch.settledKnown ||
+                   !SamePair(watch.candidate, watch.settledPair);
+    watch.settledPair = watch.candidate;
+    watch.settledLooks = watch.previousLooks;
+    watch.settledKnown = true;
+    watch.pictureChanged = false;
+    return capture;
+}
+
 bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) {
-    if (watch.restarted) { // only the pair on screen now counts as recorded; whatever follows is new
-        watch.restarted = false;
-        watch.settledPair = seen.pair;
-        watch.settledKnown = seen.clear;
-        watch.pictureChanged = false;
-        watch.settledLooks = watch.previousLooks = seen.looks;
+    if (watch.restarted) {
+        watch.previousLooks = seen.looks;
+        RestartFrom(watch, seen);
     }
     // A picture that moved from the settled pair's is a change, unless it shows another pair
     // clearly: that is judged by settling alone, so that a pair misread for a tick changes
@@ -145,7 +181,7 @@ bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) 
     // box on a black board, or on a board of its own colour by an eighth, moves one in 9 or more
     // (any other pair twice that), while a 3 x 3 blur in place moves one in 13 at most and a dim or
     // flash none.
-    const BlobPair swapped = {watch.settledPair.upper, watch.settledPair.lower}; // half-way through a scroll
+    const BlobPair swapped = {watch.settledPair.upper, watch.settledPair.lower}; // a scroll half-way
     const bool otherPair =
         seen.clear && !SamePair(seen.pair, watch.settledPair) && !SamePair(seen.pair, swapped);
     if (watch.settledKnown && !otherPair && PictureMoved(seen.looks, watch.settledLooks, 11))
@@ -157,28 +193,18 @@ bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) 
     if (watch.moving)
         watch.sameTicks = 0;
     watch.previousLooks = seen.looks;
-    if (!seen.clear) {
-        watch.sameTicks = 0;
-        watch.pictureChanged = watch.pictureChanged || seen.empty; // the pair has left the box
-        return false;
-    }
-    if (watch.sameTicks > 0 && SamePair(seen.pair, watch.candidate)) {
-        if (watch.sameTicks > settleTicks) // settled already: the count stops, and cannot overflow
-            return false;
-        ++watch.sameTicks;
-    } else {
-        watch.sameTicks = 1;
-        watch.candidate = seen.pair;
-    }
-    if (watch.sameTicks <= settleTicks) // a frame that stays settleTicks ticks or fewer is no pair
-        return false;
-    // Another pair counts only once it has settled: a frame misread for a tick is no change.
-    bool capture = watch.pictureChanged || !watch.settledKnown || !SamePair(watch.candidate, watch.settledPair);
-    watch.settledPair = watch.candidate;
-    watch.settledLooks = seen.looks;
-    watch.settledKnown = true;
-    watch.pictureChanged = false;
-    return capture;
+    watch.lastSeen = {seen.pair, seen.clear, seen.empty, {}};
+    return CountLastSighting(watch, settleTicks);
+}
+
+// Seen again, the looks compare with the settled pair's as they did, or are the settled pair's
+// (it settled on them, or the watch restarted on them), and are the last tick's: they change
+// nothing, and only the count goes on.
+bool WatchSameSighting(PairWatch &watch, int32_t settleTicks) {
+    if (watch.restarted)
+        RestartFrom(watch, watch.lastSeen);
+    watch.moving = false;
+    return CountLastSighting(watch, settleTicks);
 }
 
 void RestartPairWatch(PairWatch &watch) {

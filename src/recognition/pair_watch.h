@@ -46,6 +46,7 @@ struct PairWatch {
     bool pictureChanged = false; // the box was empty, or its picture moved, since the pair settled
     bool restarted = true;       // the next sighting shows what was on screen at the restart
     bool moving = false;         // the last sighting's picture moved from the one before
+    PairSighting lastSeen = {{0, 0}, false, true, {}}; // the last sighting; its looks: previousLooks
     std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
     std::vector<uint8_t> previousLooks; // and at the last tick
 };
@@ -63,6 +64,10 @@ bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks);
 
 // The clear pair of the last ticks, not settled yet, would be captured if it settled.
 bool CandidateIsNew(const PairWatch &watch);
+
+// WatchPair with the sighting it was given last, for a sample that has not changed since, at the
+// cost of the count alone. The watch ends as it would have on that sighting itself.
+bool WatchSameSighting(PairWatch &watch, int32_t settleTicks);
 
 // Forgets what was seen: the pair that the next sighting shows counts as already
 // recorded, and any other pair after it is new; after an empty box, the first pair is

@@ -2,9 +2,21 @@
 #include "helpers.h"
 
 // At 100 %, a sample's halves with a stripe over 25 columns: the three views pixel for pixel. Rows:
-// a sample in turn, and the record's pairs, the wheel's notches, a capture and the view's top row.
-TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) {
+// a sample in turn, and the record's pairs, the wheel's notches, a command and the view's top row.
+// Before each, the last sample changed in its middle, then still; the tops of the paints that the
+// ticks bring: the sample's view and hues (25), or the picture at once where it changed (20).
+TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaintedWhereChanged) {
     HWND window = Tessivo();
+    auto tick = [&] { // with a region that copies nothing
+        SendMessageW(window, WM_TIMER, SamplingTimerId, 0);
+        std::string tops;
+        RECT area;
+        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m))
+            if (m.message == WM_PAINT && m.hwnd == window && GetUpdateRect(window, &area, FALSE))
+                tops += std::to_string(area.top) + " ";
+        return tops;
+    };
+    settings.region = {0, 0, 0, 0};
     RECT frame = {0, 0, 345, 233};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
     ScaleTo(96);
@@ -19,15 +31,19 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
                               {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
                               {RGB(40, 80, 230), RGB(128, 128, 128), RGB(240, 220, 30), 3, 1, 4}};
     struct Row {
-        int pairs, away, back, capture; // pairs held, the wheel's notches away then back, captured
-        int topRow;                     // of the record view, 17 pairs a row
+        int pairs, away, back, command; // pairs held, the wheel's notches away then back, 1 capture
+        int topRow, painted;            // or -1 undo; the view's top row, 17 pairs a row; repainted
     };
-    const Row rows[] = {{34, 0, 0, 0, 0},   {35, 0, 0, 0, 1},  {35, 1, 0, 0, 0},
-                        {35, 3, 0, 0, 0},   {35, 3, -1, 0, 1}, {100, 2, 0, 0, 2},
-                        {100, 9, -1, 0, 1}, {100, 2, 0, 1, 4}, {0, 0, 0, 0, 0}};
+    const Row rows[] = {{34, 0, 0, 0, 0, 0},   {35, 0, 0, 0, 1, 0},  {35, 1, 0, 0, 0, 1},
+                        {35, 3, 0, 0, 0, 0},   {35, 3, -1, 0, 1, 1}, {100, 2, 0, 0, 2, 1},
+                        {100, 9, -1, 0, 1, 1}, {100, 2, 0, 1, 4, 1}, {0, 0, 0, 1, 0, 1},
+                        {0, 0, 0, -1, 0, 1}};
     POINT over = {100, 200}; // on the record
     ClientToScreen(window, &over);
+    tick();
     for (const Row &row : rows) {
+        SetPixel(captureSurface.dc, 25, 50, GetPixel(captureSurface.dc, 25, 50) ^ 0xFFFFFF);
+        std::string painted = tick() + tick();
         const Sample &sample = samples[(&row - rows) % 3];
         Fill(classView, {0, 0, 50, 100}, 0xFFFFFF);
         Fill(captureSurface, {0, 0, 50, 50}, sample.upper);
@@ -43,8 +59,9 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
         for (int notches : {row.away, row.back})
             SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
                          MAKELPARAM(over.x, over.y));
-        if (row.capture)
-            SendMessageW(window, WM_COMMAND, CmdCapture, 0);
+        if (row.command)
+            SendMessageW(window, WM_COMMAND, row.command > 0 ? CmdCapture : CmdUndo, 0);
+        EXPECT_EQ(painted + tick(), row.painted ? "25 20 " : "25 25 ") << &row - rows;
         ComposePicture(window, nullptr);
         int wrong = 0; // the three views
         for (int x = 0; x < 50; ++x)
@@ -80,6 +97,7 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsAndTheMoveCount) 
         EXPECT_EQ(wrong, 0) << "pixels of the views, sample " << sample.upperIs;
         EXPECT_TRUE(seen == meant) << row.pairs << " pairs, wheel " << row.away << " " << row.back;
     }
+    settings.region = defaultSettings.region;
 }
 
 // In each language at each scale: the suggested place taken and redrawn, each button's text whole.
