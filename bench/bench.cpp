@@ -224,6 +224,17 @@ void Fit() {
     if (found.x != frame.x || found.y != frame.y || found.width != 100 || found.height != 200)
         printf("| fit | FindPairNear missed the box's pair | - | - |\n");
     Row("fit", "FindPairNear, 100 x 200 frame, 300 x 600 pixels searched", us);
+    // Then the second box's pair, 0.7 as large below, within four widths of the pair found: the
+    // screen's 600 x 900 pixels right of and below (4, 0) cells.
+    const CaptureRegion next = {800, 300, 100, 200};
+    CaptureRegion second = {};
+    SecondPairFit fit = NoSecondPair;
+    double secondUs =
+        Microseconds([&] { fit = FindSecondPair(screen.data(), 1000, 1100, next, {}, second); });
+    if (fit != SecondPairFound || second.x != 815 || second.y != 560 || second.width != 70)
+        printf("| fit | FindSecondPair missed the second box's pair | - | - |\n");
+    Row("fit", "FindSecondPair, after a 100 x 200 pair, 600 x 900 pixels searched", secondUs, us,
+        "FindPairNear");
 }
 
 // What keeping the record adds to a change: a capture and its undo through the window, with

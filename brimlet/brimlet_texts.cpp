@@ -12,6 +12,9 @@ static const BrimletTexts japaneseTexts = {
     L"保存した領域はどの画面にもないため、主画面の中央に移しました", // brought to the main screen
     L"ペアに合わせる\tF",                                            // fit to the pair
     L"近くにペアが見つかりません",                                   // no pair near the frame
+    L"2つ目の箱",                                                    // the second box
+    L"次の箱に合わせました。近くにそれより小さなペアがないため、2つ目の箱はありません。",
+    L"次の箱に合わせました。小さなペアが同じくらい近くに2つあるため、2つ目の箱は合わせていません。",
 };
 
 static const BrimletTexts englishTexts = {
@@ -24,6 +27,9 @@ static const BrimletTexts englishTexts = {
     L"The saved region lay on no screen: it was moved to the middle of the main screen",
     L"Fit to the pair\tF",
     L"No pair found near the frame",
+    L"Second box",
+    L"Fitted to the next box. No smaller pair lies near it, so there is no second box.",
+    L"Fitted to the next box. Two smaller pairs lie about as near, so no second box was fitted.",
 };
 
 const BrimletTexts *brimletTexts = &japaneseTexts;

@@ -7,6 +7,7 @@
 #include "frame_shape.h"
 #include "pair_fit.h"
 #include "region_label.h"
+#include "second_frame.h"
 #include "text_slots.h"
 
 FrameCommand CommandOfKey(WPARAM key, POINT &step) {
@@ -19,6 +20,8 @@ FrameCommand CommandOfKey(WPARAM key, POINT &step) {
         return GetKeyState(VK_CONTROL) < 0 ? CmdUndoFit : CmdNone;
     case VK_RETURN:
         return CmdSave;
+    case VK_TAB:
+        return CmdSwitchFrame;
     }
     step.x = key == VK_RIGHT ? 1 : key == VK_LEFT ? -1 : 0;
     step.y = key == VK_DOWN ? 1 : key == VK_UP ? -1 : 0;
@@ -40,10 +43,11 @@ FrameCommand ChooseFromMenu(HWND window, LPARAM position) {
     return (FrameCommand)chosen;
 }
 
-// Keeps the region in setting.ini for the next start of Tessivo and of Brimlet.
+// Keeps both regions in setting.ini for the next start of Tessivo and of Brimlet: the second as
+// [REGION2], width 0 when there is no second frame.
 static void SaveShownRegion(HWND window) {
     std::wstring where;
-    if (SaveRegion(frame.region, where)) {
+    if (SaveRegion(frame.region, where) && SaveRegion(SecondRegion(), where, "REGION2")) {
         ShowLabelNotice(Compose(brimletTexts->saved, {where}));
         return;
     }
@@ -51,8 +55,13 @@ static void SaveShownRegion(HWND window) {
     MessageBoxW(window, text.c_str(), brimletTexts->errorCaption, MB_OK | MB_ICONERROR);
 }
 
-// The window moved by the step, or sized by it with its top left corner kept.
+// The window moved by the step, or sized by it with its top left corner kept; the second frame
+// when Tab has chosen it.
 static void StepFrame(HWND window, bool resize, POINT step) {
+    if (SecondFrameChosen()) {
+        StepSecondFrame(resize, step);
+        return;
+    }
     RECT place;
     GetWindowRect(window, &place);
     const UINT keep = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -79,6 +88,9 @@ void RunFrameCommand(HWND window, FrameCommand command, POINT step) {
         return;
     case CmdUndoFit:
         UndoFit(window);
+        return;
+    case CmdSwitchFrame:
+        SwitchFrames();
         return;
     case CmdMove:
     case CmdResize:

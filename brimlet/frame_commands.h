@@ -10,13 +10,15 @@ enum FrameCommand {
     CmdClose,
     CmdFit,
     CmdUndoFit,
-    CmdMove,   // by an arrow's step
-    CmdResize, // by an arrow's step, the top left corner kept
+    CmdMove,        // by an arrow's step
+    CmdResize,      // by an arrow's step, the top left corner kept
+    CmdSwitchFrame, // the arrows move the other frame
 };
 
-// Arrows move by one pixel; with Shift, right and down grow, left and up shrink. F fits the
-// region to the pair, Ctrl+Z puts back the region before the fit. Enter saves the region, Escape
-// closes. CmdNone for every other key; step is set for an arrow.
+// Arrows move by one pixel; with Shift, right and down grow, left and up shrink; Tab switches the
+// frame they move. F fits the region to the pair and the second region to the second box's,
+// Ctrl+Z puts back both regions of before the fit. Enter saves both, Escape closes. CmdNone for
+// every other key; step is set for an arrow.
 FrameCommand CommandOfKey(WPARAM key, POINT &step);
 
 // The right button's menu on the frame at a position on the screen: fit, save, close. CmdNone

@@ -6,6 +6,7 @@
 #include "monitor_placement.h"
 #include "region_label.h"
 #include "region_sender.h"
+#include "second_frame.h"
 
 Frame frame = {{}, false, 96};
 
@@ -42,7 +43,7 @@ void PlaceLabelBeside(HWND window) {
     RECT shown = AsRect(
         ShownFrame(place.right - place.left, place.bottom - place.top, frame.bandBelow, frame.dpi));
     OffsetRect(&shown, place.left, place.top);
-    PlaceLabel(shown);
+    PlaceLabel(shown, SecondFrameArea());
 }
 
 // Moves and sizes the window around the region at the frame's scale.

@@ -23,7 +23,7 @@ CaptureRegion RegionOfWindow(HWND window);
 // beneath and lets the mouse through.
 void ShapeFrame(HWND window);
 
-// The label beside the part of the frame that shows.
+// The label beside the part of the frame that shows, clear of the second frame.
 void PlaceLabelBeside(HWND window);
 
 // The window, its band, border and label at the frame's scale around frame.region.

@@ -13,14 +13,17 @@
 #include "monitor_placement.h"
 #include "region_label.h"
 #include "region_sender.h"
+#include "second_frame.h"
 
 const int LargestCoordinate = 32767;
 
-// Made around the region at 100 %: the frame's scale is known once the window stands.
-static void OnCreate(HWND window) {
+// Made around the region at 100 %: the frame's scale is known once the window stands. The
+// second box's region comes with the creation.
+static void OnCreate(HWND window, const CREATESTRUCTW *creation) {
     frame.region = RegionOfWindow(window);
     frame.dpi = WindowDpi(window);
     const bool brought = BringOntoMainMonitor(frame.region);
+    CreateSecondFrame(window, *(const CaptureRegion *)creation->lpCreateParams);
     FitFrame(window);
     SendRegion(window, frame.region, true); // the first record carries the whole region
     if (brought)                            // sent as any move; saved only by Enter
@@ -32,6 +35,7 @@ static void OnCreate(HWND window) {
 static void OnDpiChanged(HWND window, WPARAM wParam) {
     frame.dpi = HIWORD(wParam);
     FitFrame(window);
+    PlaceSecondFrame(SecondRegion());
 }
 
 // The platform's codes in the order of FrameHit.
@@ -91,7 +95,7 @@ static void OnContextMenu(HWND window, UINT message, LPARAM position) {
 static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        OnCreate(window);
+        OnCreate(window, (const CREATESTRUCTW *)lParam);
         return 0;
     case WM_NCHITTEST:
         return HitTestFrame(window, lParam);
@@ -144,7 +148,8 @@ static int ClampCoordinate(int32_t value, int lowest) {
     return std::clamp<int32_t>(value, lowest, LargestCoordinate);
 }
 
-HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
+HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region,
+                       const CaptureRegion &second) {
     WNDCLASSW frameClass = {};
     frameClass.lpfnWndProc = WindowProcedure;
     frameClass.hInstance = instance;
@@ -157,8 +162,14 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region) {
                                    ClampCoordinate(region.y, -LargestCoordinate - 1),
                                    ClampCoordinate(region.width, MinimumRegionSide),
                                    ClampCoordinate(region.height, MinimumRegionSide)};
+    CaptureRegion secondClamped = {}; // width 0: none
+    if (second.width > 0 && second.height > 0)
+        secondClamped = {ClampCoordinate(second.x, -LargestCoordinate - 1),
+                         ClampCoordinate(second.y, -LargestCoordinate - 1),
+                         ClampCoordinate(second.width, MinimumRegionSide),
+                         ClampCoordinate(second.height, MinimumRegionSide)};
     const Edges around = WindowAround(clamped, 96); // the scale is known once it stands
     return CreateWindowExW(WS_EX_TOPMOST, brimletClassName, L"", WS_POPUP, around.left, around.top,
                            around.right - around.left, around.bottom - around.top, nullptr, nullptr,
-                           instance, nullptr);
+                           instance, &secondClamped);
 }

@@ -6,5 +6,7 @@
 
 #include "tessivo.h"
 
-// Registers the class and creates the hidden frame around the region; null on failure.
-HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region);
+// Registers the class and creates the hidden frame around the region, and the second frame on
+// the second box's region (none for a width of 0); null on failure.
+HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region,
+                       const CaptureRegion &second);

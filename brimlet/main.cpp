@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     Settings start = defaultSettings;
     LoadSettings(start);
     PickBrimletTexts(start.language);
-    HWND window = CreateFrameWindow(instance, start.region);
+    HWND window = CreateFrameWindow(instance, start.region, start.secondRegion);
     if (!window)
         return -1;
     ShowWindow(window, show);

@@ -9,54 +9,79 @@
 #include "frame_shape.h"
 #include "recognition/pair_search.h"
 #include "region_label.h"
+#include "second_frame.h"
 #include "surface.h"
 
 static CaptureRegion regionBeforeFit; // what Ctrl+Z puts back
-static bool fitUndoable;              // regionBeforeFit is there to put back
+static CaptureRegion secondBeforeFit; // and the second region, width 0 for none
+static bool fitUndoable;              // they are there to put back
 
-// The rectangle of the screen searched: the region's width and height on every side of it,
-// within the virtual screen.
-static RECT AreaAround(const CaptureRegion &region) {
+// The screen copied for a search, as the search reads it, and the rectangles left out in its
+// coordinates.
+struct ScreenArea {
+    CaptureRegion place; // on the screen
+    std::vector<uint32_t> pixels;
+    std::vector<CaptureRegion> exclude;
+};
+
+// Copies the screen within the rectangle around the region (reach across and down on every side)
+// and the virtual screen. Pixels inside the rectangles left out (screen coordinates) are not
+// searched. False when nothing of it is on the screen.
+static bool CopyAround(const CaptureRegion &region, int32_t across, int32_t down,
+                       const std::vector<RECT> &leftOut, ScreenArea &area) {
     const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     const RECT screen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                          top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
-               around = {region.x - region.width, region.y - region.height,
-                         region.x + 2 * region.width, region.y + 2 * region.height};
-    RECT area = {};
-    IntersectRect(&area, &around, &screen);
-    return area;
+               around = {region.x - across, region.y - down, region.x + region.width + across,
+                         region.y + region.height + down};
+    RECT within = {};
+    IntersectRect(&within, &around, &screen);
+    area.place = {within.left, within.top, within.right - within.left, within.bottom - within.top};
+    if (area.place.width <= 0 || area.place.height <= 0)
+        return false;
+    Surface copy;
+    CreateSurface(copy, area.place.width, area.place.height, nullptr,
+                  true); // as the search reads it
+    if (copy.bitmap) {
+        CopyScreen(copy, area.place);
+        GdiFlush(); // the pixels are read straight from the section's memory; the search takes
+        const uint32_t *bits = (const uint32_t *)copy.bits; // no notice of their undefined top byte
+        area.pixels.assign(bits, bits + (size_t)area.place.width * (size_t)area.place.height);
+    }
+    DeleteSurface(copy);
+    for (const RECT &out : leftOut)
+        area.exclude.push_back({out.left - area.place.x, out.top - area.place.y,
+                                out.right - out.left, out.bottom - out.top});
+    return !area.pixels.empty();
 }
 
-// Captures the screen in and around the region, in the screen's pixels, and finds the pair nearest
-// the region's centre there. Pixels inside the rectangles left out (screen coordinates) are not
-// searched. False when no pair is there.
-static bool FindPairAround(const CaptureRegion &region, const std::vector<RECT> &leftOut,
-                           CaptureRegion &found) {
-    const RECT area = AreaAround(region);
-    const CaptureRegion copied = {area.left, area.top, area.right - area.left,
-                                  area.bottom - area.top};
-    if (copied.width <= 0 || copied.height <= 0)
+// The region moved from one area's coordinates to another's.
+static CaptureRegion Moved(CaptureRegion region, const CaptureRegion &from,
+                           const CaptureRegion &to) {
+    region.x += from.x - to.x;
+    region.y += from.y - to.y;
+    return region;
+}
+
+// Finds the pair nearest the region in the screen in and around it (its width and height on
+// every side), then the second box's within four of that pair's widths; second is width 0 when
+// fit tells of none. False when no pair is there.
+static bool FindPairsAround(const CaptureRegion &region, const std::vector<RECT> &leftOut,
+                            CaptureRegion &found, CaptureRegion &second, SecondPairFit &fit) {
+    const CaptureRegion screen = {0, 0, 0, 0};
+    ScreenArea area, beside;
+    if (!CopyAround(region, region.width, region.height, leftOut, area) ||
+        !FindPairNear(area.pixels.data(), area.place.width, area.place.height,
+                      Moved(region, screen, area.place), area.exclude, found))
         return false;
-    Surface screen;
-    CreateSurface(screen, copied.width, copied.height, nullptr, true); // as the search reads it
-    if (!screen.bitmap) {
-        DeleteSurface(screen);
-        return false;
-    }
-    CopyScreen(screen, copied);
-    GdiFlush(); // the pixels are read straight from the section's memory; the search takes
-    const uint32_t *pixels = (const uint32_t *)screen.bits; // no notice of their undefined top byte
-    std::vector<CaptureRegion> exclude;
-    for (const RECT &out : leftOut)
-        exclude.push_back(
-            {out.left - copied.x, out.top - copied.y, out.right - out.left, out.bottom - out.top});
-    const CaptureRegion inArea = {region.x - copied.x, region.y - copied.y, region.width,
-                                  region.height};
-    const bool any = FindPairNear(pixels, copied.width, copied.height, inArea, exclude, found);
-    found.x += copied.x;
-    found.y += copied.y;
-    DeleteSurface(screen);
-    return any;
+    found = Moved(found, area.place, screen);
+    fit = NoSecondPair;
+    second = {};
+    if (CopyAround(found, 4 * found.width, 4 * found.width, leftOut, beside))
+        fit = FindSecondPair(beside.pixels.data(), beside.place.width, beside.place.height,
+                             Moved(found, screen, beside.place), beside.exclude, second);
+    second = fit == SecondPairFound ? Moved(second, beside.place, screen) : CaptureRegion{};
+    return true;
 }
 
 // Waits until a shown window of another program has read its messages, the repaint of what the
@@ -69,38 +94,47 @@ static BOOL CALLBACK AwaitRepaint(HWND window, LPARAM) {
     return TRUE;
 }
 
-// The pair nearest the region as the screen shows it beneath the frame and its label: they lie
-// across the blobs they were placed around, and a blob cut by them is no blob. Tessivo's window,
-// which draws the pairs it has recorded, is left out.
-static bool FindPairBeneath(HWND window, CaptureRegion &found) {
+// The pairs as the screen shows them beneath the frames and the label: they lie across the blobs
+// they were placed around, and a blob cut by them is no blob. Tessivo's window, which draws the
+// pairs it has recorded, is left out.
+static bool FindPairsBeneath(HWND window, CaptureRegion &found, CaptureRegion &second,
+                             SecondPairFit &fit) {
     SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE); // shown again by the shape below
     ShowWindow(RegionLabelWindow(), SW_HIDE);
+    HideSecondFrame(true);
     EnumWindows(AwaitRepaint, 0);
     DwmFlush(); // the screen composed again without them
     std::vector<RECT> leftOut(1);
     HWND tessivo = FindWindowW(tessivoClassName, nullptr);
     if (!tessivo || !GetWindowRect(tessivo, &leftOut[0]))
         leftOut.clear();
-    const bool any = FindPairAround(frame.region, leftOut, found);
+    const bool any = FindPairsAround(frame.region, leftOut, found, second, fit);
+    HideSecondFrame(false);
     ShapeFrame(window);
     PlaceLabelBeside(window);
     return any;
 }
 
 void FitToPair(HWND window) {
-    CaptureRegion found;
-    if (!FindPairBeneath(window, found)) {
+    CaptureRegion found, second;
+    SecondPairFit fit;
+    if (!FindPairsBeneath(window, found, second, fit)) {
         ShowLabelNotice(brimletTexts->noPair);
         return;
     }
     regionBeforeFit = frame.region;
+    secondBeforeFit = SecondRegion();
     fitUndoable = true;
+    PlaceSecondFrame(second);
     PlaceFrameOn(window, found);
+    if (fit != SecondPairFound)
+        ShowLabelNotice(fit == TwoSecondPairs ? brimletTexts->twoSeconds : brimletTexts->noSecond);
 }
 
 void UndoFit(HWND window) {
     if (!fitUndoable)
         return;
     fitUndoable = false;
+    PlaceSecondFrame(secondBeforeFit);
     PlaceFrameOn(window, regionBeforeFit);
 }

@@ -10,20 +10,21 @@ const UINT_PTR NoticeTimerId = 1;
 const UINT NoticeTime = 3000; // milliseconds a notice stays
 const int LabelPadding = 4;
 const int LabelGap = 2; // between the frame and the label
-const COLORREF PlateColour = RGB(255, 128, 0);
 const COLORREF InkColour = RGB(0, 0, 0);
 
 static HWND regionLabel;        // the label window; its text is what it shows
 static std::wstring regionText; // the region's numbers
 static bool noticeShown;        // a notice stands in place of the numbers
 static RECT labelBeside;        // the part of the frame that shows, on the screen
+static RECT labelAvoids;        // the second frame, or nothing
 static bool labelPlaced;        // labelBeside is known
 static int labelDpi = 96;       // the display scale of the frame's monitor
 
-void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi) {
+void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi,
+                COLORREF colour) {
     wchar_t text[MAX_PATH + 64];
     GetWindowTextW(window, text, MAX_PATH + 64);
-    HBRUSH brush = CreateSolidBrush(PlateColour);
+    HBRUSH brush = CreateSolidBrush(colour);
     FillRect(dc, &area, brush);
     DeleteObject(brush);
     HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(dpi));
@@ -55,7 +56,7 @@ static void SetLabelText(const std::wstring &text) {
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (labelPlaced)
-        PlaceLabel(labelBeside);
+        PlaceLabel(labelBeside, labelAvoids);
     InvalidateRect(regionLabel, nullptr, FALSE);
 }
 
@@ -111,8 +112,10 @@ void ShowLabelNotice(const std::wstring &text) {
     SetTimer(regionLabel, NoticeTimerId, NoticeTime, nullptr);
 }
 
-void PlaceLabel(const RECT &frame) {
-    labelBeside = frame, labelPlaced = true;
+void PlaceLabel(const RECT &frame, const RECT &avoid) {
+    labelBeside = frame;
+    labelAvoids = avoid;
+    labelPlaced = true;
     const RECT &place = frame;
     RECT label;
     GetWindowRect(regionLabel, &label);
@@ -122,10 +125,12 @@ void PlaceLabel(const RECT &frame) {
     int screenRight = screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int screenBottom = screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const int gap = MulDiv(LabelGap, labelDpi, 96);
-    int y = place.bottom + gap;
-    if (y + height > screenBottom)
-        y = place.top - gap - height;
     int x = std::max(screenLeft, std::min<int>(place.left, screenRight - width));
+    int y = place.bottom + gap;
+    const RECT below = {x, y, x + width, y + height};
+    RECT covered;
+    if (y + height > screenBottom || IntersectRect(&covered, &below, &avoid))
+        y = place.top - gap - height;
     y = std::max(screenTop, std::min(y, screenBottom - height));
     SetWindowPos(regionLabel, HWND_TOPMOST, x, y, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

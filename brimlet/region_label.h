@@ -10,10 +10,12 @@ void CreateRegionLabel(HINSTANCE instance);
 
 HWND RegionLabelWindow();
 
-// Fills the area in the frame's colour and writes the window's text in the text area on it in
-// black, in the interface font at the display scale given: the frame's band and the label look
-// alike.
-void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi);
+const COLORREF PlateColour = RGB(255, 128, 0);
+
+// Fills the area in the colour and writes the window's text in the text area on it in black, in
+// the interface font at the display scale given: the frame's band and the label look alike.
+void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi,
+                COLORREF colour = PlateColour);
 
 // The label's font, padding and gap at the frame's display scale.
 void ScaleLabel(int dpi);
@@ -25,5 +27,6 @@ void ShowLabelRegion(const std::wstring &text);
 void ShowLabelNotice(const std::wstring &text);
 
 // Below the frame (the part that shows, in screen coordinates), or above it near the screen's
-// bottom, always on the screen.
-void PlaceLabel(const RECT &frame);
+// bottom or where below it would cover the rectangle to avoid (the second frame, whose box
+// Tessivo samples), always on the screen.
+void PlaceLabel(const RECT &frame, const RECT &avoid);

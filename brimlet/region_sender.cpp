@@ -6,6 +6,7 @@
 #include "brimlet_texts.h"
 #include "config/program_contract.h"
 #include "region_label.h"
+#include "second_frame.h"
 #include "text_slots.h"
 
 const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is away
@@ -13,18 +14,21 @@ const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is 
 static CaptureRegion latestRegion; // the region most recently chosen
 static bool regionUnsent;          // latestRegion has not reached Tessivo yet
 
-// Opens the mailslot as a client for one record; fails when no Tessivo holds it.
-static bool WriteRegionMessage(const CaptureRegion &region, bool resize) {
-    uint8_t bytes[RegionMessageSize];
+// Opens the mailslot as a client for the region's record and the second box's after it, as two
+// messages; fails when no Tessivo holds it.
+static bool WriteRegionMessages(const CaptureRegion &region, bool resize) {
+    uint8_t bytes[RegionMessageSize], secondBytes[SecondRegionMessageSize];
     EncodeRegionMessage(bytes, region, resize);
+    EncodeSecondRegionMessage(secondBytes, SecondRegion());
     HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (slot == INVALID_HANDLE_VALUE)
         return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(slot, bytes, sizeof bytes, &written, nullptr);
+    DWORD written = 0, secondWritten = 0;
+    BOOL ok = WriteFile(slot, bytes, sizeof bytes, &written, nullptr) &&
+              WriteFile(slot, secondBytes, sizeof secondBytes, &secondWritten, nullptr);
     CloseHandle(slot);
-    return ok && written == sizeof bytes;
+    return ok && written == sizeof bytes && secondWritten == sizeof secondBytes;
 }
 
 static void ShowRegionTitle(HWND window) {
@@ -49,10 +53,10 @@ static void NoteDelivery(HWND window, bool delivered) {
 void SendRegion(HWND window, const CaptureRegion &region, bool resize) {
     latestRegion = region;
     // A kept region may have changed size since the last delivery: send it whole.
-    NoteDelivery(window, WriteRegionMessage(region, resize || regionUnsent));
+    NoteDelivery(window, WriteRegionMessages(region, resize || regionUnsent));
 }
 
 void RetryUnsentRegion(HWND window) {
-    if (regionUnsent && WriteRegionMessage(latestRegion, true))
+    if (regionUnsent && WriteRegionMessages(latestRegion, true))
         NoteDelivery(window, true);
 }

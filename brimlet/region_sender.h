@@ -1,4 +1,4 @@
-// Delivers the chosen region to Tessivo's mailslot and keeps it until delivered.
+// Delivers the chosen regions to Tessivo's mailslot and keeps them until delivered.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,9 @@
 
 const UINT_PTR RetryTimerId = 1; // runs only while a region waits for Tessivo
 
-// Sends the region as one record and shows it in the window's title. When Tessivo
-// is not listening, the region is kept and the retry timer is started.
+// Sends the region as one record, and the second box's (SecondRegion) after it, and shows the
+// region in the window's title. When Tessivo is not listening, the region is kept and the retry
+// timer is started.
 void SendRegion(HWND window, const CaptureRegion &region, bool resize);
 
 // On the retry timer: sends the kept region again, whole.

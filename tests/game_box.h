@@ -50,13 +50,32 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
                   percent);
 }
 
+// Green, purple, yellow, red, and blue of hue 217 as a game's.
+inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};
+
+// A dark board of a colour's own hue, at saturation 0.7 and value 0.27 (a game's dark blue: 217).
+inline uint32_t DarkBoardOf(uint32_t rgb) {
+    const int most = std::max({rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255}),
+              least = std::min({rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255});
+    uint32_t board = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+        board |=
+            (uint32_t)std::lround(20.655 + 48.195 * ((rgb >> shift & 255) - least) / (most - least))
+            << shift;
+    return board;
+}
+
 // A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
-// `pair` of its blobs (green over purple) in frame lines, one 0.7 as large below (with `second`,
-// yellow over red), with `field` columns of blobs 1.1 cells across (so they touch) at the left,
-// with `first` 1 a pair at (1, 0.5) cells, farther but first when read; 2 its lower 0.65x: no pair.
-inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool second, bool field,
-                                         int first = 0) {
-    const uint32_t colours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3050E0};
+// `pair` of its blobs (green over purple, the colours turned by `turn`) in frame lines, with
+// `second` 1 one 0.7 as large below (yellow over green), 2 also one as far above, 3 one as large
+// below; with `field` columns of blobs 1.1 cells across (so they touch) at the left, with `first`
+// 1 a pair at (1, 0.5) cells, farther but first when read; 2 its lower 0.65x: no pair.
+inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int second, bool field,
+                                         int first = 0, int turn = 0) {
+    uint32_t colours[5];
+    for (int i = 0; i < 5; ++i)
+        colours[i] = gameColours[(i + turn) % 5];
+    const uint32_t after[] = {colours[2], colours[0]};
     std::vector<uint32_t> screen(110 * c * c, board);
     auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {
         const int l = (int)(x * c), t = (int)(y * c), w = (int)std::lround(50 * scale);
@@ -68,7 +87,9 @@ inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, bool s
             PaintBlob(&screen[0], 10 * c, 11 * c, false, l, t + blob * w, scale, blobs[blob], 100);
     };
     box(8, 3, c / 50., pair, colours);
-    box(8.15, 5.6, .7 * c / 50., 2 * second, colours + 2);
+    box(8.15, 5.6, (second == 3 ? 1 : .7) * c / 50., second ? 2 : 0, after);
+    if (second == 2)
+        box(8.15, 1, .7 * c / 50., 2, after);
     for (int blob = 0; first && blob < 2; ++blob) // blue over red, without frame lines
         PaintBlob(&screen[0], 10 * c, 11 * c, false, c, c / 2 + blob * c,
                   (blob && first == 2 ? .65 : 1) * c / 50., colours[4 - blob], 100);

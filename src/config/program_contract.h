@@ -1,5 +1,6 @@
 // What Tessivo and Brimlet agree on, written once for both programs and their tests: the
-// names by which one finds the other, and the record that carries the capture region.
+// names by which one finds the other, and the records that carry the capture region and the
+// second box's region.
 #pragma once
 
 #include <cstddef>
@@ -23,3 +24,16 @@ bool ApplyRegionMessage(CaptureRegion &region, const uint8_t *bytes, size_t leng
 // Encodes a region; values beyond the 16-bit range are clamped, never wrapped.
 void EncodeRegionMessage(uint8_t (&bytes)[RegionMessageSize], const CaptureRegion &region,
                          bool resize);
+
+// The 8-byte record of the game's second box: the 9-byte record's fields in its order, without
+// the resize byte; width 0 for none. Shorter than 9 bytes, so that a Tessivo that takes x and y
+// from every record of 9 bytes or more never mistakes it for the capture region.
+const size_t SecondRegionMessageSize = 8;
+
+// Applies a message of exactly 8 bytes, the whole rectangle; any other changes nothing and gives
+// false.
+bool ApplySecondRegionMessage(CaptureRegion &second, const uint8_t *bytes, size_t length);
+
+// Encodes the second box's region, clamped as the capture region's.
+void EncodeSecondRegionMessage(uint8_t (&bytes)[SecondRegionMessageSize],
+                               const CaptureRegion &second);

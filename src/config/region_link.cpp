@@ -1,4 +1,5 @@
-// Drains the region mailslot at every sampling tick and applies each record.
+// Drains the region mailslot at every sampling tick and applies each record: the capture
+// region's, or the second box's.
 #include "region_link.h"
 
 #include <cstdint>
@@ -53,8 +54,10 @@ void PollRegionLink() {
         }
         DWORD read = 0;
         // A failed read or a message shorter than a record is ignored: only the
-        // bytes of this message may be applied, never stale ones.
-        if (ReadFile(regionMailslot, buffer, nextSize, &read, nullptr))
-            ApplyRegionMessage(settings.region, buffer, read);
+        // bytes of this message may be applied, never stale ones. Every record of 9 bytes or
+        // more is the capture region's; one of 8 the second box's.
+        if (ReadFile(regionMailslot, buffer, nextSize, &read, nullptr) &&
+            !ApplyRegionMessage(settings.region, buffer, read))
+            ApplySecondRegionMessage(settings.secondRegion, buffer, read);
     }
 }

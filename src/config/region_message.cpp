@@ -1,6 +1,9 @@
 // Decoding and encoding of the 9-byte region record: x, y, height, width as
-// little-endian signed 16-bit values at offsets 0, 2, 4, 6, then the resize byte.
+// little-endian signed 16-bit values at offsets 0, 2, 4, 6, then the resize byte; and of the
+// second box's 8-byte record, the same without the resize byte.
 #include "config/program_contract.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -42,4 +45,21 @@ void EncodeRegionMessage(uint8_t (&bytes)[RegionMessageSize], const CaptureRegio
     WriteSigned16(bytes + 4, region.height); // height before width on the wire
     WriteSigned16(bytes + 6, region.width);
     bytes[8] = resize ? 1 : 0;
+}
+
+bool ApplySecondRegionMessage(CaptureRegion &second, const uint8_t *bytes, size_t length) {
+    if (bytes == nullptr || length != SecondRegionMessageSize)
+        return false;
+    second.x = ReadSigned16(bytes + 0);
+    second.y = ReadSigned16(bytes + 2);
+    second.height = ReadSigned16(bytes + 4);
+    second.width = ReadSigned16(bytes + 6);
+    return true;
+}
+
+void EncodeSecondRegionMessage(uint8_t (&bytes)[SecondRegionMessageSize],
+                               const CaptureRegion &second) {
+    uint8_t record[RegionMessageSize];
+    EncodeRegionMessage(record, second, true);
+    std::copy(record, record + SecondRegionMessageSize, bytes); // the same fields, in order
 }

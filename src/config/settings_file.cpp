@@ -99,8 +99,8 @@ bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std:
     return WriteFileDurably(full, WithSectionKeys(text, section, keys));
 }
 
-bool SaveRegion(const CaptureRegion &region, std::wstring &where) {
-    return SaveSettings("REGION",
+bool SaveRegion(const CaptureRegion &region, std::wstring &where, const char *section) {
+    return SaveSettings(section,
                         {{"X", std::to_string(region.x)},
                          {"Y", std::to_string(region.y)},
                          {"W", std::to_string(region.width)},

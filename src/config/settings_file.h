@@ -15,12 +15,12 @@ void LoadSettings(Settings &target);
 // the values refused.
 HotKeys LoadHotKeys();
 
-// Writes the region's four keys into "./setting.ini", keeping the rest of the file as
-// it is, or makes the file; a crash in the middle leaves the old file or the new one. False
-// when the file cannot be read or written (read-only, held by another program, a path too
-// long); the file is then as it was. The full path, or
-// the relative one when it cannot be had, goes to where.
-bool SaveRegion(const CaptureRegion &region, std::wstring &where);
+// Writes the region's four keys into "./setting.ini" ([REGION], or the section given), keeping
+// the rest of the file as it is, or makes the file; a crash in the middle leaves the old file or
+// the new one. False when the file cannot be read or written (read-only, held by another program,
+// a path too long); the file is then as it was. The full path, or the relative one when it cannot
+// be had, goes to where.
+bool SaveRegion(const CaptureRegion &region, std::wstring &where, const char *section = "REGION");
 
 // The keys of one section written into "./setting.ini" in the same way.
 bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std::wstring &where);

@@ -1,4 +1,5 @@
-// The fit of a capture region onto the game's next pair: a search of the screen in and around
+// The fit of a capture region onto the game's next pair, and of a second region onto its second
+// box: a search of the screen in and around
 // the region for two blobs one over the other. Reads pixels from memory; no platform.
 #pragma once
 
@@ -13,9 +14,26 @@
 // coordinates; the caller captures at least its width and height on every side of it). Pixels
 // in the rectangles of exclude (the frame's own drawing, the program's window) count as board.
 // A blob is a round-ish patch of one hue, saturated and bright enough (IsBlobColoured), 12 to
-// 160 pixels across, with a blob's detail inside (highlight, eyes); a pair is two of about one
+// 160 pixels across, with a blob's detail inside (highlight, eyes), told from a board of its own
+// hue by its brightness and its edge; a pair is two of about one
 // size, one over the other about one size apart. The region found is as wide as the pair's
 // centres are apart and twice as high, centred on its midpoint: each half covers one blob.
 // False when there is no pair: a single blob, an empty box, no game.
 bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
                   const std::vector<CaptureRegion> &exclude, CaptureRegion &found);
+
+// What the search for the second box found.
+enum SecondPairFit {
+    SecondPairFound,
+    NoSecondPair,   // no pair 0.5 to 0.9 times the next pair's size near it
+    TwoSecondPairs, // two such pairs about as near: which is the second box cannot be told
+};
+
+// After the next pair's region (next, from FindPairNear): the second box's pair, which games show
+// smaller beside or below the next box. Searched within four of the next pair's widths around it,
+// in the same pixels with the same rectangles left out: the pair nearest the next one, other than
+// it, 0.5 to 0.9 times its size (a field's pairs are its size), fitted by the same rule. None when
+// there is no such pair, or when a second one lies about as near.
+SecondPairFit FindSecondPair(const uint32_t *pixels, int32_t width, int32_t height,
+                             const CaptureRegion &next, const std::vector<CaptureRegion> &exclude,
+                             CaptureRegion &found);

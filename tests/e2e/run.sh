@@ -97,7 +97,7 @@ xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8
 Keys 46xshift+Left 96xshift+Up # the smallest region, named by the frame's title and its label
 Expect "the frame and label of 8 x 8" 2 Windows --name '^600, 100, 8 x 8$'; import -window root "$art/label-smallest.png"
 Keys 42xshift+Right 92xshift+Down 55xRight; Expect "the frame and label" 2 Windows --name '^655, 100, 50 x 100$'; import -window root "$art/label-default.png"
-Focus 63 $(S -9) $rx $ry; xdotool key Return; Expect "the region Enter saved" "X=655 Y=100 W=50 H=100" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'; import -window root "$art/label-saved.png"
+Focus 63 $(S -9) $rx $ry; xdotool key Return; Expect "the region Enter saved, no second box" "X=655 Y=100 W=50 H=100 X=0 Y=0 W=0 H=0" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'; import -window root "$art/label-saved.png"
 Close() { Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }; Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet; sed -i 's/^AUTO=0/AUTO=1/' "$work/setting.ini" # auto capture
 StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
 Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr; Row gr; Row yb; Row yb; Row pp; Row pp; Row pp # scrolls: 3 frames, 8 frames, then dimmed, stopped

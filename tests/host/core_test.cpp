@@ -367,31 +367,48 @@ TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
     }
 }
 
-// Screens as PaintScreen draws them; the frame moved by quarters of the box, sized in tenths of it,
-// what it holds left out (out). The box's pair is fitted, a cell a half; other pairs lie farther.
-TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrame) {
+// Screens as PaintScreen draws them on a navy, light or dark board (2 + k: of the hue of colour k,
+// the next pair's upper blob, the colours turned by k); the frame moved by quarters of the box,
+// sized in tenths of it, what it holds left out (out). The box's pair is fitted, a cell a half,
+// then the second box's 0.7 one below; other pairs lie farther or are the next pair's size; two
+// second boxes about as near: neither.
+TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecondBox) {
     const struct {
         const char *name;
-        int c, light, pair, second, field, first, right, down, size, out;
+        int c, board, pair, second, field, first, right, down, size, out;
     } rows[] = {
-        {"1x", 50, 0, 2, 1, 1, 0, 0, 0, 10, 0},     {"1.5x", 75, 1, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"2x", 100, 0, 2, 1, 1, 0, 0, 0, 10, 0},    {"12px", 14, 1, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"160px", 174, 0, 2, 1, 0, 0, 0, 0, 10, 0}, {"left", 50, 0, 2, 1, 1, 0, -1, 0, 10, 0},
-        {"right", 50, 1, 2, 1, 1, 0, 1, 0, 10, 0},  {"up", 50, 0, 2, 1, 1, 0, 0, -1, 10, 0},
-        {"down", 50, 0, 2, 1, 1, 0, 0, 1, 10, 0},   {"x1.5", 50, 0, 2, 1, 1, 0, 0, 0, 15, 0},
-        {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},    {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
-        {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0}, {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
-        {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},  {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
-        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},  {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0}};
-    for (const auto &[name, c, light, pair, second, field, first, right, down, size, out] : rows) {
+        {"1x", 50, 0, 2, 1, 1, 0, 0, 0, 10, 0},      {"1.5x", 75, 1, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"2x", 100, 0, 2, 1, 1, 0, 0, 0, 10, 0},     {"12px", 14, 1, 2, 0, 1, 0, 0, 0, 10, 0},
+        {"160px", 174, 0, 2, 1, 0, 0, 0, 0, 10, 0},  {"left", 50, 0, 2, 1, 1, 0, -1, 0, 10, 0},
+        {"right", 50, 1, 2, 1, 1, 0, 1, 0, 10, 0},   {"up", 50, 0, 2, 1, 1, 0, 0, -1, 10, 0},
+        {"down", 50, 0, 2, 1, 1, 0, 0, 1, 10, 0},    {"x1.5", 50, 0, 2, 1, 1, 0, 0, 0, 15, 0},
+        {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},     {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
+        {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0},  {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
+        {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},   {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
+        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},   {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0},
+        {"blue", 50, 6, 2, 1, 1, 0, 0, 0, 10, 0},    {"blue", 75, 6, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"red", 100, 5, 2, 1, 1, 0, 0, 0, 10, 0},    {"green", 50, 2, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"yellow", 75, 4, 2, 1, 1, 0, 0, 0, 10, 0},  {"purple", 100, 3, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"two 2nd", 50, 0, 2, 2, 1, 0, 0, 0, 10, 0}, {"2nd 1x", 75, 2, 2, 3, 1, 0, 0, 0, 10, 0}};
+    for (const auto &[name, c, board, pair, second, field, first, right, down, size, out] : rows) {
         const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
-        const auto screen = PaintScreen(c, light ? 0xE8E8F0 : 0x202030, pair, second, field, first);
-        CaptureRegion found = {}, frame = {x, 4 * c - w + down * c / 2, w, 2 * w};
-        const bool any = FindPairNear(screen.data(), 10 * c, 11 * c, frame,
-                                      std::vector<CaptureRegion>(out, frame), found);
-        EXPECT_EQ(any, pair == 2 && !out) << name;
-        const int32_t got[] = {found.x, found.y, found.width, found.height}, cells[] = {8, 3, 1, 2};
-        for (int i = 0; any && i < 4; ++i)
-            EXPECT_NEAR(got[i], cells[i] * c, 0.06 * c) << name << ", xywh " << i;
+        const int turn = std::max(board - 2, 0);
+        const uint32_t boards[] = {0x202030, 0xE8E8F0, DarkBoardOf(gameColours[turn])};
+        const auto screen =
+            PaintScreen(c, boards[std::min(board, 2)], pair, second, field, first, turn);
+        CaptureRegion found = {}, frame = {x, 4 * c - w + down * c / 2, w, 2 * w}, after = {};
+        const std::vector<CaptureRegion> exclude(out, frame);
+        const bool any = FindPairNear(screen.data(), 10 * c, 11 * c, frame, exclude, found);
+        EXPECT_EQ(any, pair == 2 && !out) << name << " " << c;
+        const SecondPairFit fit =
+            any ? FindSecondPair(screen.data(), 10 * c, 11 * c, found, exclude, after)
+                : NoSecondPair;
+        const SecondPairFit fits[] = {NoSecondPair, SecondPairFound, TwoSecondPairs, NoSecondPair};
+        EXPECT_EQ(fit, fits[any ? second : 0]) << name << " " << c;
+        const int32_t got[] = {found.x, found.y, found.width, found.height,
+                               after.x, after.y, after.width, after.height};
+        const double cells[] = {8, 3, 1, 2, 8.15, 5.6, .7, 1.4};
+        for (int i = 0; any && i < (fit == SecondPairFound ? 8 : 4); ++i)
+            EXPECT_NEAR(got[i], cells[i] * c, 0.06 * c) << name << " " << c << ", xywh " << i;
     }
 }

@@ -1,5 +1,6 @@
 // Brimlet as a process: its frame at the screen's corners, and the fit onto a game's pair.
 #include "helpers.h"
+#include "second_frame.h"
 
 // Brimlet alone at each screen corner: its band on the screen (below the region at the top), the
 // top-left one dragged down; a region on no monitor sent from the screen's middle, told, not saved.
@@ -60,10 +61,11 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
 }
 
 // Brimlet's frame around Tessivo's picture of a pair, a game's screen at 1.5x beside: F fits onto
-// the game's pair, which Tessivo captures (green, purple); Ctrl+Z undoes it; F once the arrows
-// have moved it off the game leaves the region and tells so; a size too small is kept at the least;
-// a click on the close box ends Brimlet.
-TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
+// the game's pair, which Tessivo captures (green, purple), and a second frame onto the second box;
+// Tab and the arrows move the second frame, Enter saves both; Ctrl+Z undoes the fit (no second
+// box again); F once the arrows have moved it off the game leaves the region and tells so; a size
+// too small is kept at the least; a click on the close box ends Brimlet.
+TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) {
     std::thread painter([] { // a program of its own: it paints whenever it is uncovered
         const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
         HWND shown = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | SS_BITMAP, 100, 50,
@@ -84,25 +86,46 @@ TEST(Fit, FOntoTheNearestPairUndoneByCtrlZAndNoPairTold) {
     WorkIn(&ini);
     const Program process(brimletFileName);
     HWND frame = WindowOf(brimletClassName, process.dwProcessId);
-    auto at = [&](CaptureRegion to, int slack) { // the last record's x, y, w, h each within slack
-        const int32_t *sent = (PollRegionLink(), &settings.region.x);
-        return std::equal(sent, sent + 4, &to.x, [&](int a, int b) { return abs(a - b) <= slack; });
+    auto at = [&](CaptureRegion to, int slack, CaptureRegion second = {}) { // the last records'
+        const int32_t *sent = (PollRegionLink(), &settings.region.x),
+                      *two = &settings.secondRegion.x;
+        auto close = [&](int a, int b) { return abs(a - b) <= slack; }; // x, y, w, h within slack
+        return std::equal(sent, sent + 4, &to.x, close) &&
+               std::equal(two, two + 4, &second.x, close);
+    };
+    auto keys = [&](const std::string &row) { // Ctrl+Z pressed and released ("^Z"), or posted
+        for (int key = 0; key < 4 && row == "^Z"; ++key)
+            keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
+        for (size_t i = 0; row != "^Z" && i < row.size(); ++i) // > the right arrow
+            PostMessageW(frame, WM_KEYDOWN, row[i] == '>' ? VK_RIGHT : row[i], 0);
     };
     EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}, 0); }));
-    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
-    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4); })) << settings.region.y;
+    keys("F");
+    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4, {711, 470, 53, 106}); }));
+    HWND second = WindowOf(secondFrameClassName, process.dwProcessId);
+    const CaptureRegion fitted = settings.region, found = settings.secondRegion,
+                        moved = {found.x + 5, found.y, found.width, found.height};
+    keys("\t>>>>>\r"); // the second frame moved, both saved
+    HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+    EXPECT_TRUE(Eventually(
+        [&] { return at(fitted, 0, moved) && TextOf(label).rfind(L"Saved: ", 0) == 0; }));
+    auto section = [](const char *name, const CaptureRegion &r) { // as setting.ini holds it
+        return "[" + std::string(name) + "]\r\nX=" + std::to_string(r.x) +
+               "\r\nY=" + std::to_string(r.y) + "\r\nW=" + std::to_string(r.width) +
+               "\r\nH=" + std::to_string(r.height);
+    };
+    EXPECT_EQ(FileText("setting.ini"),
+              section("REGION", fitted) + "\r\n" + section("REGION2", moved) + "\r\n");
     SendMessageW(Tessivo(), WM_TIMER, 0, 0);
     SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
     EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
     SetForegroundWindow(frame);
     EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
-    for (int key = 0; key < 4; ++key) // Ctrl+Z, pressed and released
-        keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
-    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}, 0); }));
-    for (int step = 0; step < 100; ++step) // off the game by the arrow key
-        PostMessageW(frame, WM_KEYDOWN, VK_RIGHT, 0);
-    PostMessageW(frame, WM_KEYDOWN, 'F', 0);
-    HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
+    keys("^Z");
+    EXPECT_TRUE(Eventually([&] {
+        return at({795, 290, 110, 200}, 0) && !IsWindowVisible(second);
+    }));
+    keys(std::string(100, '>') + "F"); // off the game by the arrow key
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
     SetWindowPos(frame, nullptr, 0, 0, 122, 1, SWP_NOMOVE | SWP_NOZORDER); // 1 high: 8
     EXPECT_TRUE(Eventually([&] { return at({895, 290, 110, 8}, 0); }));

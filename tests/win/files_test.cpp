@@ -10,11 +10,11 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
         "A2FE7E25291AC4A6ABB5558EE895D214D60EC6C2D60EC6C27B815798FF6F9FF1455C004C5BFE40C6A325B51A"
         "EB49C60125252433C7A6FFFBD3A8DFE921B21AFB4C80D9DB279B7E842E8ABF4CFE176C521F13FF2A6E4E8922"
         "B00A3BE14334D70906593D337CE70FDEA9014D04C200AF1E47444D5EE932019B9C39819156685F2BE3677FDA"
-        "55FFDBBDC16E9192C733C541";
+        "55FFDBBDC16E9192C733C541B3E0A97B13E4634D2730B985";
     PickTexts(LanguageJapanese);
     PickBrimletTexts(LanguageJapanese);
     std::vector<const wchar_t *> all(&texts->capture, &texts->keyHeld + 1);
-    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->noPair + 1);
+    all.insert(all.end(), &brimletTexts->saved, &brimletTexts->twoSeconds + 1);
     for (size_t i = 0; i < all.size(); ++i) {
         char bytes[512] = "", hex[9];
         uint32_t hash = 0x811C9DC5;
@@ -23,7 +23,7 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
         EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), rows.substr(8 * i, 8)) << "text " << i;
     }
-    EXPECT_TRUE(rows.size() == 8 * 58 && all.size() == 58) << all.size() << " texts";
+    EXPECT_TRUE(rows.size() == 8 * 61 && all.size() == 61) << all.size() << " texts";
 }
 
 // Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the
@@ -67,10 +67,12 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
     }
 }
 
-TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
+// Every row leaves the capture region at a; the 8 bytes of b's record (row 1) are the second
+// box's region, and set it alone; 7 bytes set nothing.
+TEST(RegionLink, RecordsInOrderTheSecondBoxsOfEightBytesShortAndOversizedIgnored) {
     const CaptureRegion a = {-10, -32768, 30, 40}, b = {50, 60, 70, 80}; // signed 16-bit values
     std::vector<std::string> rows[] = {{Record(b), Record(a)},
-                                       {Record(a), Record(b).substr(0, 8)},
+                                       {Record(a), Record(b).substr(0, 8), Record(b).substr(0, 7)},
                                        {Record(a, 1024)},
                                        {Record(b, 1025), Record(a), Record(b, 1025)},
                                        {Record({-10, -32768, 1, 1}).replace(8, 1, "\2")},
@@ -78,6 +80,7 @@ TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
     rows[5].resize(270, Record(b)); // a flood (a writer waits at about 278 under Wine): 256 a tick
     for (const std::vector<std::string> &messages : rows) {
         settings.region = {1, 2, 30, 40}; // a record that only moves leaves the size
+        settings.secondRegion = {};
         HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, 0, nullptr); // each write a record
         DWORD written;
@@ -85,8 +88,11 @@ TEST(RegionLink, RecordsInOrderShortAndOversizedIgnored) {
             WriteFile(slot, message.data(), (DWORD)message.size(), &written, nullptr);
         CloseHandle(slot);
         PollRegionLink();
+        const CaptureRegion second = &messages == rows + 1 ? b : CaptureRegion{};
         EXPECT_EQ(memcmp(&settings.region, &a, sizeof a), 0)
             << messages.size() << " " << messages[0].size() << ": " << settings.region.x;
+        EXPECT_EQ(memcmp(&settings.secondRegion, &second, sizeof b), 0)
+            << messages.size() << " " << messages[0].size() << ": " << settings.secondRegion.x;
     }
     PollRegionLink();
     EXPECT_EQ(settings.region.x, b.x) << "the flood's last records, a tick later";
