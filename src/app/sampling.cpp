@@ -118,6 +118,8 @@ std::vector<RecordedMove> WatchBoxes(bool still) {
                        secondSettled);
     if (!settings.autoCapture)
         moves.clear();
+    if (!moves.empty()) // the middle and right views show the sample of this capture, as a press
+        RecognisePair(captureSurface);
     return moves;
 }
 
