@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <regex>
-#include <random>
 #include <set>
 #include <utility>
 
@@ -94,70 +93,28 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     }
 }
 
-// The REGION keys as the platform reads them: "X=1 Y=? W H=2 " (Y without "=", W missing), "|"
-// and every other line but the last's ending. An independent reading, not the product's parser.
-static std::string ReadRegion(const std::string &text) {
-    auto trim = [](const std::string &s) {
-        const size_t first = s.find_first_not_of(" \t\r\n");
-        return s.substr(std::min(first, s.size()), s.find_last_not_of(" \t\r\n") + 1 - first);
-    };
-    const size_t bom = text.compare(0, 3, "\xEF\xBB\xBF") ? 0 : 3;
-    std::string read[4], other = "|" + text.substr(0, bom);
-    size_t cut = 0; // the ending of the last other line
-    for (size_t start = bom, end, in = 0; start < text.size(); start = end) {
-        end = std::min(text.find_first_of("\r\n", start), text.size());
-        end += text.compare(end, 2, "\r\n") ? end < text.size() : 2;
-        const std::string line = text.substr(start, end - start), content = trim(line),
-                          name = trim(content.substr(0, content.find('=')));
-        const size_t close = content.rfind(']'), equals = content.find('='),
-                     k = name.size() == 1 ? std::string("XYWH").find(toupper(name[0])) : 4;
-        const bool opens = content[0] == '[' && close != std::string::npos,
-                   region = opens && !in &&
-                            !strcasecmp(trim(content.substr(1, close - 1)).c_str(), "REGION");
-        in = opens && in ? 2 : in + region;
-        std::string value = trim(content.substr(equals + 1)); // to a comment's ";", trimmed
-        value = trim(
-            value.substr(0, std::min({value.find(" ;"), value.find("\t;"), value.rfind(';', 0)})));
-        if (in == 1 && k < 4 && read[k].empty())
-            read[k] = equals == std::string::npos ? "?" : "=" + value;
-        else if (!region)
-            other += line, cut = line.size() - line.find_last_not_of("\r\n") - 1;
-    }
-    return "X" + read[0] + " Y" + read[1] + " W" + read[2] + " H" + read[3] + " " +
-           other.substr(0, other.size() - cut);
-}
-
-// Rows, then random texts of these lines and ends: saved, saved again with other values, then with
-// the first's: each reads back with every other line in order, the third as the first.
+// Rows: a text, and what saving X=1, Y=2, W=3, H=4 makes of it, every other byte as it was (a
+// section's name ends at its last "]"; lines end in CR LF, LF or CR); saved with other values and
+// then these again, it is the same again.
 TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     const char *rows[][2] = {
+        {"", "[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
         {"[REGION]\nX=;note", "[REGION]\nX=1 ;note\nY=2\nW=3\nH=4\n"},
-        {"; c\r[REGION]\r\nX=0\n\n[COLOR]\n", "; c\r[REGION]\r\nX=1\nY=2\nW=3\nH=4\n\n[COLOR]\n"}};
-    const char *lines[] =
-        {"[REGION]", " [ region ] ;r", "[REGION] ;[r]", "[Color]", "[]",   "X=1", " x = 2 ;c", "y",
-         "W=7;8",    "X=;c",           "Y= ;c",         "h=3\t;c", ";X=0", "; c", " \t"},
-               *ends[] = {"\r\n", "\n", "\r", ""}, *names[] = {"X", "Y", "W", "H"};
-    std::mt19937 random(28);
-    for (size_t n = 0; n < std::size(rows) + 5000; ++n) {
-        const bool row = n < std::size(rows);
-        std::string text = row ? rows[n][0] : random() % 4 ? "" : "\xEF\xBB\xBF", setA, setB;
-        for (size_t left = row ? 0 : random() % 11; left > 0; --left) {
-            text += random() % 2 ? lines[random() % std::size(lines)] : ""; // a blank line
-            text += ends[left == 1 && random() % 3 == 0 ? 3 : random() % 3];
-        }
-        std::vector<SettingKey> a, b;
-        for (int i = 0; i < 4; ++i) {
-            a.push_back({names[i], std::to_string(row ? i + 1 : int(random() % 200) - 99)});
-            b.push_back({names[i], std::to_string(random() % 10)});
-            setA += names[i] + ("=" + a[i].value) + " ";
-            setB += names[i] + ("=" + b[i].value) + " ";
-        }
-        const std::string once = WithSectionKeys(text, "REGION", a),
-                          twice = WithSectionKeys(once, "REGION", b), before = ReadRegion(text);
-        EXPECT_EQ(once, row ? rows[n][1] : once) << text;
-        const std::string others = before.substr(before.find('|')); // every other line
-        EXPECT_EQ(ReadRegion(once) + ReadRegion(twice), setA + others + setB + others) << text;
-        EXPECT_EQ(WithSectionKeys(twice, "REGION", a), once) << text;
+        {"; c\r[REGION]\r\nX=0\n\n[COLOR]\n", "; c\r[REGION]\r\nX=1\nY=2\nW=3\nH=4\n\n[COLOR]\n"},
+        {"\xEF\xBB\xBF[REGION]\r;X=0\ry\rW=7;8\rh=3\t;c\r[Color]\rX=5",
+         "\xEF\xBB\xBF[REGION]\r;X=0\ry=2\rW=3\rh=4\t;c\rX=1\r[Color]\rX=5"},
+        {"[REGION] ;[r]\r\nX=0", "[REGION] ;[r]\r\nX=0\r\n[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
+        {" [ region ] ;r\nX=;c\n Y = 9 ;c\n[]\nW=1\n[REGION]\nH=5",
+         " [ region ] ;r\nX=1 ;c\n Y = 2 ;c\nW=3\nH=4\n[]\nW=1\n[REGION]\nH=5"},
+        {"[Color]\nX=5\n\n[region]\r\nx=0\r\n\r\n",
+         "[Color]\nX=5\n\n[region]\r\nx=1\r\nY=2\r\nW=3\r\nH=4\r\n\r\n"}};
+    const std::vector<SettingKey> keys = {{"X", "1"}, {"Y", "2"}, {"W", "3"}, {"H", "4"}},
+                                  others = {{"X", "-7"}, {"Y", "8"}, {"W", "0"}, {"H", "99"}};
+    for (const auto &row : rows) {
+        const std::string once = WithSectionKeys(row[0], "REGION", keys);
+        EXPECT_EQ(once, row[1]) << row[0];
+        EXPECT_EQ(WithSectionKeys(WithSectionKeys(once, "REGION", others), "REGION", keys), once)
+            << row[0];
     }
 }
 
