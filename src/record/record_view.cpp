@@ -30,7 +30,7 @@ static void DrawPair(HDC dc, const BlobPair &pair, int x, int y, int size, HGDIO
 static void DrawMark(HDC dc, MoveMark mark, int x, int y, int size) {
     if (mark == MarkNone)
         return;
-    RECT box = {x + size / 4, y + size * 3 / 4, x + size * 3 / 4, y + size * 5 / 4};
+    RECT box = {x + size / 5, y + size * 7 / 10, x + size * 4 / 5, y + size * 13 / 10};
     FillRect(dc, &box, (HBRUSH)GetStockObject(WHITE_BRUSH));
     FrameRect(dc, &box, (HBRUSH)GetStockObject(BLACK_BRUSH));
     DrawTextW(dc, mark == MarkSeenAhead ? L"+" : L"?", 1, &box,

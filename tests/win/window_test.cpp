@@ -75,7 +75,7 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
             }
         // At each place: the upper disc, the lower (its pair's, or grey), the top of a mark's rim.
         std::vector<COLORREF> seen, meant;
-        const int ys[] = {115, 140, 125};
+        const int ys[] = {115, 140, 124};
         for (size_t i = 0, pair = row.topRow * 17; i < 3 * 17; ++i, ++pair)
             for (int disc = 0; disc < 3; ++disc) {
                 const RecordedMove at = pair < moveRecord.size() ? moveRecord[pair] : RecordedMove{};
