@@ -211,7 +211,12 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
         {"<b>&\"'\texport\t1\t" + a + "\nx\treset\t2\t" + a + "\n " + b + " \r\nx\treset\t1\t" + b +
              "a0\r\n",
          "<pre>x\treset\t1\t" + b + "a0</pre>\n" + game("0 moves", "", b) + "<pre>x\treset\t2\t" +
-             a + "</pre>\n" + game("&lt;b&gt;&amp;&quot;&#39; · Link · 1 move", gr, a)}};
+             a + "</pre>\n" + game("&lt;b&gt;&amp;&quot;&#39; · Link · 1 move", gr, a)},
+        {"t\treset\t2\t" + linkPrefix + "01c1\t01+c1?U1\nu\texport\t1\t" + a + "\t01+\n",
+         "<pre>u\texport\t1\t" + a + "\t01+</pre>\n" + // marks on other codes than the link's
+             game("t · RESET · 2 moves", "<i><b class=r></b><b class=r></b><u>+</u></i>" +
+                      gr.substr(0, 33) + "<u>?</u><s class=p></s><s class=p></s></i>",
+                  linkPrefix + "01c1")}};
     for (auto &row : rows) {
         const std::string page = HistoryPage(row[0], LanguageEnglish);
         EXPECT_EQ(page.substr(page.find("<h1>")),

@@ -133,8 +133,14 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     // folder gone, K KEEP=0; ! a box.
     std::istringstream changes("U C C U CR! CR C U CF! C R C O O C OK");
     const int commands[] = {CmdUndo, CmdCapture, CmdReset, HotkeyGameOverId};
+    std::string games; // links.txt's lines but their times: a game with marks has them fifth
     for (std::string change; changes >> change;) {
         change += "  ";
+        const bool ends = (change[0] == 'R' || change[0] == 'O') && change[1] != 'K';
+        if (ends && !moveRecord.empty())
+            games += "reset\t" + std::to_string(moveRecord.size()) + "\t" + linkPrefix +
+                     LinkCodes(moveRecord) +
+                     (MarkedMoves(moveRecord) ? "\t" + MarkedCodes(moveRecord) : "") + "\r\n";
         SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
         if (change[1] == 'F')
             DeleteFileA("record.txt"), SetCurrentDirectoryA(".."), RemoveDirectoryA(folder);
@@ -155,6 +161,9 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         if (change[1] == 'F')
             CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
     }
+    EXPECT_EQ(std::regex_replace(FileText("links.txt"), std::regex("^.*?\t", std::regex::multiline),
+                                 ""),
+              games);
     settings.autoCapture = 1, settings.region = {0, 0, 0, 100}; // no pixels: the sample stays
     for (int tick = 0; tick < 9; ++tick) // red, then green, not settled at Alt+F3: no game's first
         SetBkColor(captureSurface.dc, tick < 2 ? RGB(224, 32, 32) : RGB(32, 192, 64)),
