@@ -24,7 +24,7 @@ cmake --build --preset win64
 # scale: the texts must show whatever the system's code page, and fit at every scale.
 export TESSIVO_BUILD=$root/build TESSIVO_XVFB=1 TESSIVO_LOCALE=C.UTF-8 TESSIVO_DPI=144
 source scripts/wine-env.sh
-StartWine
+TESSIVO_UNMANAGED=1 StartWine
 ctest --preset win64
 StopWine # the end-to-end tests start a display and a Wine server of their own
 tests/e2e/run.sh

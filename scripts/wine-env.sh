@@ -5,6 +5,8 @@
 #   TESSIVO_LOCALE the locale Wine runs in (default ja_JP.UTF-8: code page 932; C.UTF-8
 #                  gives code page 1252, as on a European Windows)
 #   TESSIVO_DPI    the display scale, as the prefix's LogPixels (default 96; 144 is 150 %)
+#   TESSIVO_UNMANAGED=1  Wine's windows unmanaged by X (the Windows tests; a window hidden waits
+#                  for no window manager)
 tessivo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Absolute: Wine refuses a relative prefix.
 TESSIVO_BUILD=$(realpath -m "${TESSIVO_BUILD:-$tessivo_root/build}")
@@ -51,6 +53,13 @@ StartWine() {
     >/dev/null 2>&1 || true
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${TESSIVO_DPI:-96}" \
     /f >/dev/null 2>&1 || true
+  # With no window manager on the virtual display, each window that a managed program hides (a
+  # message box closed) waits 2 s for one to withdraw it: the Windows tests run unmanaged. The
+  # end-to-end tests keep them managed, so that X places each client area where Wine does.
+  local managed=Y
+  [ "${TESSIVO_UNMANAGED:-0}" != 1 ] || managed=N
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d $managed /f \
+    >/dev/null 2>&1 || true
   # The Japanese glyphs through the default GUI font on any locale, as Windows links its
   # Japanese fonts to it.
   wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
