@@ -47,14 +47,13 @@ void DeleteMove(size_t move) {
     movesInPlace = std::min(movesInPlace, move);
 }
 
-bool InsertCopyBefore(size_t move) {
+void InsertCopyBefore(size_t move) {
     try {
         moveRecord.insert(moveRecord.begin() + (ptrdiff_t)move, Unmarked(moveRecord[move]));
     } catch (const std::bad_alloc &) {
-        return false;
+        return; // the record as it was, as a capture without memory leaves it
     }
     movesInPlace = std::min(movesInPlace, move);
-    return true;
 }
 
 void UseSecondPair(size_t move) {

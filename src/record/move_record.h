@@ -24,6 +24,6 @@ extern size_t movesInPlace;
 // clears its mark; the colour a disc has already changes nothing.
 void SetDiscColour(size_t move, bool upper, BlobColour colour);
 void DeleteMove(size_t move);
-bool InsertCopyBefore(size_t move); // the copy unmarked; false when memory cannot be had
+void InsertCopyBefore(size_t move); // the copy unmarked; none when memory cannot be had
 void UseSecondPair(size_t move);    // a move marked "?" becomes the pair the second box showed
 void ClearMark(size_t move);

@@ -98,7 +98,7 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
 // "21" red, "e1" green, "q1" blue). Rows: a move of "01 c1?21 o1+ e1", a colour for one of its
 // discs or another edit, the record after and the moves the edit left in their places.
 TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
-    void (*const insert)(size_t) = [](size_t move) { EXPECT_TRUE(InsertCopyBefore(move)); };
+    void (*const insert)(size_t) = InsertCopyBefore;
     void (*const undo)(size_t) = [](size_t) { RemoveLastPair(); };
     struct Row {
         size_t move;
