@@ -7,6 +7,7 @@
 
 #include "app/commands.h"
 #include "app/menu_point.h"
+#include "app/move_menu.h"
 #include "app/picture.h"
 #include "app/sampling.h"
 #include "app/texts.h"
@@ -21,12 +22,19 @@
 // What a box names of a clipboard that holds no link: one line of it.
 static const size_t NamedCharacters = 80;
 
-bool OpenRecordMenu(HWND window, LPARAM where) {
+bool OpenRecordMenu(HWND window, LPARAM where, bool discOnly) {
     POINT client;
     const POINT point = MenuPoint(window, where, client);
     if (client.y < Scaled(PictureTop + RecordTop)) // above the record: the views
         return false;
+    size_t move = moveRecord.size() - 1;
+    bool upper = true;
+    const bool onMove = where == -1 ? !moveRecord.empty() : MoveAt(window, client, move, upper);
+    if (discOnly && !onMove)
+        return false;
     HMENU menu = CreatePopupMenu();
+    if (onMove)
+        AppendMoveItems(menu, move, upper);
     AppendMenuW(menu, MF_STRING, CmdOpenHistory, texts->openHistory);
     AppendMenuW(menu, MF_STRING, CmdPasteLink, texts->pasteLink);
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, point.x, point.y, 0, window, nullptr);

@@ -32,6 +32,11 @@ static const TessivoTexts japaneseTexts = {
     L"中と右：前回のキャプチャ",                                 // middle, right: last capture
     L"履歴を開く",                                    // the record view's menu: open the history
     L"リンクを貼り付け",                              // paste a link
+    {L"赤(&R)", L"緑(&G)", L"青(&B)", L"黄(&Y)", L"紫(&P)"}, // a move's menu: the disc's colour
+    L"この手を削除(&D)",                                   // delete this move
+    L"この手の前に同じペアを挿入(&I)",                     // insert a copy before
+    L"2つ目の箱のペア（上{1}・下{2}）にする(&S)",          // the second box's pair
+    L"印を消す(&C)",                                       // clear the mark
     L"KEEP=1 ではないため、履歴は保存していません。", // no history kept
     L"履歴のページはまだありません（空でない記録の URL生成・RESET・ゲーム終了・リンクの貼り付けで"
     L"作られます）：\n{1}", // no page yet
@@ -80,6 +85,11 @@ static const TessivoTexts englishTexts = {
     L"Middle, right: last capture",
     L"Open the history",
     L"Paste a link",
+    {L"&Red", L"&Green", L"&Blue", L"&Yellow", L"&Purple"},
+    L"&Delete this move",
+    L"&Insert a copy before",
+    L"Use the &second box's pair ({1} over {2})",
+    L"&Clear the mark",
     L"No history is kept: KEEP=1 is not set in setting.ini.",
     L"There is no history page yet (the link button, RESET, game over or a pasted link writes it, "
     L"once the record is not empty):\n{1}",

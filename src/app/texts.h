@@ -16,8 +16,8 @@ struct TessivoTexts {
     const wchar_t *confirmCaption;
     const wchar_t *leadsNowhere; // after the export's notice while the host is a reserved name
     const wchar_t *copyFailed;
-    const wchar_t *errorCaption; // a box of what failed: a file not written, a link not copied
-    const wchar_t *noteCaption;  // a box that tells and reports no failure
+    const wchar_t *errorCaption;    // a box of what failed: a file not written, a link not copied
+    const wchar_t *noteCaption;     // a box that tells and reports no failure
     const wchar_t *refusedHost;     // {1}: the value of [LINK] HOST that the link does not use
     const wchar_t *recordAside;     // {1}: the name a record.txt that is no record now has
     const wchar_t *notKept;         // {1}: the file that could not be written
@@ -33,6 +33,11 @@ struct TessivoTexts {
     const wchar_t *lastCapture;     // what the hue and class views show
     const wchar_t *openHistory;     // the record view's menu
     const wchar_t *pasteLink;
+    const wchar_t *discColours[5]; // a move's menu: the clicked disc's colours, red to purple
+    const wchar_t *deleteMove;
+    const wchar_t *insertCopy;
+    const wchar_t *useSecond; // {1}, {2}: the upper and lower colour the second box showed
+    const wchar_t *clearMark;
     const wchar_t *noHistory;      // the history asked for with KEEP=0
     const wchar_t *noPage;         // {1}: the page not written yet
     const wchar_t *notOpened;      // {1}: the page that no program opened

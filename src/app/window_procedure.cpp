@@ -1,9 +1,12 @@
 #include "app/window_procedure.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "app/button_row.h"
 #include "app/commands.h"
+#include "app/move_menu.h"
 #include "app/picture.h"
 #include "app/record_menu.h"
 #include "app/reference_menu.h"
@@ -149,6 +152,8 @@ static void HandleCommand(HWND window, WPARAM wParam) {
         PasteLink(window);
         break;
     default:
+        if (LOWORD(wParam) >= CmdDiscColour && LOWORD(wParam) <= CmdClearMark)
+            EditMove(window, LOWORD(wParam));
         if (LOWORD(wParam) >= CmdSetReference && LOWORD(wParam) < CmdSetReference + 5) {
             SetReference(window, LOWORD(wParam) - CmdSetReference + ColourRed);
             RepaintPicture(window); // the references beside the views
@@ -193,6 +198,13 @@ static void ChangeScale(HWND window, WPARAM wParam, const RECT &suggested) {
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, FALSE);
+}
+
+// A left click on a disc of the record opens its move's menu; elsewhere it does nothing.
+static void Click(HWND window, LPARAM lParam) {
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(window, &point);
+    OpenRecordMenu(window, MAKELPARAM(point.x, point.y), true);
 }
 
 // Over the record; the picture is painted anew when the rows in sight changed.
@@ -242,6 +254,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         if (OpenReferenceMenu(window, lParam) || OpenRecordMenu(window, lParam))
             return 0;
         break;
+    case WM_LBUTTONUP:
+        Click(window, lParam);
+        return 0;
     case WM_MOUSEWHEEL:
         if (TurnWheel(window, wParam, lParam))
             return 0;

@@ -1,6 +1,7 @@
 // The operations that change the move record.
 #include "move_record.h"
 
+#include <algorithm>
 #include <new>
 
 bool AppendMove(const RecordedMove &move) {
@@ -14,13 +15,54 @@ bool AppendMove(const RecordedMove &move) {
     return true;
 }
 
+size_t movesInPlace;
+
+// The pair alone: a move's mark and the second box's pair go with any change to it.
+static RecordedMove Unmarked(const BlobPair &pair) {
+    return RecordedMove{pair};
+}
+
 void RemoveLastPair() {
     if (!moveRecord.empty())
         moveRecord.pop_back();
+    movesInPlace = std::min(movesInPlace, moveRecord.size());
 }
 
 void ClearRecord() {
     moveRecord.clear(); // clear keeps the capacity
+    movesInPlace = 0;
+}
+
+void SetDiscColour(size_t move, bool upper, BlobColour colour) {
+    BlobPair pair = moveRecord[move];
+    BlobColour &disc = upper ? pair.upper : pair.lower;
+    if (disc == colour)
+        return;
+    disc = colour;
+    moveRecord[move] = Unmarked(pair);
+}
+
+void DeleteMove(size_t move) {
+    moveRecord.erase(moveRecord.begin() + (ptrdiff_t)move);
+    movesInPlace = std::min(movesInPlace, move);
+}
+
+void InsertCopyBefore(size_t move) {
+    try {
+        moveRecord.insert(moveRecord.begin() + (ptrdiff_t)move, Unmarked(moveRecord[move]));
+    } catch (const std::bad_alloc &) {
+        return; // the record as it was, as a capture without memory leaves it
+    }
+    movesInPlace = std::min(movesInPlace, move);
+}
+
+void UseSecondPair(size_t move) {
+    if (moveRecord[move].mark == MarkDoubt)
+        moveRecord[move] = Unmarked(moveRecord[move].second);
+}
+
+void ClearMark(size_t move) {
+    moveRecord[move] = Unmarked(moveRecord[move]);
 }
 
 bool AppendPair(const BlobPair &pair) {

@@ -14,3 +14,16 @@ bool AppendPair(const BlobPair &pair); // a move as read, unmarked
 size_t MarkedMoves(const MoveRecord &record);
 void RemoveLastPair(); // nothing on an empty record
 void ClearRecord();    // keeps the storage for later appends
+
+// How many moves, from the first, have stood in their places since a menu was opened on one:
+// each removal or insertion lowers it to the first place it touched. The menu's choice acts on
+// its move only while the move lies below it; auto capture and the hot keys go on meanwhile.
+extern size_t movesInPlace;
+
+// A move put right in place, at an index below the record's size. Any change to a marked move
+// clears its mark; the colour a disc has already changes nothing.
+void SetDiscColour(size_t move, bool upper, BlobColour colour);
+void DeleteMove(size_t move);
+void InsertCopyBefore(size_t move); // the copy unmarked; none when memory cannot be had
+void UseSecondPair(size_t move);    // a move marked "?" becomes the pair the second box showed
+void ClearMark(size_t move);

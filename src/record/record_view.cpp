@@ -77,3 +77,29 @@ bool ScrollRecord(HWND window, WPARAM wParam, LPARAM lParam) {
     recordBack = RecordRowsShown(moveRecord.size(), client.right, client.bottom, back).back;
     return true;
 }
+
+bool MoveAt(HWND window, POINT point, size_t &move, bool &upper) {
+    RECT client;
+    GetClientRect(window, &client);
+    const RecordRows shown =
+        RecordRowsShown(moveRecord.size(), client.right, client.bottom, recordBack);
+    const int32_t pitch = Scaled(DiscSize), x = point.x - Scaled(ViewGap),
+                  y = point.y - Scaled(PictureTop) - Scaled(RecordTop); // as the picture's copy
+    if (!PtInRect(&client, point) || x < 0 || y < 0 || x / pitch >= shown.perRow)
+        return false;
+    const size_t row = (size_t)(y / (2 * pitch));
+    move = (shown.firstRow + row) * (size_t)shown.perRow + (size_t)(x / pitch);
+    upper = y % (2 * pitch) < pitch;
+    return row < shown.rows && move < moveRecord.size();
+}
+
+void KeepRowsInSight(HWND window, size_t before) {
+    RECT client;
+    GetClientRect(window, &client);
+    const size_t first = RecordRowsShown(before, client.right, client.bottom, recordBack).firstRow;
+    const size_t newest =
+        RecordRowsShown(moveRecord.size(), client.right, client.bottom, 0).firstRow;
+    recordBack = RecordRowsShown(moveRecord.size(), client.right, client.bottom,
+                                 newest > first ? newest - first : 0)
+                     .back;
+}

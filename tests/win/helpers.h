@@ -31,6 +31,7 @@
 #include "recognition/recogniser.h"
 #include "record/link_text.h"
 #include "record/move_record.h"
+#include "record/record_view.h"
 #include "display_scale.h"
 
 // Makes a new folder the working folder, with the file holding the text (null: none).

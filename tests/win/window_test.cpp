@@ -244,3 +244,54 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     settings = defaultSettings;
     StartKeeping();
 }
+
+// 9 moves a row, the newest row in sight, 96 DPI. Rows: the wheel's notches, a click at a place
+// (the menu key's where -1), the key chosen, whether Alt+F5 comes while the menu is open. Then
+// record.txt (0 1 2 3 4 5 6 7 8 / 9 10+ 11 12? 13 14? 15 16 17 / 18 19+), the keys that no menu
+// took (Escape closes what the key did not, two where none opened) and the link, whole.
+TEST(MoveMenu, ADiscClickedPutRightInPlaceKeptAtOnceTheSameRowsInSight) {
+    HWND window = Tessivo();
+    RECT frame = {0, 0, 185, 170};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
+    ScaleTo(96);
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
+    WorkIn(nullptr);
+    settings.keepRecord = 1;
+    StartKeeping();
+    ReadLinkCodes("01q1U1o1Q1q161q1O1w161+w161?Q1u1M1?A1A121w101s1+", moveRecord, true);
+    recordBack = 0;
+    struct Row {
+        int notches, x, y, key, undo;
+        UINT click;
+    };
+    const Row rows[] = {{1, 75, 140, 'g', 0, WM_LBUTTONUP},   {0, 95, 160, 'd', 0, WM_RBUTTONUP},
+                        {0, 35, 160, 'i', 0, WM_LBUTTONUP},   {0, 115, 140, 's', 0, WM_LBUTTONUP},
+                        {-1, 115, 140, 'r', 0, WM_LBUTTONUP}, {0, 35, 140, 'p', 1, WM_LBUTTONUP},
+                        {0, 115, 140, 'y', 0, WM_CONTEXTMENU}};
+    std::string left;
+    for (const Row &row : rows) {
+        POINT at = {row.x, row.y};
+        ClientToScreen(window, &at);
+        SetCursorPos(at.x, at.y);
+        SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * row.notches << 16,
+                     MAKELPARAM(at.x, at.y));
+        PostMessageW(window, WM_HOTKEY, row.undo ? HotkeyUndoId : 0, 0);
+        PostMessageW(window, WM_CHAR, row.key, 0); // to the menu that the click opens
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        SendMessageW(window, row.click, 0,
+                     row.click == WM_CONTEXTMENU ? -1 : MAKELPARAM(row.x, row.y));
+        left += '0';
+        for (MSG key; PeekMessageW(&key, window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);)
+            ++left.back();
+        for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
+            DispatchMessageW(&chosen);
+    }
+    std::thread closer([] { Box(GetCurrentProcessId()); });
+    SendMessageW(window, WM_COMMAND, CmdMakeLink, 0);
+    closer.join();
+    EXPECT_EQ(FileText("record.txt") + left + " " + ClipboardBlock().c_str(),
+              "01q1U1o1Q1q161q1O1w16161+w1i1A1A121w1A1\r\n1111211 " + linkPrefix +
+                  "01q1U1o1Q1q161q1O1w16161w1i1A1A121w1A1");
+    settings = defaultSettings;
+    StartKeeping();
+}
