@@ -316,7 +316,7 @@ bool RunProgram(int pairs, double seconds, bool autoCapture, bool copyOnly) {
                                  SMTO_NORMAL, 10000, &result) != 0;
     if (ok && autoCapture) // as Alt+F2 does
         ok = SendMessageTimeoutA(window, WM_HOTKEY, HotkeyAutoId, 0, SMTO_NORMAL, 10000, &result);
-    Sleep(1000); // the first paints of the new window are not measured
+    Sleep(3000); // the first paints of the new window, and what the last program left, not measured
     if (ok) {
         printf("# begin %d\n", pairs);
         double start = Now();
