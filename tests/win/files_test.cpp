@@ -64,7 +64,6 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
         EXPECT_EQ(seen,
                   row[1] + (refused ? " refused\n" : "\n") +
                       (refused ? text : text.replace(text.find(row[2]), row[2].size(), row[3])));
-        SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
     }
 }
 
