@@ -50,6 +50,9 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
                   percent);
 }
 
+// A game's skin, r g b y p: hues 20, 95, 180, 50, 250.
+inline const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6};
+
 // Green, purple, yellow, red, and blue of hue 217 as a game's.
 inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};
 

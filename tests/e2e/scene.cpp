@@ -20,7 +20,6 @@ struct Frame {
 static std::vector<Frame> frames;
 static size_t shown;
 static const char *title;
-static const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6}; // r g b y p
 
 static void Show(HWND window, size_t frame) {
     char text[32];

@@ -21,7 +21,6 @@
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
 // Rows: references red, green, blue, yellow, purple, a hue and its colour (a tie, off the circle).
 TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
-    settings = defaultSettings;
     int64_t degreeSum = 0, pureSum = 0;
     uint32_t perClass[6] = {};
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
@@ -174,10 +173,8 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
         {'f', 0x182868, 0x18284F}, {'j', 0x0B0B0B, 0},        {'s', 0x20C040, 0x083010},
         {'.', 0x808080, 0x404040}, {',', 0x320000, 0x190000}, {':', 0xFFC0C0, 0x806060},
         {'k', 0x0C0C0C, 0},        {'g', 0x2040E0, 0x102070}, {'S', 0x20C040, 0x083010}};
-    settings = defaultSettings;
     settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
     settings.hueYellow = 50, settings.huePurple = 250;
-    const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6}; // r g b y p
     const std::string pairs = "argbrgcgberrfpp", shown = "dDwXx";
     const int percents[] = {30, 10, 150, 100, 100, 100}, edges[] = {0, 0, 0, 263, 262, 0};
     auto pairOf = [&](char tick, const std::string &other) { // the pair a letter names, or other

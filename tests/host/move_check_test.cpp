@@ -23,7 +23,6 @@ static std::string Letters(const std::vector<RecordedMove> &record) {
 // frame outlasts a sample), settling after 4: with the second box read, or the next box alone (as
 // auto capture without it); with press, auto capture off and a press after each step.
 static std::string Play(const std::string &steps, bool second, bool press, bool slow) {
-    const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6}; // r g b y p
     PairWatch watches[2];
     MoveCheck check;
     std::vector<RecordedMove> record;
@@ -55,7 +54,6 @@ static std::string Play(const std::string &steps, bool second, bool press, bool 
 
 // Rows: a name, the game, the record with the second box read, and without it.
 TEST(MoveCheck, EveryPairInOrderQuickDropsSeenAheadDoubtsMarked) {
-    settings = defaultSettings;
     settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
     settings.hueYellow = 50, settings.huePurple = 250;
     struct Row {

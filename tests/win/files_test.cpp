@@ -64,7 +64,6 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
         EXPECT_EQ(seen,
                   row[1] + (refused ? " refused\n" : "\n") +
                       (refused ? text : text.replace(text.find(row[2]), row[2].size(), row[3])));
-        SetFileAttributesA("setting.ini", FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -108,16 +107,14 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     CloseHandle(write.file);
     EXPECT_EQ(FileText("kept.txt"), "old");
     EXPECT_TRUE(WriteFileDurably(L"kept.txt", "new") && FileText("kept.txt") == "new");
-    settings.keepRecord = 1;
     std::string rows[][2] = {{"", ""},          {"01c1\r\n", "01c1"}, {" 01\tc1\n\nU1", "01c1U1"},
                              {"01x1", "aside"}, {"01a0", "aside"},    {"01c", "aside"},
                              {"01?c1", "aside"}, {"", "aside"},      {"01+c1?U1 01", "01+c1?U101"},
                              {"01?", "aside"},  {"01++", "aside"},    {"+01", "aside"}};
     rows[6][0][2] = '\0', rows[7][0] = std::string(1 << 20, ' ') + "01"; // binary, too large
     for (auto &row : rows) {
-        WorkIn(&row[0], "record.txt");
         moveRecord.clear();
-        const bool aside = StartKeeping() == KeepBadRecordAside;
+        const bool aside = KeepIn(&row[0], "record.txt") == KeepBadRecordAside;
         WIN32_FIND_DATAA found = {};
         FindClose(FindFirstFileA("record-*.bad", &found)); // its name in the box, its bytes kept
         EXPECT_EQ(aside ? "aside" : MarkedCodes(moveRecord), row[1]) << row[0].substr(0, 9);
@@ -125,8 +122,7 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         EXPECT_TRUE(!aside || keepNoticePath.substr(keepNoticePath.size() - 26) ==
                                   std::wstring(found.cFileName, found.cFileName + 26));
     }
-    WorkIn(nullptr);
-    ASSERT_EQ(StartKeeping(), KeepNothingToTell);
+    ASSERT_EQ(KeepIn(nullptr), KeepNothingToTell);
     ReadLinkCodes("01+c1?U1U1", moveRecord, true); // marked moves, each written with its mark
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);

@@ -62,6 +62,20 @@ inline RECT ScaleTo(int dpi) { // Tessivo told it is on a monitor of that scale;
     return suggested;
 }
 
+inline void SizeAt100(int width, int height) { // Tessivo at 100 %, its client area this size
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
+    ScaleTo(96);
+    SetWindowPos(Tessivo(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
+}
+
+// A new working folder holding the file, its record.txt kept: what keeping it tells.
+inline KeepNotice KeepIn(const std::string *text, const char *name = "setting.ini") {
+    WorkIn(text, name);
+    settings.keepRecord = 1;
+    return StartKeeping();
+}
+
 inline std::string FileText(const char *name) { // "" for none
     std::ifstream file(name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});

@@ -17,10 +17,7 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         return tops;
     };
     settings.region = {0, 0, 0, 0};
-    RECT frame = {0, 0, 345, 233};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
-    ScaleTo(96);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
+    SizeAt100(345, 233);
     const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
                    discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
     struct Sample {
@@ -157,8 +154,7 @@ TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
     ASSERT_NE(Tessivo(), nullptr);
     moveRecord.clear();
     Press({VK_MENU, VK_F1, VK_F1, VK_F1, -VK_F1, VK_F1, VK_F1, VK_F1, -VK_F1, -VK_MENU});
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageW(&message);
     EXPECT_EQ(moveRecord.size(), 2u);
 }
@@ -176,12 +172,10 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     EXPECT_EQ(std::vector<int32_t>({cellHues[0], cellHues[1], capturedHues[0], capturedHues[1]}),
               std::vector<int32_t>({1, -1, 1, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
-    WorkIn(&ini);
+    KeepIn(&ini);
     RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "Noted", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "Noted\\shell\\open\\command", REG_SZ,
                  "cmd /c echo %1>opened.txt", 0);
-    settings.keepRecord = 1;
-    StartKeeping();
     moveRecord = {{1, 2}};
     const std::wstring page = HistoryPagePath();
     struct Row {
@@ -251,18 +245,12 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
 // took (Escape closes what the key did not, two where none opened) and the link, whole.
 TEST(MoveMenu, ADiscClickedPutRightInPlaceKeptAtOnceTheSameRowsInSight) {
     HWND window = Tessivo();
-    RECT frame = {0, 0, 185, 170};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_TOPMOST);
-    ScaleTo(96);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, 0);
-    WorkIn(nullptr);
-    settings.keepRecord = 1;
-    StartKeeping();
+    SizeAt100(185, 170);
+    KeepIn(nullptr);
     ReadLinkCodes("01q1U1o1Q1q161q1O1w161+w161?Q1u1M1?A1A121w101s1+", moveRecord, true);
     recordBack = 0;
     struct Row {
-        int notches, x, y, key, undo;
-        UINT click;
+        int notches, x, y, key, undo, click;
     };
     const Row rows[] = {{1, 75, 140, 'g', 0, WM_LBUTTONUP},   {0, 95, 160, 'd', 0, WM_RBUTTONUP},
                         {0, 35, 160, 'i', 0, WM_LBUTTONUP},   {0, 115, 140, 's', 0, WM_LBUTTONUP},
