@@ -35,11 +35,15 @@ bool SameRegion(const CaptureRegion &a, const CaptureRegion &b) {
 bool NearEachOther(const CaptureRegion &a, const CaptureRegion &b, CaptureRegion &around) {
     if (a.width < 0 || a.height < 0 || b.width < 0 || b.height < 0)
         return false;
-    const int32_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-    around = {left, top, std::max(a.x + a.width, b.x + b.width) - left,
-              std::max(a.y + a.height, b.y + b.height) - top};
+    // In 64 bits: a setting may put a region anywhere an integer reaches.
+    const int64_t left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+    const int64_t width = std::max((int64_t)a.x + a.width, (int64_t)b.x + b.width) - left;
+    const int64_t height = std::max((int64_t)a.y + a.height, (int64_t)b.y + b.height) - top;
     const int64_t limit = 1 << 20; // a thousand pixels square, a copy of a few milliseconds
-    return (int64_t)around.width * around.height <= limit;
+    if (width > 1 << 15 || height > 1 << 15 || width * height > limit)
+        return false;
+    around = {(int32_t)left, (int32_t)top, (int32_t)width, (int32_t)height};
+    return true;
 }
 
 // Both samples from one copy of the screen, each scaled from memory.
