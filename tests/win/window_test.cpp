@@ -59,8 +59,15 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         if (row.command)
             SendMessageW(window, WM_COMMAND, row.command > 0 ? CmdCapture : CmdUndo, 0);
         EXPECT_EQ(painted + tick(), row.painted ? "25 20 " : "25 25 ") << &row - rows;
+        const bool second = (&row - rows) % 2; // on odd rows a second box, its sample small
+        settings.secondRegion = {0, 0, second, second};
+        Fill(secondSurface, {0, 0, 50, 100}, RGB(10, 20, 30));
         ComposePicture(window, nullptr);
-        int wrong = 0; // the three views
+        settings.secondRegion = {};
+        int wrong = 0; // the three views, and where the second box's sample shows
+        for (int i = 0; i < 25 * 50; ++i)
+            wrong += GetPixel(backBuffer.dc, 295 + i % 25, 5 + i / 25) !=
+                     (second ? RGB(10, 20, 30) : BackgroundColour);
         for (int x = 0; x < 50; ++x)
             for (int y = 0; y < 100; ++y) { // cells of 38 x 38, 6 pixels in from each half's sides
                 bool voted = x >= 6 && x < 44 && ((y >= 6 && y < 44) || (y >= 56 && y < 94));
