@@ -51,7 +51,8 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
         StretchDIBits(dc, 7 * at, 110 * at, 50 - 15 * at, 100 - 30 * at, 0, 0, 50, 100, box,
                       (BITMAPINFO *)&bits, DIB_RGB_COLORS, SRCCOPY);
     }
-    return EndPaint(window, &paint), 0;
+    EndPaint(window, &paint);
+    return 0;
 }
 
 // The game's frames after the board that waits for Space, and the record.txt it should leave: a

@@ -51,7 +51,10 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
                        moving.flags & GUI_INMOVESIZE;
             }));
             SetCursorPos(band.x + 100, band.y + 100);
-            EXPECT_TRUE(Eventually([&] { return GetWindowRect(frame, &now), now.left > sent.x; }));
+            EXPECT_TRUE(Eventually([&] {
+                GetWindowRect(frame, &now);
+                return now.left > sent.x;
+            }));
             mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
         }
         PostMessageW(FindWindowW(brimletClassName, nullptr), WM_CLOSE, 0, 0);
@@ -87,8 +90,8 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) 
     const Program process(brimletFileName);
     HWND frame = WindowOf(brimletClassName, process.dwProcessId);
     auto at = [&](CaptureRegion to, int slack, CaptureRegion second = {}) { // the last records'
-        const int32_t *sent = (PollRegionLink(), &settings.region.x),
-                      *two = &settings.secondRegion.x;
+        PollRegionLink();
+        const int32_t *sent = &settings.region.x, *two = &settings.secondRegion.x;
         auto close = [&](int a, int b) { return abs(a - b) <= slack; }; // x, y, w, h within slack
         return std::equal(sent, sent + 4, &to.x, close) &&
                std::equal(two, two + 4, &second.x, close);

@@ -22,7 +22,8 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
         WideCharToMultiByte(932, 0, all[i], -1, bytes, 512, nullptr, nullptr);
         for (const char *at = bytes; *at; ++at)
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
-        EXPECT_EQ((snprintf(hex, 9, "%08X", hash), hex), rows.substr(8 * i, 8)) << "text " << i;
+        snprintf(hex, 9, "%08X", hash);
+        EXPECT_EQ(hex, rows.substr(8 * i, 8)) << "text " << i;
     }
     EXPECT_TRUE(rows.size() == 8 * 70 && all.size() == 70) << all.size() << " texts";
 }
@@ -111,7 +112,8 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
                              {"01x1", "aside"}, {"01a0", "aside"},    {"01c", "aside"},
                              {"01?c1", "aside"}, {"", "aside"},      {"01+c1?U1 01", "01+c1?U101"},
                              {"01?", "aside"},  {"01++", "aside"},    {"+01", "aside"}};
-    rows[6][0][2] = '\0', rows[7][0] = std::string(1 << 20, ' ') + "01"; // binary, too large
+    rows[6][0][2] = '\0'; // binary
+    rows[7][0] = std::string(1 << 20, ' ') + "01"; // too large
     for (auto &row : rows) {
         moveRecord.clear();
         const bool aside = KeepIn(&row[0], "record.txt") == KeepBadRecordAside;
@@ -139,10 +141,14 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
                      LinkCodes(moveRecord) +
                      (MarkedMoves(moveRecord) ? "\t" + MarkedCodes(moveRecord) : "") + "\r\n";
         SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
-        if (change[1] == 'F')
-            DeleteFileA("record.txt"), SetCurrentDirectoryA(".."), RemoveDirectoryA(folder);
+        if (change[1] == 'F') {
+            DeleteFileA("record.txt");
+            SetCurrentDirectoryA("..");
+            RemoveDirectoryA(folder);
+        }
+        settings.keepRecord = change[1] != 'K';
         if (change[1] == 'K')
-            settings.keepRecord = 0, StartKeeping();
+            StartKeeping();
         const std::string before = FileText("record.txt");
         SendMessageW(Tessivo(), change[0] == 'O' ? WM_HOTKEY : WM_COMMAND,
                      commands[std::string("UCRO").find(change[0])], 0);
@@ -156,16 +162,19 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
         EXPECT_EQ(boxes, int(change.find('!') < 9)) << change;
         SetFileAttributesA("record.txt", FILE_ATTRIBUTE_NORMAL);
         if (change[1] == 'F')
-            CreateDirectoryA(folder, nullptr), SetCurrentDirectoryA(folder);
+            CreateDirectoryA(folder, nullptr);
+        SetCurrentDirectoryA(folder);
     }
     EXPECT_EQ(std::regex_replace(FileText("links.txt"), std::regex("^.*?\t", std::regex::multiline),
                                  ""),
               games);
-    settings.autoCapture = 1, settings.region = {0, 0, 0, 100}; // no pixels: the sample stays
-    for (int tick = 0; tick < 9; ++tick) // red, then green, not settled at Alt+F3: no game's first
-        SetBkColor(captureSurface.dc, tick < 2 ? RGB(224, 32, 32) : RGB(32, 192, 64)),
-            Fill(captureSurface, {0, 0, 50, 100}, 0, HS_CROSS), // a blob's detail: dark lines
-            SendMessageW(Tessivo(), tick == 4 ? WM_HOTKEY : WM_TIMER, HotkeyGameOverId, 0);
+    settings.autoCapture = 1;
+    settings.region = {0, 0, 0, 100}; // no pixels: the sample stays
+    for (int tick = 0; tick < 9; ++tick) { // red, then green, not settled at Alt+F3: no game's first
+        SetBkColor(captureSurface.dc, tick < 2 ? RGB(224, 32, 32) : RGB(32, 192, 64));
+        Fill(captureSurface, {0, 0, 50, 100}, 0, HS_CROSS); // a blob's detail: dark lines
+        SendMessageW(Tessivo(), tick == 4 ? WM_HOTKEY : WM_TIMER, HotkeyGameOverId, 0);
+    }
     EXPECT_EQ(LinkCodes(moveRecord), ""); // cleared by Alt+F3 with KEEP=0 (the pages: end to end)
     settings = defaultSettings;
 }

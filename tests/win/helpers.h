@@ -152,7 +152,10 @@ struct Program : PROCESS_INFORMATION { // started from a command line, found bes
             << command;
     }
     bool Ended() const { return WaitForSingleObject(hProcess, 10000) == WAIT_OBJECT_0; }
-    ~Program() { CloseHandle(hThread), CloseHandle(hProcess); }
+    ~Program() {
+        CloseHandle(hThread);
+        CloseHandle(hProcess);
+    }
 };
 
 inline std::wstring Size(HWND window) { // scaled only where the program is aware of the scale
