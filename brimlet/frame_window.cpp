@@ -17,13 +17,25 @@
 
 const int LargestCoordinate = 32767;
 
+// Tessivo takes 16-bit values: a region outside that range could not be sent as it is.
+static int ClampCoordinate(int32_t value, int lowest) {
+    return std::clamp<int32_t>(value, lowest, LargestCoordinate);
+}
+
 // Made around the region at 100 %: the frame's scale is known once the window stands. The
-// second box's region comes with the creation.
+// second box's region comes with the creation; a region brought back from no monitor brings the
+// second box along, so that it stays beside the next box instead of where no screen shows it.
 static void OnCreate(HWND window, const CREATESTRUCTW *creation) {
     frame.region = RegionOfWindow(window);
     frame.dpi = WindowDpi(window);
+    const CaptureRegion saved = frame.region;
     const bool brought = BringOntoMainMonitor(frame.region);
-    CreateSecondFrame(window, *(const CaptureRegion *)creation->lpCreateParams);
+    CaptureRegion second = *(const CaptureRegion *)creation->lpCreateParams;
+    if (brought && second.width > 0) {
+        second.x = ClampCoordinate(second.x + frame.region.x - saved.x, -LargestCoordinate - 1);
+        second.y = ClampCoordinate(second.y + frame.region.y - saved.y, -LargestCoordinate - 1);
+    }
+    CreateSecondFrame(window, second);
     FitFrame(window);
     SendRegion(window, frame.region, true); // the first record carries the whole region
     if (brought)                            // sent as any move; saved only by Enter
@@ -141,11 +153,6 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// Tessivo takes 16-bit values: a region outside that range could not be sent as it is.
-static int ClampCoordinate(int32_t value, int lowest) {
-    return std::clamp<int32_t>(value, lowest, LargestCoordinate);
 }
 
 HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region,

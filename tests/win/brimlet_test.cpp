@@ -3,8 +3,8 @@
 #include "second_frame.h"
 
 // Brimlet alone at each screen corner: its band on the screen (below the region at the top), the
-// top-left one moved away by the arrows; a region on no monitor sent from the screen's middle,
-// told, not saved.
+// top-left one moved away by the arrows; a region on no monitor sent from the screen's middle with
+// its second box beside it, told, not saved.
 TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain) {
     ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -13,9 +13,13 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
     const std::wstring brought =
         L"The saved region lay on no screen: it was moved to the middle of the main screen";
     for (const POINT &row : rows) {
+        const bool lost = row.x < 0; // brought to the middle, its second box along
         const std::string ini =
-            "[REGION]\r\nX=" + std::to_string(row.x) + "\r\nY=" + std::to_string(row.y) + "\r\n";
-        const POINT at = row.x < 0 ? POINT{(w - 50) / 2, (h - 100) / 2} : row; // lost: the middle
+            "[REGION]\r\nX=" + std::to_string(row.x) + "\r\nY=" + std::to_string(row.y) +
+            (lost ? "\r\n[REGION2]\r\nX=-8990\r\nY=150\r\nW=35\r\nH=70\r\n" : "\r\n");
+        const POINT at = lost ? POINT{(w - 50) / 2, (h - 100) / 2} : row;
+        const CaptureRegion second =
+            lost ? CaptureRegion{at.x + 10, at.y + 110, 35, 70} : CaptureRegion{};
         WorkIn(&ini);
         const Program process(brimletFileName);
         HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
@@ -34,11 +38,12 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
                 GetWindowRect(label, &at);
                 PollRegionLink();
                 return !memcmp(&settings.region, &sent, 16) && pixel == RGB(255, 128, 0) &&
-                       at.left >= 0 && at.top >= 0 && at.right <= w && at.bottom <= h &&
+                       !memcmp(&settings.secondRegion, &second, 16) && at.left >= 0 &&
+                       at.top >= 0 && at.right <= w && at.bottom <= h &&
                        std::min(std::abs(at.top - sent.y - 100 - (below ? 2 * grip : grip / 2)),
                                 std::abs(at.bottom - sent.y + (below ? grip / 2 : 2 * grip))) <=
                            grip / 2 && // beside the frame as it shows, band and all
-                       TextOf(label) == (row.x >= 0 || moved ? numbers : brought);
+                       TextOf(label) == (!lost || moved ? numbers : brought);
             })) << row.x
                 << ", " << row.y << (moved ? " moved" : "");
             for (int key = 0; key < 200 && &row == rows && !moved; ++key) // the arrows: by 100
