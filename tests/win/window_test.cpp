@@ -156,16 +156,6 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     ScaleTo(96);
 }
 
-// Alt+F1 held, repeating as Wine repeats it (each repeat a WM_HOTKEY), twice: one capture a press.
-TEST(HotKeys, AHeldKeyCapturesOnceAPress) {
-    ASSERT_NE(Tessivo(), nullptr);
-    moveRecord.clear();
-    Press({VK_MENU, VK_F1, VK_F1, VK_F1, -VK_F1, VK_F1, VK_F1, VK_F1, -VK_F1, -VK_MENU});
-    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-        DispatchMessageW(&message);
-    EXPECT_EQ(moveRecord.size(), 2u);
-}
-
 // A plain disc above (its halves' hues round 0, no highlight or eyes), a grey board below. Rows: a place's menu, the item chosen,
 // its box. History: KEEP=0, no page yet, opened; the pastes: no link, an empty clipboard, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
