@@ -23,8 +23,10 @@ inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
 inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, int top, double scale,
                       uint32_t rgb, int percent) {
     auto oval = [&](int l, int t, int r, int b, uint32_t colour, int part) {
-        l = left + (int)std::lround(l * scale), r = left + (int)std::lround(r * scale);
-        t = top + (int)std::lround(t * scale), b = top + (int)std::lround(b * scale);
+        l = left + (int)std::lround(l * scale);
+        r = left + (int)std::lround(r * scale);
+        t = top + (int)std::lround(t * scale);
+        b = top + (int)std::lround(b * scale);
         for (int y = std::max(t, 0); y < std::min(b, h); ++y)
             for (int x = std::max(l, 0); x < std::min(r, w); ++x) {
                 const double dx = (x + .5 - (l + r) / 2.) / (r - l),
@@ -50,8 +52,9 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
                   percent);
 }
 
-// A game's skin, r g b y p: hues 20, 95, 180, 50, 250.
+// A game's skin, r g b y p, and its hues (for settings.hueRed and the four after it).
 inline const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6};
+inline const int32_t skinHues[] = {20, 95, 180, 50, 250};
 
 // Green, purple, yellow, red, and blue of hue 217 as a game's.
 inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};

@@ -25,7 +25,8 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     uint32_t perClass[6] = {};
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
-        degreeSum += HueDegrees(hue), pureSum += PureHuePixel(hue);
+        degreeSum += HueDegrees(hue);
+        pureSum += PureHuePixel(hue);
         ++perClass[ClassifyHue(hue) % 6];
     }
     EXPECT_EQ(degreeSum, 3005701091);
@@ -71,11 +72,15 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(LinkCode({i / 5 + 1, i % 5 + 1}), codes.substr(2 * i, 2));
     std::string after; // captures of a colour's pair, U undo, R RESET: the record after each
-    for (char step : std::string("12U3U4RU5"))
-        step == 'U'   ? RemoveLastPair()
-        : step == 'R' ? ClearRecord()
-                      : (void)AppendPair({step - '0', step - '0'}),
-            after += LinkCodes(moveRecord) + "|";
+    for (char step : std::string("12U3U4RU5")) {
+        if (step == 'U')
+            RemoveLastPair();
+        else if (step == 'R')
+            ClearRecord();
+        else
+            AppendPair({step - '0', step - '0'});
+        after += LinkCodes(moveRecord) + "|";
+    }
     EXPECT_EQ(after, "01|01e1|01|01s1|01|01G1|||U1|");
     const std::wstring texts =
         L"http://a/simu/ps.html?_" + std::wstring(codes.begin(), codes.end()) +
@@ -173,8 +178,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
         {'f', 0x182868, 0x18284F}, {'j', 0x0B0B0B, 0},        {'s', 0x20C040, 0x083010},
         {'.', 0x808080, 0x404040}, {',', 0x320000, 0x190000}, {':', 0xFFC0C0, 0x806060},
         {'k', 0x0C0C0C, 0},        {'g', 0x2040E0, 0x102070}, {'S', 0x20C040, 0x083010}};
-    settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
-    settings.hueYellow = 50, settings.huePurple = 250;
+    std::copy(skinHues, skinHues + 5, &settings.hueRed); // the film's skin
     const std::string pairs = "argbrgcgberrfpp", shown = "dDwXx";
     const int percents[] = {30, 10, 150, 100, 100, 100}, edges[] = {0, 0, 0, 263, 262, 0};
     auto pairOf = [&](char tick, const std::string &other) { // the pair a letter names, or other

@@ -54,8 +54,7 @@ static std::string Play(const std::string &steps, bool second, bool press, bool 
 
 // Rows: a name, the game, the record with the second box read, and without it.
 TEST(MoveCheck, EveryPairInOrderQuickDropsSeenAheadDoubtsMarked) {
-    settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
-    settings.hueYellow = 50, settings.huePurple = 250;
+    std::copy(skinHues, skinHues + 5, &settings.hueRed); // the film's skin
     struct Row {
         std::string name, steps, marked, plain;
         bool press, slow;
