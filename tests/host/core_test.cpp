@@ -33,8 +33,7 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     EXPECT_EQ(pureSum, 140553768174184);
     EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
               std::vector<uint32_t>({0, 3405324, 3401721, 3353819, 3310546, 3305806}));
-    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},
-                               {500, 144, 216, 72, 288, 100, 4},
+    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1}, {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
     for (const int32_t *row : rows) {
         std::copy(row, row + 5, &settings.hueRed); // and green, blue, yellow, purple after it
@@ -43,32 +42,29 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     settings = defaultSettings;
 }
 
-// Hosts: three plain (the second reserved), the rest refused. Pasted texts: the first three links
-// (every code; blanks, https, a host's case; none), the rest not ("-"), leaving the record ("a0").
+// Hosts: plain ones the link takes, leading somewhere (+) or nowhere (0: reserved, a name under
+// one), the rest refused (-). Pasted texts: the first three links (every code; blanks, https, a
+// host's case; none), the rest not ("-"), leaving the record ("a0").
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
-    const std::wstring hosts = L"a|Sim-1.example.org|" + longest + L"|" + longest + L"x||" + label +
-                               L"h.b|-a.b|a-.b|a..b|a.b.|a_b|a b|a:80|http://a/b|\x00e9.b";
-    for (size_t start = 0, end, row = 0; start <= hosts.size(); start = end + 1, ++row) {
-        end = std::min(hosts.find(L'|', start), hosts.size());
-        const std::wstring host = hosts.substr(start, end - start); // the first three are plain
+    const std::wstring hosts =
+        L"+a|+testing|0Sim-1.example.org|+" + longest + L"|-" + longest + L"x|-|-" + label +
+        L"h.b|--a.b|-a-.b|-a..b|-a.b.|-a_b|-a b|-a:80|-http://a/b|-\x00e9.b|0simulator.invalid|"
+        L"0Invalid|0a.EXAMPLE|0b.test|0localhost|0x.localhost|0example.com|0a.b.example.net|"
+        L"0Example.ORG|+myexample.com|+example.com.au|+invalid.a|+localhost1.b|+examplecom";
+    std::wstring row;
+    for (std::wistringstream in(hosts); std::getline(in, row, L'|');) {
+        const std::wstring host = row.substr(1);
         const std::string used =
-            row < 3 ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
-        EXPECT_EQ(UseSimulatorHost(host), row < 3) << host;
+            row[0] != L'-' ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
+        EXPECT_EQ(UseSimulatorHost(host), row[0] != L'-') << host;
         EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << host;
-        EXPECT_EQ(LinkLeadsNowhere(), row == 1 || (row > 2 && IsReservedHost(used))) << host;
+        EXPECT_EQ(LinkLeadsNowhere(), row[0] == L'0' || (row[0] == L'-' && IsReservedHost(used)))
+            << host;
     }
-    // Reserved names, then names only alike: a link to them leads somewhere.
-    const char *names[] = {"simulator.invalid", "Invalid",     "a.EXAMPLE",     "b.test",
-                           "localhost",         "x.localhost", "example.com",   "a.b.example.net",
-                           "Example.ORG",       "a",           "myexample.com", "example.com.au",
-                           "testing",           "invalid.a",   "localhost1.b",  "examplecom"};
-    for (const char *&name : names)
-        EXPECT_EQ(IsReservedHost(name), &name < names + 9) << name;
-    // Rows by lower colour, columns by upper; the pasted links' codes.
-    const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1",
-                      pasted[] = {codes, "c1", ""};
+    // Rows by lower colour, columns by upper.
+    const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1";
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(LinkCode({i / 5 + 1, i % 5 + 1}), codes.substr(2 * i, 2));
     std::string after; // captures of a colour's pair, U undo, R RESET: the record after each
@@ -89,12 +85,13 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
         L"ps.html?_01c|http://a/simu/ps.html?_01 c1|http://a/simu/ps.html?_02|http://a/simu/ps.html"
         L"?_0\xff11|see http://a/simu/ps.html?_01|http://a/simu/ps.html?_01\nhttp://a/simu/ps.html"
         L"?_01| |http://a/abcdefghijklmn21";
-    for (size_t start = 0, end, row = 0; start <= texts.size(); start = end + 1, ++row) {
-        end = std::min(texts.find(L'|', start), texts.size());
+    std::string read; // each text's record, after a "-" where the text is no link
+    for (std::wistringstream in(texts); std::getline(in, row, L'|');) {
         MoveRecord record = {{0, 9}};
-        const bool link = ReadPastedLink(texts.substr(start, end - start), record);
-        EXPECT_EQ((link ? "" : "-") + LinkCodes(record), row < 3 ? pasted[row] : "-a0") << row;
+        const bool link = ReadPastedLink(row, record);
+        read += (link ? "" : "-") + LinkCodes(record) + "|";
     }
+    EXPECT_EQ(read, codes + "|c1||-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|");
 }
 
 // Codes as record.txt keeps them (lower red: "01" upper red, "c1" green, "o1" blue; lower green:
@@ -186,10 +183,9 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     };
     PairWatch watch;
     std::vector<uint32_t> watched; // the sample that the watch saw last, seen again unchanged
+    std::string row;
     for (uint32_t board : {0x182868u, 0x080808u})
-        for (size_t start = 0, end; start < rows.size(); start = end + 1) {
-            end = std::min(rows.find(' ', start), rows.size());
-            const std::string row = rows.substr(start, end - start);
+        for (std::istringstream in(rows); in >> row;) {
             std::string expected, captures, before;
             for (const char *tick = row.c_str(); *tick; tick += 1 + (tick[1] == '*')) {
                 if (*tick == 'R' || *tick == 'G') {
@@ -327,9 +323,8 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
         L"Alt+=U 0 |+F1=U 0 |Alt+Alt+F1=U 0 |Alt++F1=U 0 |F1+Alt=U 0 |a=U 0 |7=U 0 |Home=U 0 |"
         L"NumPad1=U 0 |alt+f4=S 173 Alt+F4|Ctrl+v=S 256 Ctrl+V|Alt+Tab=S 109 Alt+Tab|"
         L"Alt+Esc=S 11B Alt+Esc|Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
-    for (size_t start = 0, end; start < rows.size(); start = end + 1) {
-        end = std::min(rows.find(L'|', start), rows.size());
-        const std::wstring row = rows.substr(start, end - start);
+    std::wstring row;
+    for (std::wistringstream in(rows); std::getline(in, row, L'|');) {
         KeyCombination read = {9, 9};
         const KeyReading reading = ReadKeyCombination(row.substr(0, row.find(L'=')), read);
         wchar_t combination[16];
