@@ -79,8 +79,7 @@ inline uint32_t DarkBoardOf(uint32_t rgb) {
 inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int second, bool field,
                                          int first = 0, int turn = 0) {
     uint32_t colours[5];
-    for (int i = 0; i < 5; ++i)
-        colours[i] = gameColours[(i + turn) % 5];
+    std::rotate_copy(gameColours, gameColours + turn % 5, gameColours + 5, colours);
     const uint32_t after[] = {colours[2], colours[0]};
     std::vector<uint32_t> screen(110 * c * c, board);
     auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {

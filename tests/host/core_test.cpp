@@ -21,18 +21,15 @@
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
 // Rows: references red, green, blue, yellow, purple, a hue and its colour (a tie, off the circle).
 TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
-    int64_t degreeSum = 0, pureSum = 0;
-    uint32_t perClass[6] = {};
+    std::vector<int64_t> sums(8); // of the degrees, of the pure hues' pixels; each class's count
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
-        degreeSum += HueDegrees(hue);
-        pureSum += PureHuePixel(hue);
-        ++perClass[ClassifyHue(hue) % 6];
+        sums[0] += HueDegrees(hue);
+        sums[1] += PureHuePixel(hue);
+        ++sums[2 + ClassifyHue(hue) % 6];
     }
-    EXPECT_EQ(degreeSum, 3005701091);
-    EXPECT_EQ(pureSum, 140553768174184);
-    EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
-              std::vector<uint32_t>({0, 3405324, 3401721, 3353819, 3310546, 3305806}));
+    EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721,
+                                          3353819, 3310546, 3305806}));
     const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1}, {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
     for (const int32_t *row : rows) {
@@ -98,21 +95,19 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
 // "21" red, "e1" green, "q1" blue). Rows: a move of "01 c1?21 o1+ e1", a colour for one of its
 // discs or another edit, the record after and the moves the edit left in their places.
 TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
-    void (*const insert)(size_t) = InsertCopyBefore;
     void (*const undo)(size_t) = [](size_t) { RemoveLastPair(); };
-    struct Row {
+    const struct {
         size_t move;
         BlobColour colour; // of the upper disc, or of the lower where negative; 0: the edit
         void (*edit)(size_t);
         const char *after;
         size_t inPlace;
-    };
-    const Row rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
-                        {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
-                        {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, insert, "01c1?21o1o1+e1", 2},
-                        {0, 0, insert, "0101c1?21o1+e1", 0}, {1, 0, UseSecondPair, "0121o1+e1", 4},
-                        {2, 0, ClearMark, "01c1?21o1e1", 4}, {0, 0, undo, "01c1?21o1+", 3}};
-    for (const Row &row : rows) {
+    } rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
+                {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
+                {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, InsertCopyBefore, "01c1?21o1o1+e1", 2},
+                {0, 0, InsertCopyBefore, "0101c1?21o1+e1", 0}, {0, 0, undo, "01c1?21o1+", 3},
+                {1, 0, UseSecondPair, "0121o1+e1", 4}, {2, 0, ClearMark, "01c1?21o1e1", 4}};
+    for (const auto &row : rows) {
         ReadLinkCodes("01c1?21o1+e1", moveRecord, true);
         movesInPlace = 4;
         if (row.colour)
@@ -308,8 +303,10 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
 }
 
 // Rows: a value, and after "=" its reading (Read, None, Unreadable, reServed), the combination
-// read (modifiers, key in hex) and its text.
-TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
+// read (modifiers, key in hex) and its text. Then the four values of the hot keys, the keys settled
+// (- none) and each refusal: the value and why (U, S, or the earlier action that holds it). A
+// default held too leaves no key; no key holds nothing.
+TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLaterRefused) {
     const std::wstring rows =
         L"Alt+F1=R 170 Alt+F1| ctrl + SHIFT +z\t=R 65A Ctrl+Shift+Z|"
         L"win+Shift+aLT+Ctrl+f24=R F87 Ctrl+Alt+Shift+Win+F24|F13=R 7C F13| pause =R 13 Pause|"
@@ -331,19 +328,14 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
         swprintf(combination, 16, L"%c %X ", L"RNUS"[reading], read.modifiers << 8 | read.key);
         EXPECT_EQ(combination + KeyCombinationText(read), row.substr(row.find(L'=') + 1)) << row;
     }
-}
-
-// The four values, the keys settled (- none) and each refusal: the value and why (U, S, or the
-// earlier action that holds it). A default held too leaves no key; no key holds nothing.
-TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
-    const wchar_t *rows[][5] = {
+    const wchar_t *fours[][5] = {
         {L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y",
          L"Alt+F1 Alt+F2 Alt+F3 Alt+F5 AUTO=alt+f1:CAPTURE GAMEOVER=Ctrl+V:S UNDO=Alt+X+Y:U "},
         {L"Alt+F2", L"Alt+F2", L"", L"Alt+F3", L"Alt+F2 - - Alt+F3 AUTO=Alt+F2:CAPTURE "},
         {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "},
         {L"Alt+F5", L"F5", L"Win+F7", L"Alt+Tab", L"Alt+F5 F5 Win+F7 - UNDO=Alt+Tab:S "}};
-    for (const auto &row : rows) {
-        const std::wstring values[HotKeyCount] = {row[0], row[1], row[2], row[3]};
+    for (const auto &four : fours) {
+        const std::wstring values[HotKeyCount] = {four[0], four[1], four[2], four[3]};
         const HotKeys hotKeys = SettleHotKeys(values);
         std::wstring settled;
         for (const KeyCombination &key : hotKeys.keys)
@@ -353,7 +345,7 @@ TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
                        (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
                                         : hotKeyNames[refusal.takenBy]) +
                        L" ";
-        EXPECT_EQ(settled, row[4]) << row[0] << L" " << row[1] << L" " << row[2];
+        EXPECT_EQ(settled, four[4]) << four[0] << L" " << four[1] << L" " << four[2];
     }
 }
 
