@@ -357,22 +357,19 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
 TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecondBox) {
     const struct {
         const char *name;
-        int c, board, pair, second, field, first, right, down, size, out;
-    } rows[] = {
-        {"1x", 50, 0, 2, 1, 1, 0, 0, 0, 10, 0},      {"1.5x", 75, 1, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"2x", 100, 0, 2, 1, 1, 0, 0, 0, 10, 0},     {"12px", 14, 1, 2, 0, 1, 0, 0, 0, 10, 0},
-        {"160px", 174, 0, 2, 1, 0, 0, 0, 0, 10, 0},  {"left", 50, 0, 2, 1, 1, 0, -1, 0, 10, 0},
-        {"right", 50, 1, 2, 1, 1, 0, 1, 0, 10, 0},   {"up", 50, 0, 2, 1, 1, 0, 0, -1, 10, 0},
-        {"down", 50, 0, 2, 1, 1, 0, 0, 1, 10, 0},    {"x1.5", 50, 0, 2, 1, 1, 0, 0, 0, 15, 0},
-        {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},     {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
-        {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0},  {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
-        {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},   {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
-        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},   {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0},
-        {"blue", 50, 6, 2, 1, 1, 0, 0, 0, 10, 0},    {"blue", 75, 6, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"red", 100, 5, 2, 1, 1, 0, 0, 0, 10, 0},    {"green", 50, 2, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"yellow", 75, 4, 2, 1, 1, 0, 0, 0, 10, 0},  {"purple", 100, 3, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"two 2nd", 50, 0, 2, 2, 1, 0, 0, 0, 10, 0}, {"2nd 1x", 75, 2, 2, 3, 1, 0, 0, 0, 10, 0}};
-    for (const auto &[name, c, board, pair, second, field, first, right, down, size, out] : rows) {
+        int c, board, second = 1, field = 1, pair = 2, down = 0, right = 0, size = 10, first = 0;
+        int out = 0;
+    } rows[] = {{"1x", 50, 0}, {"1.5x", 75, 1}, {"2x", 100, 0}, {"12px", 14, 1, 0},
+                {"160px", 174, 0, 1, 0}, {"left", 50, 0, 1, 1, 2, 0, -1},
+                {"right", 50, 1, 1, 1, 2, 0, 1}, {"up", 50, 0, 1, 1, 2, -1},
+                {"down", 50, 0, 1, 1, 2, 1}, {"x1.5", 50, 0, 1, 1, 2, 0, 0, 15},
+                {"x0.6", 50, 1, 1, 1, 2, 0, 0, 6}, {"up 2", 50, 0, 1, 1, 2, -2},
+                {"down 2", 50, 0, 0, 0, 2, 2}, {"one", 50, 0, 0, 0, 1}, {"empty", 50, 1, 0, 0, 0},
+                {"out", 50, 0, 0, 0, 2, 0, 0, 10, 0, 1}, {"first", 50, 0, 1, 1, 2, 0, 0, 10, 1},
+                {"unequal", 50, 0, 0, 0, 0, 0, 0, 10, 2}, {"blue", 50, 6}, {"blue", 75, 6},
+                {"red", 100, 5}, {"green", 50, 2}, {"yellow", 75, 4}, {"purple", 100, 3},
+                {"two 2nd", 50, 0, 2}, {"2nd 1x", 75, 2, 3}};
+    for (const auto &[name, c, board, second, field, pair, down, right, size, first, out] : rows) {
         const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
         const int turn = std::max(board - 2, 0);
         const uint32_t boards[] = {0x202030, 0xE8E8F0, DarkBoardOf(gameColours[turn])};
