@@ -22,11 +22,9 @@ inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
 // A blob in a cell of 50 x 50 pixels times scale, its top left at (left, top) of an image w x h.
 inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, int top, double scale,
                       uint32_t rgb, int percent) {
-    auto oval = [&](int l, int t, int r, int b, uint32_t colour, int part) {
-        l = left + (int)std::lround(l * scale);
-        r = left + (int)std::lround(r * scale);
-        t = top + (int)std::lround(t * scale);
-        b = top + (int)std::lround(b * scale);
+    auto at = [scale](int origin, int offset) { return origin + (int)std::lround(offset * scale); };
+    auto oval = [&](int x0, int y0, int x1, int y1, uint32_t colour, int part) {
+        const int l = at(left, x0), t = at(top, y0), r = at(left, x1), b = at(top, y1);
         for (int y = std::max(t, 0); y < std::min(b, h); ++y)
             for (int x = std::max(l, 0); x < std::min(r, w); ++x) {
                 const double dx = (x + .5 - (l + r) / 2.) / (r - l),
