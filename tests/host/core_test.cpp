@@ -343,8 +343,7 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         for (const HotKeyRefusal &refusal : hotKeys.refusals)
             settled += hotKeyNames[refusal.action] + (L"=" + refusal.value) + L":" +
                        (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
-                                        : hotKeyNames[refusal.takenBy]) +
-                       L" ";
+                                        : hotKeyNames[refusal.takenBy]) + L" ";
         EXPECT_EQ(settled, four[4]) << four[0] << L" " << four[1] << L" " << four[2];
     }
 }

@@ -24,7 +24,7 @@ static std::string Letters(const std::vector<RecordedMove> &record) {
 static std::string Play(const std::string &steps, bool second, bool press, bool slow) {
     PairWatch watches[2];
     MoveCheck check;
-    std::vector<RecordedMove> record;
+    std::vector<RecordedMove> moves;
     uint32_t boxes[2][50 * 100];
     std::vector<std::vector<BoxFrame>> film;
     for (const std::vector<BoxFrame> &frame : PlayGame("----01 " + steps, skin))
@@ -37,18 +37,17 @@ static std::string Play(const std::string &steps, bool second, bool press, bool 
             seen[box] = SightPair(boxes[box], 50, 100);
             settled[box] = WatchPair(watches[box], seen[box], 4);
         }
-        std::vector<RecordedMove> moves;
+        std::vector<RecordedMove> now; // the moves this frame brings
         if (second)
-            moves = CheckMoves(check, watches[0], settled[0], seen[0].empty, watches[1], settled[1]);
+            now = CheckMoves(check, watches[0], settled[0], seen[0].empty, watches[1], settled[1]);
         else if (settled[0])
-            moves.push_back(RecordedMove{watches[0].settledPair});
-        if (press)
-            moves.clear();
-        if (press && frame[0].stepEnds && seen[0].clear)
+            now.push_back(RecordedMove{watches[0].settledPair});
+        if (!press)
+            moves.insert(moves.end(), now.begin(), now.end());
+        else if (frame[0].stepEnds && seen[0].clear)
             moves.push_back(second ? PressedMove(check, seen[0].pair) : RecordedMove{seen[0].pair});
-        record.insert(record.end(), moves.begin(), moves.end());
     }
-    return Letters(record);
+    return Letters(moves);
 }
 
 // Rows: a name, the game (PlayedGame's holds a move of each kind), the record with the second box
