@@ -57,18 +57,6 @@ inline const int32_t skinHues[] = {20, 95, 180, 50, 250};
 // Green, purple, yellow, red, and blue of hue 217 as a game's.
 inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};
 
-// A dark board of a colour's own hue, at saturation 0.7 and value 0.27 (a game's dark blue: 217).
-inline uint32_t DarkBoardOf(uint32_t rgb) {
-    const int most = std::max({rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255}),
-              least = std::min({rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255});
-    uint32_t board = 0;
-    for (int shift = 0; shift <= 16; shift += 8)
-        board |=
-            (uint32_t)std::lround(20.655 + 48.195 * ((rgb >> shift & 255) - least) / (most - least))
-            << shift;
-    return board;
-}
-
 // A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
 // `pair` of its blobs (green over purple, the colours turned by `turn`) in frame lines, with
 // `second` 1 one 0.7 as large below (yellow over green), 2 also one as far above, 3 one as large

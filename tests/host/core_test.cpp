@@ -348,11 +348,11 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
     }
 }
 
-// Screens as PaintScreen draws them on a navy, light or dark board (2 + k: of the hue of colour k,
-// the next pair's upper blob, the colours turned by k); the frame moved by quarters of the box,
-// sized in tenths of it, what it holds left out (out). The box's pair is fitted, a cell a half,
-// then the second box's 0.7 one below; other pairs lie farther or are the next pair's size; two
-// second boxes about as near: neither.
+// Screens as PaintScreen draws them on a navy, light or dark board (2 + k: of the hue of colour k
+// at saturation 0.7 and value 0.27, the colours turned by k: the next pair's upper blob); the frame
+// moved by quarters of the box, sized in tenths of it, what it holds left out (out). The box's pair
+// is fitted, a cell a half, then the second box's 0.7 one below; other pairs lie farther or are the
+// next pair's size; two second boxes about as near: neither.
 TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecondBox) {
     const struct {
         const char *name;
@@ -368,12 +368,12 @@ TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecon
                 {"unequal", 50, 0, 0, 0, 0, 0, 0, 10, 2}, {"blue", 50, 6}, {"blue", 75, 6},
                 {"red", 100, 5}, {"green", 50, 2}, {"yellow", 75, 4}, {"purple", 100, 3},
                 {"two 2nd", 50, 0, 2}, {"2nd 1x", 75, 2, 3}};
+    const uint32_t boards[] = {0x202030, 0xE8E8F0, 0x15451A, 0x3A1545,
+                               0x454015, 0x451515, 0x152745};
     for (const auto &[name, c, board, second, field, pair, down, right, size, first, out] : rows) {
         const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
-        const int turn = std::max(board - 2, 0);
-        const uint32_t boards[] = {0x202030, 0xE8E8F0, DarkBoardOf(gameColours[turn])};
         const auto screen =
-            PaintScreen(c, boards[std::min(board, 2)], pair, second, field, first, turn);
+            PaintScreen(c, boards[board], pair, second, field, first, std::max(board - 2, 0));
         CaptureRegion found = {}, frame = {x, 4 * c - w + down * c / 2, w, 2 * w}, after = {};
         const std::vector<CaptureRegion> exclude(out, frame);
         const bool any = FindPairNear(screen.data(), 10 * c, 11 * c, frame, exclude, found);
