@@ -115,8 +115,7 @@ TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
         else
             row.edit(row.move);
         EXPECT_EQ(MarkedCodes(moveRecord) + " " + std::to_string(movesInPlace),
-                  row.after + (" " + std::to_string(row.inPlace)))
-            << &row - rows;
+                  row.after + (" " + std::to_string(row.inPlace))) << &row - rows;
     }
     ClearRecord();
 }
@@ -244,8 +243,7 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     for (auto &row : rows) {
         const std::string page = HistoryPage(row[0], LanguageEnglish);
         EXPECT_EQ(page.substr(page.find("<h1>")),
-                  "<h1>Tessivo history</h1>\n" + row[1] + "</body>\n</html>\n")
-            << row[0].substr(0, 40);
+                  "<h1>Tessivo history</h1>\n" + row[1] + "</body>\n</html>\n") << row[0];
     }
 }
 
