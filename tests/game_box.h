@@ -22,9 +22,9 @@ inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
 // A blob in a cell of 50 x 50 pixels times scale, its top left at (left, top) of an image w x h.
 inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, int top, double scale,
                       uint32_t rgb, int percent) {
-    auto oval = [&](int l, int t, int r, int b, uint32_t colour, int part) {
-        l = left + (int)std::lround(l * scale), r = left + (int)std::lround(r * scale);
-        t = top + (int)std::lround(t * scale), b = top + (int)std::lround(b * scale);
+    auto at = [scale](int origin, int offset) { return origin + (int)std::lround(offset * scale); };
+    auto oval = [&](int x0, int y0, int x1, int y1, uint32_t colour, int part) {
+        const int l = at(left, x0), t = at(top, y0), r = at(left, x1), b = at(top, y1);
         for (int y = std::max(t, 0); y < std::min(b, h); ++y)
             for (int x = std::max(l, 0); x < std::min(r, w); ++x) {
                 const double dx = (x + .5 - (l + r) / 2.) / (r - l),
@@ -50,23 +50,12 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
                   percent);
 }
 
-// A game's skin, r g b y p: hues 20, 95, 180, 50, 250.
+// A game's skin, r g b y p, and its hues (for settings.hueRed and the four after it).
 inline const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6};
+inline const int32_t skinHues[] = {20, 95, 180, 50, 250};
 
 // Green, purple, yellow, red, and blue of hue 217 as a game's.
 inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};
-
-// A dark board of a colour's own hue, at saturation 0.7 and value 0.27 (a game's dark blue: 217).
-inline uint32_t DarkBoardOf(uint32_t rgb) {
-    const int most = std::max({rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255}),
-              least = std::min({rgb >> 16 & 255, rgb >> 8 & 255, rgb & 255});
-    uint32_t board = 0;
-    for (int shift = 0; shift <= 16; shift += 8)
-        board |=
-            (uint32_t)std::lround(20.655 + 48.195 * ((rgb >> shift & 255) - least) / (most - least))
-            << shift;
-    return board;
-}
 
 // A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
 // `pair` of its blobs (green over purple, the colours turned by `turn`) in frame lines, with
@@ -76,8 +65,7 @@ inline uint32_t DarkBoardOf(uint32_t rgb) {
 inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int second, bool field,
                                          int first = 0, int turn = 0) {
     uint32_t colours[5];
-    for (int i = 0; i < 5; ++i)
-        colours[i] = gameColours[(i + turn) % 5];
+    std::rotate_copy(gameColours, gameColours + turn % 5, gameColours + 5, colours);
     const uint32_t after[] = {colours[2], colours[0]};
     std::vector<uint32_t> screen(110 * c * c, board);
     auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {

@@ -85,8 +85,10 @@ std::string WithSectionKeys(const std::string &text, const char *section,
             written[k] = true;
         }
         result += line;
-        if (inSection && !Trimmed(content).empty())
-            sectionEnd = result.size(), ending = lineEnding;
+        if (inSection && !Trimmed(content).empty()) {
+            sectionEnd = result.size();
+            ending = lineEnding;
+        }
     }
     // Added keys end as the section's last line: an ending of another kind could join the
     // next line's (a lone CR before an LF). After a last line without one, as the text's first.

@@ -21,17 +21,15 @@
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
 // Rows: references red, green, blue, yellow, purple, a hue and its colour (a tie, off the circle).
 TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
-    int64_t degreeSum = 0, pureSum = 0;
-    uint32_t perClass[6] = {};
+    std::vector<int64_t> sums(8); // of the degrees, of the pure hues' pixels; each class's count
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
-        degreeSum += HueDegrees(hue), pureSum += PureHuePixel(hue);
-        ++perClass[ClassifyHue(hue) % 6];
+        sums[0] += HueDegrees(hue);
+        sums[1] += PureHuePixel(hue);
+        ++sums[2 + ClassifyHue(hue) % 6];
     }
-    EXPECT_EQ(degreeSum, 3005701091);
-    EXPECT_EQ(pureSum, 140553768174184);
-    EXPECT_EQ(std::vector<uint32_t>(perClass, perClass + 6),
-              std::vector<uint32_t>({0, 3405324, 3401721, 3353819, 3310546, 3305806}));
+    EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721,
+                                          3353819, 3310546, 3305806}));
     const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},
                                {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
@@ -42,40 +40,41 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     settings = defaultSettings;
 }
 
-// Hosts: three plain (the second reserved), the rest refused. Pasted texts: the first three links
-// (every code; blanks, https, a host's case; none), the rest not ("-"), leaving the record ("a0").
+// Hosts: plain ones the link takes, leading somewhere (+) or nowhere (0: reserved, a name under
+// one), the rest refused (-). Pasted texts: the first three links (every code; blanks, https, a
+// host's case; none), the rest not ("-"), leaving the record ("a0").
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
-    const std::wstring hosts = L"a|Sim-1.example.org|" + longest + L"|" + longest + L"x||" + label +
-                               L"h.b|-a.b|a-.b|a..b|a.b.|a_b|a b|a:80|http://a/b|\x00e9.b";
-    for (size_t start = 0, end, row = 0; start <= hosts.size(); start = end + 1, ++row) {
-        end = std::min(hosts.find(L'|', start), hosts.size());
-        const std::wstring host = hosts.substr(start, end - start); // the first three are plain
+    const std::wstring hosts =
+        L"+a|+testing|0Sim-1.example.org|+" + longest + L"|-" + longest + L"x|-|-" + label +
+        L"h.b|--a.b|-a-.b|-a..b|-a.b.|-a_b|-a b|-a:80|-http://a/b|-\x00e9.b|0simulator.invalid|"
+        L"0Invalid|0a.EXAMPLE|0b.test|0localhost|0x.localhost|0example.com|0a.b.example.net|"
+        L"0Example.ORG|+myexample.com|+example.com.au|+invalid.a|+localhost1.b|+examplecom";
+    std::wstring row;
+    for (std::wistringstream in(hosts); std::getline(in, row, L'|');) {
+        const std::wstring host = row.substr(1);
         const std::string used =
-            row < 3 ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
-        EXPECT_EQ(UseSimulatorHost(host), row < 3) << host;
+            row[0] != L'-' ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
+        EXPECT_EQ(UseSimulatorHost(host), row[0] != L'-') << host;
         EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << host;
-        EXPECT_EQ(LinkLeadsNowhere(), row == 1 || (row > 2 && IsReservedHost(used))) << host;
+        EXPECT_EQ(LinkLeadsNowhere(), row[0] == L'0' || (row[0] == L'-' && IsReservedHost(used)))
+            << host;
     }
-    // Reserved names, then names only alike: a link to them leads somewhere.
-    const char *names[] = {"simulator.invalid", "Invalid",     "a.EXAMPLE",     "b.test",
-                           "localhost",         "x.localhost", "example.com",   "a.b.example.net",
-                           "Example.ORG",       "a",           "myexample.com", "example.com.au",
-                           "testing",           "invalid.a",   "localhost1.b",  "examplecom"};
-    for (const char *&name : names)
-        EXPECT_EQ(IsReservedHost(name), &name < names + 9) << name;
-    // Rows by lower colour, columns by upper; the pasted links' codes.
-    const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1",
-                      pasted[] = {codes, "c1", ""};
+    // Rows by lower colour, columns by upper.
+    const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1";
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(LinkCode({i / 5 + 1, i % 5 + 1}), codes.substr(2 * i, 2));
     std::string after; // captures of a colour's pair, U undo, R RESET: the record after each
-    for (char step : std::string("12U3U4RU5"))
-        step == 'U'   ? RemoveLastPair()
-        : step == 'R' ? ClearRecord()
-                      : (void)AppendPair({step - '0', step - '0'}),
-            after += LinkCodes(moveRecord) + "|";
+    for (char step : std::string("12U3U4RU5")) {
+        if (step == 'U')
+            RemoveLastPair();
+        else if (step == 'R')
+            ClearRecord();
+        else
+            AppendPair({step - '0', step - '0'});
+        after += LinkCodes(moveRecord) + "|";
+    }
     EXPECT_EQ(after, "01|01e1|01|01s1|01|01G1|||U1|");
     const std::wstring texts =
         L"http://a/simu/ps.html?_" + std::wstring(codes.begin(), codes.end()) +
@@ -84,33 +83,32 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
         L"ps.html?_01c|http://a/simu/ps.html?_01 c1|http://a/simu/ps.html?_02|http://a/simu/ps.html"
         L"?_0\xff11|see http://a/simu/ps.html?_01|http://a/simu/ps.html?_01\nhttp://a/simu/ps.html"
         L"?_01| |http://a/abcdefghijklmn21";
-    for (size_t start = 0, end, row = 0; start <= texts.size(); start = end + 1, ++row) {
-        end = std::min(texts.find(L'|', start), texts.size());
+    std::string read; // each text's record, after a "-" where the text is no link
+    for (std::wistringstream in(texts); std::getline(in, row, L'|');) {
         MoveRecord record = {{0, 9}};
-        const bool link = ReadPastedLink(texts.substr(start, end - start), record);
-        EXPECT_EQ((link ? "" : "-") + LinkCodes(record), row < 3 ? pasted[row] : "-a0") << row;
+        const bool link = ReadPastedLink(row, record);
+        read += (link ? "" : "-") + LinkCodes(record) + "|";
     }
+    EXPECT_EQ(read, codes + "|c1||-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|");
 }
 
 // Codes as record.txt keeps them (lower red: "01" upper red, "c1" green, "o1" blue; lower green:
 // "21" red, "e1" green, "q1" blue). Rows: a move of "01 c1?21 o1+ e1", a colour for one of its
 // discs or another edit, the record after and the moves the edit left in their places.
 TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
-    void (*const insert)(size_t) = InsertCopyBefore;
     void (*const undo)(size_t) = [](size_t) { RemoveLastPair(); };
-    struct Row {
+    const struct {
         size_t move;
         BlobColour colour; // of the upper disc, or of the lower where negative; 0: the edit
         void (*edit)(size_t);
         const char *after;
         size_t inPlace;
-    };
-    const Row rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
-                        {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
-                        {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, insert, "01c1?21o1o1+e1", 2},
-                        {0, 0, insert, "0101c1?21o1+e1", 0}, {1, 0, UseSecondPair, "0121o1+e1", 4},
-                        {2, 0, ClearMark, "01c1?21o1e1", 4}, {0, 0, undo, "01c1?21o1+", 3}};
-    for (const Row &row : rows) {
+    } rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
+                {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
+                {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, InsertCopyBefore, "01c1?21o1o1+e1", 2},
+                {0, 0, InsertCopyBefore, "0101c1?21o1+e1", 0}, {0, 0, undo, "01c1?21o1+", 3},
+                {1, 0, UseSecondPair, "0121o1+e1", 4}, {2, 0, ClearMark, "01c1?21o1e1", 4}};
+    for (const auto &row : rows) {
         ReadLinkCodes("01c1?21o1+e1", moveRecord, true);
         movesInPlace = 4;
         if (row.colour)
@@ -173,8 +171,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
         {'f', 0x182868, 0x18284F}, {'j', 0x0B0B0B, 0},        {'s', 0x20C040, 0x083010},
         {'.', 0x808080, 0x404040}, {',', 0x320000, 0x190000}, {':', 0xFFC0C0, 0x806060},
         {'k', 0x0C0C0C, 0},        {'g', 0x2040E0, 0x102070}, {'S', 0x20C040, 0x083010}};
-    settings.hueRed = 20, settings.hueGreen = 95, settings.hueBlue = 180; // the film's skin
-    settings.hueYellow = 50, settings.huePurple = 250;
+    std::copy(skinHues, skinHues + 5, &settings.hueRed); // the film's skin
     const std::string pairs = "argbrgcgberrfpp", shown = "dDwXx";
     const int percents[] = {30, 10, 150, 100, 100, 100}, edges[] = {0, 0, 0, 263, 262, 0};
     auto pairOf = [&](char tick, const std::string &other) { // the pair a letter names, or other
@@ -182,10 +179,9 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     };
     PairWatch watch;
     std::vector<uint32_t> watched; // the sample that the watch saw last, seen again unchanged
+    std::string row;
     for (uint32_t board : {0x182868u, 0x080808u})
-        for (size_t start = 0, end; start < rows.size(); start = end + 1) {
-            end = std::min(rows.find(' ', start), rows.size());
-            const std::string row = rows.substr(start, end - start);
+        for (std::istringstream in(rows); in >> row;) {
             std::string expected, captures, before;
             for (const char *tick = row.c_str(); *tick; tick += 1 + (tick[1] == '*')) {
                 if (*tick == 'R' || *tick == 'G') {
@@ -308,8 +304,10 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
 }
 
 // Rows: a value, and after "=" its reading (Read, None, Unreadable, reServed), the combination
-// read (modifiers, key in hex) and its text.
-TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
+// read (modifiers, key in hex) and its text. Then the four values of the hot keys, the keys settled
+// (- none) and each refusal: the value and why (U, S, or the earlier action that holds it). A
+// default held too leaves no key; no key holds nothing.
+TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLaterRefused) {
     const std::wstring rows =
         L"Alt+F1=R 170 Alt+F1| ctrl + SHIFT +z\t=R 65A Ctrl+Shift+Z|"
         L"win+Shift+aLT+Ctrl+f24=R F87 Ctrl+Alt+Shift+Win+F24|F13=R 7C F13| pause =R 13 Pause|"
@@ -323,28 +321,22 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefused) {
         L"Alt+=U 0 |+F1=U 0 |Alt+Alt+F1=U 0 |Alt++F1=U 0 |F1+Alt=U 0 |a=U 0 |7=U 0 |Home=U 0 |"
         L"NumPad1=U 0 |alt+f4=S 173 Alt+F4|Ctrl+v=S 256 Ctrl+V|Alt+Tab=S 109 Alt+Tab|"
         L"Alt+Esc=S 11B Alt+Esc|Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
-    for (size_t start = 0, end; start < rows.size(); start = end + 1) {
-        end = std::min(rows.find(L'|', start), rows.size());
-        const std::wstring row = rows.substr(start, end - start);
+    std::wstring row;
+    for (std::wistringstream in(rows); std::getline(in, row, L'|');) {
         KeyCombination read = {9, 9};
         const KeyReading reading = ReadKeyCombination(row.substr(0, row.find(L'=')), read);
         wchar_t combination[16];
         swprintf(combination, 16, L"%c %X ", L"RNUS"[reading], read.modifiers << 8 | read.key);
         EXPECT_EQ(combination + KeyCombinationText(read), row.substr(row.find(L'=') + 1)) << row;
     }
-}
-
-// The four values, the keys settled (- none) and each refusal: the value and why (U, S, or the
-// earlier action that holds it). A default held too leaves no key; no key holds nothing.
-TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
-    const wchar_t *rows[][5] = {
+    const wchar_t *fours[][5] = {
         {L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y",
          L"Alt+F1 Alt+F2 Alt+F3 Alt+F5 AUTO=alt+f1:CAPTURE GAMEOVER=Ctrl+V:S UNDO=Alt+X+Y:U "},
         {L"Alt+F2", L"Alt+F2", L"", L"Alt+F3", L"Alt+F2 - - Alt+F3 AUTO=Alt+F2:CAPTURE "},
         {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "},
         {L"Alt+F5", L"F5", L"Win+F7", L"Alt+Tab", L"Alt+F5 F5 Win+F7 - UNDO=Alt+Tab:S "}};
-    for (const auto &row : rows) {
-        const std::wstring values[HotKeyCount] = {row[0], row[1], row[2], row[3]};
+    for (const auto &four : fours) {
+        const std::wstring values[HotKeyCount] = {four[0], four[1], four[2], four[3]};
         const HotKeys hotKeys = SettleHotKeys(values);
         std::wstring settled;
         for (const KeyCombination &key : hotKeys.keys)
@@ -354,39 +346,36 @@ TEST(KeyCombination, FourValuesSettledTheLaterActionRefused) {
                        (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
                                         : hotKeyNames[refusal.takenBy]) +
                        L" ";
-        EXPECT_EQ(settled, row[4]) << row[0] << L" " << row[1] << L" " << row[2];
+        EXPECT_EQ(settled, four[4]) << four[0] << L" " << four[1] << L" " << four[2];
     }
 }
 
-// Screens as PaintScreen draws them on a navy, light or dark board (2 + k: of the hue of colour k,
-// the next pair's upper blob, the colours turned by k); the frame moved by quarters of the box,
-// sized in tenths of it, what it holds left out (out). The box's pair is fitted, a cell a half,
-// then the second box's 0.7 one below; other pairs lie farther or are the next pair's size; two
-// second boxes about as near: neither.
+// Screens as PaintScreen draws them on a navy, light or dark board (2 + k: of the hue of colour k
+// at saturation 0.7 and value 0.27, the colours turned by k: the next pair's upper blob); the frame
+// moved by quarters of the box, sized in tenths of it, what it holds left out (out). The box's pair
+// is fitted, a cell a half, then the second box's 0.7 one below; other pairs lie farther or are the
+// next pair's size; two second boxes about as near: neither.
 TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecondBox) {
     const struct {
         const char *name;
-        int c, board, pair, second, field, first, right, down, size, out;
-    } rows[] = {
-        {"1x", 50, 0, 2, 1, 1, 0, 0, 0, 10, 0},      {"1.5x", 75, 1, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"2x", 100, 0, 2, 1, 1, 0, 0, 0, 10, 0},     {"12px", 14, 1, 2, 0, 1, 0, 0, 0, 10, 0},
-        {"160px", 174, 0, 2, 1, 0, 0, 0, 0, 10, 0},  {"left", 50, 0, 2, 1, 1, 0, -1, 0, 10, 0},
-        {"right", 50, 1, 2, 1, 1, 0, 1, 0, 10, 0},   {"up", 50, 0, 2, 1, 1, 0, 0, -1, 10, 0},
-        {"down", 50, 0, 2, 1, 1, 0, 0, 1, 10, 0},    {"x1.5", 50, 0, 2, 1, 1, 0, 0, 0, 15, 0},
-        {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},     {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
-        {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0},  {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
-        {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},   {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
-        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},   {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0},
-        {"blue", 50, 6, 2, 1, 1, 0, 0, 0, 10, 0},    {"blue", 75, 6, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"red", 100, 5, 2, 1, 1, 0, 0, 0, 10, 0},    {"green", 50, 2, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"yellow", 75, 4, 2, 1, 1, 0, 0, 0, 10, 0},  {"purple", 100, 3, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"two 2nd", 50, 0, 2, 2, 1, 0, 0, 0, 10, 0}, {"2nd 1x", 75, 2, 2, 3, 1, 0, 0, 0, 10, 0}};
-    for (const auto &[name, c, board, pair, second, field, first, right, down, size, out] : rows) {
+        int c, board, second = 1, field = 1, pair = 2, down = 0, right = 0, size = 10, first = 0;
+        int out = 0;
+    } rows[] = {{"1x", 50, 0}, {"1.5x", 75, 1}, {"2x", 100, 0}, {"12px", 14, 1, 0},
+                {"160px", 174, 0, 1, 0}, {"left", 50, 0, 1, 1, 2, 0, -1},
+                {"right", 50, 1, 1, 1, 2, 0, 1}, {"up", 50, 0, 1, 1, 2, -1},
+                {"down", 50, 0, 1, 1, 2, 1}, {"x1.5", 50, 0, 1, 1, 2, 0, 0, 15},
+                {"x0.6", 50, 1, 1, 1, 2, 0, 0, 6}, {"up 2", 50, 0, 1, 1, 2, -2},
+                {"down 2", 50, 0, 0, 0, 2, 2}, {"one", 50, 0, 0, 0, 1}, {"empty", 50, 1, 0, 0, 0},
+                {"out", 50, 0, 0, 0, 2, 0, 0, 10, 0, 1}, {"first", 50, 0, 1, 1, 2, 0, 0, 10, 1},
+                {"unequal", 50, 0, 0, 0, 0, 0, 0, 10, 2}, {"blue", 50, 6}, {"blue", 75, 6},
+                {"red", 100, 5}, {"green", 50, 2}, {"yellow", 75, 4}, {"purple", 100, 3},
+                {"two 2nd", 50, 0, 2}, {"2nd 1x", 75, 2, 3}};
+    const uint32_t boards[] = {0x202030, 0xE8E8F0, 0x15451A, 0x3A1545,
+                               0x454015, 0x451515, 0x152745};
+    for (const auto &[name, c, board, second, field, pair, down, right, size, first, out] : rows) {
         const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
-        const int turn = std::max(board - 2, 0);
-        const uint32_t boards[] = {0x202030, 0xE8E8F0, DarkBoardOf(gameColours[turn])};
         const auto screen =
-            PaintScreen(c, boards[std::min(board, 2)], pair, second, field, first, turn);
+            PaintScreen(c, boards[board], pair, second, field, first, std::max(board - 2, 0));
         CaptureRegion found = {}, frame = {x, 4 * c - w + down * c / 2, w, 2 * w}, after = {};
         const std::vector<CaptureRegion> exclude(out, frame);
         const bool any = FindPairNear(screen.data(), 10 * c, 11 * c, frame, exclude, found);
