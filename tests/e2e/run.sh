@@ -129,10 +129,13 @@ gx=$((rx + 110))
 printf '[REGION]\r\nX=%d\r\nY=%d\r\n[REGION2]\r\nX=%d\r\nY=%d\r\nW=35\r\nH=70\r\n' $gx $ry $((gx + 7)) $((ry + 110)) >"$work/setting.ini"
 printf '[SETTING]\r\nKEEP=1\r\nAUTO=1\r\nSETTLE=6\r\n[COLOR]\r\nRED=20\r\nGREEN=95\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r\n' >>"$work/setting.ini"
 rm -f "$work/record.txt"
-game=$(cd "$work" && StartScene $gx $ry game game)
+StartScene $gx $ry game game >/dev/null
 StartTessivo
 Focus 25 50 $gx $ry
 xdotool key space
-wait=40 Expect "the game's record.txt, marks and all" "$(cat "$work/game.txt")" cat "$work/record.txt"
+# Its record, as the host tests play the game: a pair the next box showed otherwise than the second
+# box ("?" and the second box's pair), two quick drops seen only ahead ("+"), a pair again in place.
+expected=s1w1c1w1M1212161g1k1+S1U1U1e1w1A1?G1q1s1k161Q1Q1g1e1e121U1g1k12161+q1w1I1i1k1c1e1O1o1
+wait=40 Expect "the game's record.txt, marks and all" $expected sed 's/\r$//' "$work/record.txt"
 import -window root "$art/second-box.png"; Close
 echo "PASS: the download, captures, links, Brimlet, saving, auto capture, the history, closing and both boxes"

@@ -2,7 +2,7 @@
 // X, Y, titled "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down
 // (100: out of sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none).
 // FILM "game": both boxes of the game of game_box.h, 50 x 180, the second box 35 x 70 at (7, 110),
-// a sample's frame each 30 ms after Space; the record.txt it should leave written to game.txt.
+// a sample's frame each 30 ms after Space.
 #include <windows.h>
 
 #include <cstdio>
@@ -55,10 +55,9 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
     return 0;
 }
 
-// The game's frames after the board that waits for Space, and the record.txt it should leave: a
-// pair's code the link's (the upper colour's column of codes, the lower's row), its marks after.
+// The game's frames after the board that waits for Space.
 static void PlayTheGame() {
-    std::string steps, marked, plain, record;
+    std::string steps, marked, plain;
     PlayedGame(steps, marked, plain);
     frames.push_back(Frame{});
     for (const std::vector<BoxFrame> &boxes : PlayGame(steps, skin)) {
@@ -66,18 +65,6 @@ static void PlayTheGame() {
         frames.push_back(frame);
     }
     frames.back().milliseconds = 0;
-    const std::string letters = "rgbyp", codes = "02468cegikoqsuwACEGIMOQSU";
-    for (size_t at = 0; at < marked.size(); ++at)
-        if (letters.find(marked[at]) != std::string::npos) {
-            record += codes[5 * letters.find(marked[at]) + letters.find(marked[at + 1])];
-            record += "1";
-            ++at;
-        } else if (marked[at] != ' ') {
-            record += marked[at]; // + or ?
-        }
-    FILE *expected = fopen("game.txt", "wb");
-    fprintf(expected, "%s\r\n", record.c_str());
-    fclose(expected);
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

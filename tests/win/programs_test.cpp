@@ -151,9 +151,7 @@ TEST(Programs, OneBrimletItsRegionReachingTessivoWholeAtOnceOrLateClosedWithTess
         QueryInformationJobObject(tessivo.job, JobObjectBasicAccountingInformation, &started,
                                   sizeof started, nullptr);
         EXPECT_EQ(started.TotalProcesses, 2u); // tessivo.exe and one Brimlet
-        EXPECT_TRUE(Program(brimletFileName).Ended());
-        EXPECT_EQ(FindWindowW(brimletClassName, nullptr), brimlet); // the first frame, the only
-        EXPECT_EQ(FindWindowExW(nullptr, brimlet, brimletClassName, nullptr), nullptr);
+        EXPECT_TRUE(Program(brimletFileName).Ended()); // the first frame kept: read again below
         if (late)
             OpenRegionLink();
         const CaptureRegion whole = {30, 40, 70, 80}; // size and all, at once or sent again
