@@ -115,7 +115,8 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
                 const std::string pair = to[box] == "==" ? shown[box] : to[box];
                 const std::string four = pair + (to[box] == "==" ? "--" : shown[box]);
                 const bool moves = k <= scroll && to[box] != "==";
-                BoxFrame frame = {{}, 0, moves ? 100 - 100 * k / (scroll + 1) : 0, k == scroll + hold};
+                BoxFrame frame = {
+                    {}, 0, moves ? 100 - 100 * k / (scroll + 1) : 0, k == scroll + hold};
                 for (int blob = 0; blob < 4; ++blob)
                     if (four[blob] != '-')
                         frame.blobs[frame.count++] = skin[std::string("rgbyp").find(four[blob])];
@@ -141,7 +142,8 @@ inline void PlayedGame(std::string &steps, std::string &marked, std::string &pla
     pairs[21] = pairs[20];
     for (int i = 0; i < 40; ++i) {
         const bool quick = i == 9 || i == 30, again = i == 21, misread = i == 15;
-        std::string shown = misread ? pairs[i].substr(1) + (pairs[i][0] == 'r' ? "g" : "r") : pairs[i];
+        std::string shown =
+            misread ? pairs[i].substr(1) + (pairs[i][0] == 'r' ? "g" : "r") : pairs[i];
         steps += (again ? "==" : shown) + pairs[i + 1] + (quick ? "33 " : "38 ");
         marked += (i ? " " : "") + shown + (quick ? "+" : misread ? "?" + pairs[i] : "");
         if (!quick && !again)

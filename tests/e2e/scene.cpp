@@ -47,7 +47,8 @@ static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam,
         if (frame.board == 0)
             PaintBox(box, game.blobs, game.count, game.down, 100, 0x182868);
         else
-            PaintBox(box, frame.blobs, frame.blobs[2] ? 4 : 2, frame.down, frame.percent, frame.board);
+            PaintBox(box, frame.blobs, frame.blobs[2] ? 4 : 2, frame.down, frame.percent,
+                     frame.board);
         StretchDIBits(dc, 7 * at, 110 * at, 50 - 15 * at, 100 - 30 * at, 0, 0, 50, 100, box,
                       (BITMAPINFO *)&bits, DIB_RGB_COLORS, SRCCOPY);
     }
@@ -87,9 +88,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     title = __argv[4];
     WNDCLASSA sceneClass = {0, SceneProcedure, 0, 0, instance, 0, 0, 0, 0, "TessivoScene"};
     RegisterClassA(&sceneClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,
-                                  atoi(__argv[1]), atoi(__argv[2]), 50, game ? 180 : 100, 0, 0,
-                                  instance, 0);
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,
+                        atoi(__argv[1]), atoi(__argv[2]), 50, game ? 180 : 100, 0, 0, instance, 0);
     Show(window, 0);
     for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
         DispatchMessageA(&message);

@@ -28,8 +28,8 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
         sums[1] += PureHuePixel(hue);
         ++sums[2 + ClassifyHue(hue) % 6];
     }
-    EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721,
-                                          3353819, 3310546, 3305806}));
+    EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721, 3353819,
+                                          3310546, 3305806}));
     const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},
                                {500, 144, 216, 72, 288, 100, 4},
                                {0, 144, 216, 72, -300, 100, 4}};
@@ -96,19 +96,21 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
 // "21" red, "e1" green, "q1" blue). Rows: a move of "01 c1?21 o1+ e1", a colour for one of its
 // discs or another edit, the record after and the moves the edit left in their places.
 TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
+    void (*const insert)(size_t) = InsertCopyBefore;
     void (*const undo)(size_t) = [](size_t) { RemoveLastPair(); };
-    const struct {
+    struct Row {
         size_t move;
         BlobColour colour; // of the upper disc, or of the lower where negative; 0: the edit
         void (*edit)(size_t);
         const char *after;
         size_t inPlace;
-    } rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
-                {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
-                {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, InsertCopyBefore, "01c1?21o1o1+e1", 2},
-                {0, 0, InsertCopyBefore, "0101c1?21o1+e1", 0}, {0, 0, undo, "01c1?21o1+", 3},
-                {1, 0, UseSecondPair, "0121o1+e1", 4}, {2, 0, ClearMark, "01c1?21o1e1", 4}};
-    for (const auto &row : rows) {
+    };
+    const Row rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
+                        {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
+                        {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, insert, "01c1?21o1o1+e1", 2},
+                        {0, 0, insert, "0101c1?21o1+e1", 0}, {1, 0, UseSecondPair, "0121o1+e1", 4},
+                        {2, 0, ClearMark, "01c1?21o1e1", 4}, {0, 0, undo, "01c1?21o1+", 3}};
+    for (const Row &row : rows) {
         ReadLinkCodes("01c1?21o1+e1", moveRecord, true);
         movesInPlace = 4;
         if (row.colour)
@@ -132,7 +134,8 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
         {"; c\r[REGION]\r\nX=0\n\n[COLOR]\n", "; c\r[REGION]\r\nX=1\nY=2\nW=3\nH=4\n\n[COLOR]\n"},
         {"\xEF\xBB\xBF[REGION]\r;X=0\ry\rW=7;8\rh=3\t;c\r[Color]\rX=5",
          "\xEF\xBB\xBF[REGION]\r;X=0\ry=2\rW=3\rh=4\t;c\rX=1\r[Color]\rX=5"},
-        {"[REGION] ;[r]\r\nX=0", "[REGION] ;[r]\r\nX=0\r\n[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
+        {"[REGION] ;[r]\r\nX=0",
+         "[REGION] ;[r]\r\nX=0\r\n[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
         {" [ region ] ;r\nX=;c\n Y = 9 ;c\n[]\nW=1\n[REGION]\nH=5",
          " [ region ] ;r\nX=1 ;c\n Y = 2 ;c\nW=3\nH=4\n[]\nW=1\n[REGION]\nH=5"},
         {"[Color]\nX=5\n\n[region]\r\nx=0\r\n\r\n",
@@ -214,8 +217,9 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                 }
                 expected += tick[1] == '*' ? '*' : ' ';
                 const bool again = std::exchange(watched, sample) == sample;
-                const bool captured = again ? WatchSameSighting(watch, 3)
-                                            : WatchPair(watch, SightPair(sample.data(), 50, 100), 3);
+                const PairSighting sighting = SightPair(sample.data(), 50, 100);
+                const bool captured =
+                    again ? WatchSameSighting(watch, 3) : WatchPair(watch, sighting, 3);
                 captures += captured ? '*' : ' ';
             }
             EXPECT_EQ(captures, expected) << row << " on " << std::hex << board;
@@ -239,8 +243,9 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
              a + "</pre>\n" + game("&lt;b&gt;&amp;&quot;&#39; · Link · 1 move", gr, a)},
         {"t\treset\t2\t" + linkPrefix + "01c1\t01+c1?U1\nu\texport\t1\t" + a + "\t01+\n",
          "<pre>u\texport\t1\t" + a + "\t01+</pre>\n" + // marks on other codes than the link's
-             game("t · RESET · 2 moves", "<i><b class=r></b><b class=r></b><u>+</u></i>" +
-                      gr.substr(0, 33) + "<u>?</u><s class=p></s><s class=p></s></i>",
+             game("t · RESET · 2 moves",
+                  "<i><b class=r></b><b class=r></b><u>+</u></i>" + gr.substr(0, 33) +
+                      "<u>?</u><s class=p></s><s class=p></s></i>",
                   linkPrefix + "01c1")}};
     for (auto &row : rows) {
         const std::string page = HistoryPage(row[0], LanguageEnglish);
@@ -354,21 +359,24 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
 TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecondBox) {
     const struct {
         const char *name;
-        int c, board, second = 1, field = 1, pair = 2, down = 0, right = 0, size = 10, first = 0;
-        int out = 0;
-    } rows[] = {{"1x", 50, 0}, {"1.5x", 75, 1}, {"2x", 100, 0}, {"12px", 14, 1, 0},
-                {"160px", 174, 0, 1, 0}, {"left", 50, 0, 1, 1, 2, 0, -1},
-                {"right", 50, 1, 1, 1, 2, 0, 1}, {"up", 50, 0, 1, 1, 2, -1},
-                {"down", 50, 0, 1, 1, 2, 1}, {"x1.5", 50, 0, 1, 1, 2, 0, 0, 15},
-                {"x0.6", 50, 1, 1, 1, 2, 0, 0, 6}, {"up 2", 50, 0, 1, 1, 2, -2},
-                {"down 2", 50, 0, 0, 0, 2, 2}, {"one", 50, 0, 0, 0, 1}, {"empty", 50, 1, 0, 0, 0},
-                {"out", 50, 0, 0, 0, 2, 0, 0, 10, 0, 1}, {"first", 50, 0, 1, 1, 2, 0, 0, 10, 1},
-                {"unequal", 50, 0, 0, 0, 0, 0, 0, 10, 2}, {"blue", 50, 6}, {"blue", 75, 6},
-                {"red", 100, 5}, {"green", 50, 2}, {"yellow", 75, 4}, {"purple", 100, 3},
-                {"two 2nd", 50, 0, 2}, {"2nd 1x", 75, 2, 3}};
+        int c, board, pair, second, field, first, right, down, size, out;
+    } rows[] = {
+        {"1x", 50, 0, 2, 1, 1, 0, 0, 0, 10, 0},      {"1.5x", 75, 1, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"2x", 100, 0, 2, 1, 1, 0, 0, 0, 10, 0},     {"12px", 14, 1, 2, 0, 1, 0, 0, 0, 10, 0},
+        {"160px", 174, 0, 2, 1, 0, 0, 0, 0, 10, 0},  {"left", 50, 0, 2, 1, 1, 0, -1, 0, 10, 0},
+        {"right", 50, 1, 2, 1, 1, 0, 1, 0, 10, 0},   {"up", 50, 0, 2, 1, 1, 0, 0, -1, 10, 0},
+        {"down", 50, 0, 2, 1, 1, 0, 0, 1, 10, 0},    {"x1.5", 50, 0, 2, 1, 1, 0, 0, 0, 15, 0},
+        {"x0.6", 50, 1, 2, 1, 1, 0, 0, 0, 6, 0},     {"up 2", 50, 0, 2, 1, 1, 0, 0, -2, 10, 0},
+        {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0},  {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
+        {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},   {"out", 50, 0, 2, 0, 0, 0, 0, 0, 10, 1},
+        {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},   {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0},
+        {"blue", 50, 6, 2, 1, 1, 0, 0, 0, 10, 0},    {"blue", 75, 6, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"red", 100, 5, 2, 1, 1, 0, 0, 0, 10, 0},    {"green", 50, 2, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"yellow", 75, 4, 2, 1, 1, 0, 0, 0, 10, 0},  {"purple", 100, 3, 2, 1, 1, 0, 0, 0, 10, 0},
+        {"two 2nd", 50, 0, 2, 2, 1, 0, 0, 0, 10, 0}, {"2nd 1x", 75, 2, 2, 3, 1, 0, 0, 0, 10, 0}};
     const uint32_t boards[] = {0x202030, 0xE8E8F0, 0x15451A, 0x3A1545,
                                0x454015, 0x451515, 0x152745};
-    for (const auto &[name, c, board, second, field, pair, down, right, size, first, out] : rows) {
+    for (const auto &[name, c, board, pair, second, field, first, right, down, size, out] : rows) {
         const int w = c * size / 10, x = 8 * c + (c - w) / 2 + right * c / 4;
         const auto screen =
             PaintScreen(c, boards[board], pair, second, field, first, std::max(board - 2, 0));

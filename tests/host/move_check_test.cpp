@@ -33,7 +33,8 @@ static std::string Play(const std::string &steps, bool second, bool press, bool 
         bool settled[2];
         PairSighting seen[2];
         for (int box = 0; box < 2; ++box) {
-            PaintBox(boxes[box], frame[box].blobs, frame[box].count, frame[box].down, 100, 0x182868);
+            PaintBox(boxes[box], frame[box].blobs, frame[box].count, frame[box].down, 100,
+                     0x182868);
             seen[box] = SightPair(boxes[box], 50, 100);
             settled[box] = WatchPair(watches[box], seen[box], 4);
         }
@@ -64,7 +65,8 @@ TEST(MoveCheck, EveryPairInOrderQuickDropsSeenAheadDoubtsMarked) {
         {"nothing read before", "rg--38 by--38", "rg by", "rg by", false, false},
         {"the count started again", "rgby38 ----04 rryp38", "rg rr", "rg rr", false, false},
         {"a change in the second box only", "rgby38 ==yp38 ypgg38", "rg yp", "rg yp", false, false},
-        {"presses, auto capture off", "rgby38 byyp38 rrgg38", "rg by rr?yp", "rg by rr", true, false},
+        {"presses, no auto capture", "rgby38 byyp38 rrgg38", "rg by rr?yp", "rg by rr", true,
+         false},
         game,
         {game.name + ", each frame of a scroll seen twice", game.steps, game.marked, game.plain,
          false, true}};

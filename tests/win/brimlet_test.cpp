@@ -81,12 +81,9 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) 
     WorkIn(&ini);
     const Program process(brimletFileName);
     HWND frame = WindowOf(brimletClassName, process.dwProcessId);
-    auto at = [&](CaptureRegion to, int slack, CaptureRegion second = {}) { // the last records'
+    auto at = [&](CaptureRegion to, CaptureRegion second = {}) { // the last records'
         PollRegionLink();
-        const int32_t *sent = &settings.region.x, *two = &settings.secondRegion.x;
-        auto close = [&](int a, int b) { return abs(a - b) <= slack; }; // x, y, w, h within slack
-        return std::equal(sent, sent + 4, &to.x, close) &&
-               std::equal(two, two + 4, &second.x, close);
+        return !memcmp(&settings.region, &to, 16) && !memcmp(&settings.secondRegion, &second, 16);
     };
     auto keys = [&](const std::string &row) { // Ctrl+Z pressed and released ("^Z"), or posted
         for (int key = 0; key < 4 && row == "^Z"; ++key)
@@ -94,36 +91,30 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) 
         for (size_t i = 0; row != "^Z" && i < row.size(); ++i) // > the right arrow
             PostMessageW(frame, WM_KEYDOWN, row[i] == '>' ? VK_RIGHT : row[i], 0);
     };
-    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}, 0); }));
+    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}); }));
     keys("F");
-    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, 4, {711, 470, 53, 106}); }));
+    EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, {711, 470, 53, 106}); }));
     HWND second = WindowOf(secondFrameClassName, process.dwProcessId);
-    const CaptureRegion fitted = settings.region, found = settings.secondRegion,
-                        moved = {found.x + 5, found.y, found.width, found.height};
     keys("\t>>>>>\r"); // the second frame moved, both saved
     HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
-    EXPECT_TRUE(Eventually(
-        [&] { return at(fitted, 0, moved) && TextOf(label).rfind(L"Saved: ", 0) == 0; }));
-    auto section = [](const char *name, const CaptureRegion &r) { // as setting.ini holds it
-        return "[" + std::string(name) + "]\r\nX=" + std::to_string(r.x) +
-               "\r\nY=" + std::to_string(r.y) + "\r\nW=" + std::to_string(r.width) +
-               "\r\nH=" + std::to_string(r.height);
-    };
+    EXPECT_TRUE(Eventually([&] {
+        return at({700, 275, 75, 150}, {716, 470, 53, 106}) &&
+               TextOf(label).rfind(L"Saved: ", 0) == 0;
+    }));
     EXPECT_EQ(FileText("setting.ini"),
-              section("REGION", fitted) + "\r\n" + section("REGION2", moved) + "\r\n");
+              "[REGION]\r\nX=700\r\nY=275\r\nW=75\r\nH=150\r\n[REGION2]\r\n"
+              "X=716\r\nY=470\r\nW=53\r\nH=106\r\n");
     SendMessageW(Tessivo(), WM_TIMER, 0, 0);
     SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
     EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
     SetForegroundWindow(frame);
     EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
     keys("^Z");
-    EXPECT_TRUE(Eventually([&] {
-        return at({795, 290, 110, 200}, 0) && !IsWindowVisible(second);
-    }));
+    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}) && !IsWindowVisible(second); }));
     keys(std::string(100, '>') + "F"); // off the game by the arrow key
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
     SetWindowPos(frame, nullptr, 0, 0, 122, 1, SWP_NOMOVE | SWP_NOZORDER); // 1 high: 8
-    EXPECT_TRUE(Eventually([&] { return at({895, 290, 110, 8}, 0); }));
+    EXPECT_TRUE(Eventually([&] { return at({895, 290, 110, 8}); }));
     SetCursorPos(1000, 285); // the close box, at the band's end over the region's corner
     mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     PostMessageW(game, WM_QUIT, 0, 0);

@@ -7,7 +7,6 @@
 
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <thread>
 
 #include "../game_box.h"

@@ -51,7 +51,9 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         moveRecord.clear();
         for (int i = 0; i < row.pairs; ++i) { // a mark on some: seen ahead, doubted
             moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
-            moveRecord.back().mark = i % 7 == 3 ? MarkSeenAhead : i % 13 == 5 ? MarkDoubt : MarkNone;
+            moveRecord.back().mark = i % 7 == 3    ? MarkSeenAhead
+                                     : i % 13 == 5 ? MarkDoubt
+                                                   : MarkNone;
         }
         for (int notches : {row.away, row.back})
             SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
@@ -80,9 +82,10 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         // At each place: the upper disc, the lower (its pair's, or grey), the top of a mark's rim.
         std::vector<COLORREF> seen, meant;
         const int ys[] = {115, 140, 124};
-        for (size_t i = 0, pair = row.topRow * 17; i < 3 * 17; ++i, ++pair)
+        for (size_t i = 0, move = row.topRow * 17; i < 3 * 17; ++i, ++move)
             for (int disc = 0; disc < 3; ++disc) {
-                const RecordedMove at = pair < moveRecord.size() ? moveRecord[pair] : RecordedMove{};
+                const RecordedMove at =
+                    move < moveRecord.size() ? moveRecord[move] : RecordedMove{};
                 seen.push_back(
                     GetPixel(backBuffer.dc, 15 + 20 * (i % 17), ys[disc] + 40 * (i / 17)));
                 meant.push_back(disc == 2 && at.mark ? 0 : discs[disc == 1 ? at.lower : at.upper]);
@@ -93,7 +96,8 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         for (std::vector<COLORREF> *pixels : {&seen, &meant}) // the counts, then written over
             for (int line = 0; line < 2; ++line) {
                 for (int i = 0; i < 80 * 16; ++i)
-                    pixels->push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + 16 * line + i / 80));
+                    pixels->push_back(
+                        GetPixel(backBuffer.dc, 170 + i % 80, 56 + 16 * line + i / 80));
                 SelectObject(backBuffer.dc, InterfaceFont(96));
                 TextOutW(backBuffer.dc, 170, 56 + 16 * line, counts[line].c_str(),
                          (int)counts[line].size());
@@ -156,8 +160,9 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     ScaleTo(96);
 }
 
-// A plain disc above (its halves' hues round 0, no highlight or eyes), a grey board below. Rows: a place's menu, the item chosen,
-// its box. History: KEEP=0, no page yet, opened; the pastes: no link, an empty clipboard, a link.
+// A plain disc above (its halves' hues round 0, no highlight or eyes), a grey board below. Rows: a
+// place's menu, the item chosen, its box. History: KEEP=0, no page yet, opened; the pastes: no
+// link, an empty clipboard, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
@@ -189,7 +194,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         L"注意: クリップボードにリンクがありません：\nno link...",
         L"注意: クリップボードにリンクがありません：\n（テキストなし）",
         L"注意: 履歴のページはまだありません（空でない記録の URL生成・RESET・ゲーム終了・リンクの貼"
-        L"り付けで作られます）：\n" + page};
+        L"り付けで作られます）：\n" +
+            page};
     for (int i = 0, pasted = 0; i < 10; ++i) {
         const Row &row = rows[i];
         if (row.cell < 2) // the sample's hue, or the last capture's on the other views
