@@ -1,7 +1,6 @@
 // A game's next-pair box as the scene shows it: 50 x 100 pixels, 0x00RRGGBB bottom-up. A board
 // from 70 % at the top to its colour; blobs in rings from 70 %, a highlight and two eyes, at
 // percent (150: half-way to white): the pair down pixels low; count 4: the leaving pair 100 above.
-// PaintScreen: a game's screen around the box.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -130,10 +129,9 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
     return film;
 }
 
-// A game of 40 steps, its pairs at random: two dropped at once (shown 3 samples, the second box as
-// quick), one shown in the next box otherwise than the second box showed it, one followed by the
-// same pair with nothing moving in the next box; the record it should leave, with the second box
-// and without.
+// A game of 40 steps, pairs at random: two dropped at once (3 samples in each box), one shown in
+// the next box otherwise than in the second, one followed by the same pair with nothing moving in
+// the next box; the record it should leave, with the second box and without.
 inline void PlayedGame(std::string &steps, std::string &marked, std::string &plain) {
     std::mt19937 random(38);
     std::vector<std::string> pairs;

@@ -130,7 +130,7 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     GetCurrentDirectoryA(MAX_PATH, folder);
     // Undo, Capture, Reset or O (Alt+F3); what stops its write: R record.txt read-only, F the
     // folder gone, K KEEP=0; ! a box.
-    std::istringstream changes("U C C U CR! CR C U CF! C R C O O C OK");
+    std::istringstream changes("U C C U CR! CR C U CF! C R U C O O C OK");
     const int commands[] = {CmdUndo, CmdCapture, CmdReset, HotkeyGameOverId};
     std::string games; // links.txt's lines but their times: a game with marks has them fifth
     for (std::string change; changes >> change;) {
