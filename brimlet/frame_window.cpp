@@ -18,8 +18,12 @@
 const int LargestCoordinate = 32767;
 
 // Tessivo takes 16-bit values: a region outside that range could not be sent as it is.
-static int ClampCoordinate(int32_t value, int lowest) {
-    return std::clamp<int32_t>(value, lowest, LargestCoordinate);
+static CaptureRegion ClampRegion(const CaptureRegion &region) {
+    auto clamp = [](int32_t value, int lowest) {
+        return std::clamp<int32_t>(value, lowest, LargestCoordinate);
+    };
+    return {clamp(region.x, -LargestCoordinate - 1), clamp(region.y, -LargestCoordinate - 1),
+            clamp(region.width, MinimumRegionSide), clamp(region.height, MinimumRegionSide)};
 }
 
 // Made around the region at 100 %: the frame's scale is known once the window stands. The
@@ -31,10 +35,9 @@ static void OnCreate(HWND window, const CREATESTRUCTW *creation) {
     const CaptureRegion saved = frame.region;
     const bool brought = BringOntoMainMonitor(frame.region);
     CaptureRegion second = *(const CaptureRegion *)creation->lpCreateParams;
-    if (brought && second.width > 0) {
-        second.x = ClampCoordinate(second.x + frame.region.x - saved.x, -LargestCoordinate - 1);
-        second.y = ClampCoordinate(second.y + frame.region.y - saved.y, -LargestCoordinate - 1);
-    }
+    if (brought && second.width > 0)
+        second = ClampRegion({second.x + frame.region.x - saved.x,
+                              second.y + frame.region.y - saved.y, second.width, second.height});
     CreateSecondFrame(window, second);
     FitFrame(window);
     SendRegion(window, frame.region, true); // the first record carries the whole region
@@ -165,16 +168,10 @@ HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region,
     if (!RegisterClassW(&frameClass))
         return nullptr;
     CreateRegionLabel(instance);
-    const CaptureRegion clamped = {ClampCoordinate(region.x, -LargestCoordinate - 1),
-                                   ClampCoordinate(region.y, -LargestCoordinate - 1),
-                                   ClampCoordinate(region.width, MinimumRegionSide),
-                                   ClampCoordinate(region.height, MinimumRegionSide)};
+    const CaptureRegion clamped = ClampRegion(region);
     CaptureRegion secondClamped = {}; // width 0: none
     if (second.width > 0 && second.height > 0)
-        secondClamped = {ClampCoordinate(second.x, -LargestCoordinate - 1),
-                         ClampCoordinate(second.y, -LargestCoordinate - 1),
-                         ClampCoordinate(second.width, MinimumRegionSide),
-                         ClampCoordinate(second.height, MinimumRegionSide)};
+        secondClamped = ClampRegion(second);
     const Edges around = WindowAround(clamped, 96); // the scale is known once it stands
     return CreateWindowExW(WS_EX_TOPMOST, brimletClassName, L"", WS_POPUP, around.left, around.top,
                            around.right - around.left, around.bottom - around.top, nullptr, nullptr,
