@@ -9,6 +9,7 @@ packages=(
   xvfb xdotool xclip x11-utils imagemagick                 # virtual display, input, screenshots
   locales fonts-ipafont-gothic                             # Japanese texts under Wine
   zip unzip file python3                                  # packaging, the end-to-end driver
+  ffmpeg                                                   # decodes the real films the watch is measured on
   chromium                                                 # the history page shown end to end
 )
 

@@ -1,0 +1,244 @@
+// Plays each player's next box of a folder of real films through auto capture's watch, as the
+// tick does: the box's pixels scaled to the sample as the screen copy scales them, one sample
+// every interval of the film's time, a sample the same as the last counted at the cost of the
+// count. Prints a line a film and player, then a total; exits 1 unless every record is exactly
+// what the box showed. The films are decoded by ffmpeg; truth.json beside them says what the
+// boxes showed.
+//   film_watch FOLDER [FILM...]
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "recognition/pair_watch.h"
+#include "tessivo.h"
+
+namespace {
+
+// Just enough JSON for truth.json: objects, arrays, strings without escapes, numbers.
+struct Json {
+    std::string text;
+    double number = 0;
+    std::vector<Json> items;
+    std::map<std::string, Json> fields;
+    const Json &operator[](const std::string &key) const {
+        static const Json none;
+        auto found = fields.find(key);
+        return found == fields.end() ? none : found->second;
+    }
+};
+
+void SkipBlanks(const std::string &s, size_t &at) {
+    while (at < s.size() && (s[at] == ' ' || s[at] == '\n' || s[at] == '\r' || s[at] == '\t'))
+        ++at;
+}
+
+std::string ReadString(const std::string &s, size_t &at) {
+    const size_t end = s.find('"', at + 1);
+    std::string text = s.substr(at + 1, end - at - 1);
+    at = end + 1;
+    return text;
+}
+
+Json ReadJson(const std::string &s, size_t &at) {
+    Json value;
+    SkipBlanks(s, at);
+    if (at >= s.size())
+        return value;
+    const char open = s[at];
+    if (open == '"') {
+        value.text = ReadString(s, at);
+    } else if (open == '{' || open == '[') {
+        ++at;
+        for (SkipBlanks(s, at); at < s.size() && s[at] != '}' && s[at] != ']'; SkipBlanks(s, at)) {
+            if (open == '{') {
+                const std::string key = ReadString(s, at);
+                SkipBlanks(s, at);
+                ++at; // the colon
+                value.fields[key] = ReadJson(s, at);
+            } else {
+                value.items.push_back(ReadJson(s, at));
+            }
+            SkipBlanks(s, at);
+            if (at < s.size() && s[at] == ',')
+                ++at;
+        }
+        ++at;
+    } else {
+        size_t used = 0;
+        value.number = std::stod(s.substr(at, 32), &used);
+        at += used;
+    }
+    return value;
+}
+
+const char ColourLetters[] = " RGBYP";
+
+std::string PairText(const BlobPair &pair) {
+    return {ColourLetters[pair.upper < 1 || pair.upper > 5 ? 0 : pair.upper],
+            ColourLetters[pair.lower < 1 || pair.lower > 5 ? 0 : pair.lower]};
+}
+
+// The sample of a box as the screen copy makes it: each sample pixel takes the film pixel under
+// its centre (a copy stretched larger repeats pixels), rows bottom-up, 0x00RRGGBB.
+void ScaleBox(const std::vector<uint8_t> &frame, int32_t frameWidth, const CaptureRegion &box,
+              std::vector<uint32_t> &sample, int32_t width, int32_t height) {
+    for (int32_t y = 0; y < height; ++y) {
+        const int32_t sourceY = box.y + (int32_t)((2 * y + 1) * (int64_t)box.height / (2 * height));
+        uint32_t *row = sample.data() + (size_t)(height - 1 - y) * width;
+        for (int32_t x = 0; x < width; ++x) {
+            const int32_t sourceX =
+                box.x + (int32_t)((2 * x + 1) * (int64_t)box.width / (2 * width));
+            const uint8_t *rgb = frame.data() + 3 * ((size_t)sourceY * frameWidth + sourceX);
+            row[x] = (uint32_t)rgb[0] << 16 | (uint32_t)rgb[1] << 8 | rgb[2];
+        }
+    }
+}
+
+// The longest run of the shown pairs that the record holds in order.
+size_t InOrder(const std::vector<std::string> &shown, const std::vector<std::string> &recorded) {
+    std::vector<size_t> last(recorded.size() + 1, 0), now(recorded.size() + 1, 0);
+    for (const std::string &pair : shown) {
+        for (size_t j = 1; j <= recorded.size(); ++j)
+            now[j] = pair == recorded[j - 1] ? last[j - 1] + 1 : std::max(last[j], now[j - 1]);
+        last.swap(now);
+    }
+    return last[recorded.size()];
+}
+
+struct Player {
+    const char *side;
+    CaptureRegion box;
+    std::vector<std::string> shown;
+    int64_t lastFrame;
+    PairWatch watch;
+    std::vector<uint32_t> sample, lastSample;
+    std::vector<std::string> recorded;
+};
+
+struct Totals {
+    size_t shown = 0, recorded = 0, inOrder = 0, phantom = 0, lost = 0;
+};
+
+std::vector<std::string> Words(const std::string &text) {
+    std::istringstream words(text);
+    std::vector<std::string> list;
+    for (std::string word; words >> word;)
+        list.push_back(word);
+    return list;
+}
+
+// One sample of one player, as the tick takes it.
+void WatchSample(Player &player, int32_t width, int32_t height) {
+    const bool still = player.sample == player.lastSample;
+    const bool settled =
+        still ? WatchSameSighting(player.watch, settings.settleTicks)
+              : WatchPair(player.watch, SightPair(player.sample.data(), width, height),
+                          settings.settleTicks);
+    if (settled)
+        player.recorded.push_back(PairText(player.watch.settledPair));
+    player.lastSample = player.sample;
+}
+
+bool PlayFilm(const std::string &folder, const std::string &name, const Json &truth,
+              Totals &totals) {
+    const int32_t frameWidth = 720, frameHeight = 480, rate = 30;
+    const int32_t width = settings.region.width, height = settings.region.height;
+    std::vector<Player> players;
+    for (const char *side : {"left", "right"}) {
+        const Json &box = truth["boxes"][side]["next_box"];
+        const Json &film = truth["films"][name][side];
+        if (box.items.size() != 4 || film.fields.empty())
+            continue;
+        Player player{side,
+                      {(int32_t)box.items[0].number, (int32_t)box.items[1].number,
+                       (int32_t)box.items[2].number, (int32_t)box.items[3].number},
+                      Words(film["pairs"].text),
+                      (int64_t)film["last_frame"].number,
+                      {},
+                      std::vector<uint32_t>((size_t)width * height),
+                      {},
+                      {}};
+        players.push_back(player);
+    }
+    const std::string command = "ffmpeg -v error -i '" + folder + "/" + name +
+                                ".mp4' -f rawvideo -pix_fmt rgb24 -s 720x480 -";
+    std::unique_ptr<FILE, int (*)(FILE *)> film(popen(command.c_str(), "r"), pclose);
+    if (!film || players.empty()) {
+        std::printf("%s: not played (%s)\n", name.c_str(), film ? "no truth" : "no ffmpeg");
+        return false;
+    }
+    std::vector<uint8_t> frame((size_t)3 * frameWidth * frameHeight);
+    int64_t last = 0;
+    for (const Player &player : players)
+        last = std::max(last, player.lastFrame);
+    // Auto capture is on before the film starts, on a black screen: its first pair is new.
+    for (Player &player : players)
+        for (int tick = 0; tick < 4; ++tick)
+            WatchSample(player, width, height);
+    int64_t decoded = -1, sampleMs = 0;
+    for (bool more = true; more;) {
+        const int64_t wanted = sampleMs * rate / 1000; // the frame on screen at the sample's time
+        while (decoded < wanted &&
+               (more = std::fread(frame.data(), frame.size(), 1, film.get()) == 1))
+            ++decoded;
+        more = more && wanted <= last;
+        for (Player &player : players)
+            if (more && wanted <= player.lastFrame) {
+                ScaleBox(frame, frameWidth, player.box, player.sample, width, height);
+                WatchSample(player, width, height);
+            }
+        sampleMs += settings.interval;
+    }
+    bool exact = true;
+    for (const Player &player : players) {
+        const size_t inOrder = InOrder(player.shown, player.recorded);
+        const size_t phantom = player.recorded.size() - inOrder,
+                     lost = player.shown.size() - inOrder;
+        std::printf("%s %-5s shown %3zu  recorded %3zu  in order %3zu  phantom %2zu  lost %2zu\n",
+                    name.c_str(), player.side, player.shown.size(), player.recorded.size(), inOrder,
+                    phantom, lost);
+        totals.shown += player.shown.size();
+        totals.recorded += player.recorded.size();
+        totals.inOrder += inOrder;
+        totals.phantom += phantom;
+        totals.lost += lost;
+        exact = exact && player.recorded == player.shown;
+    }
+    return exact;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: film_watch FOLDER [FILM...]\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    std::ifstream file(folder + "/truth.json");
+    if (!file) {
+        std::printf("film_watch: skipped: %s/truth.json cannot be read\n", folder.c_str());
+        return 0;
+    }
+    std::stringstream text;
+    text << file.rdbuf();
+    size_t at = 0;
+    const Json truth = ReadJson(text.str(), at);
+    std::vector<std::string> names(argv + 2, argv + argc);
+    if (names.empty())
+        for (const auto &film : truth["films"].fields)
+            names.push_back(film.first);
+    Totals totals;
+    bool exact = true;
+    for (const std::string &name : names)
+        exact = PlayFilm(folder, name, truth, totals) && exact;
+    std::printf("total shown %zu  recorded %zu  in order %zu  phantom %zu  lost %zu: %s\n",
+                totals.shown, totals.recorded, totals.inOrder, totals.phantom, totals.lost,
+                exact ? "every record exact" : "NOT EXACT");
+    return exact ? 0 : 1;
+}
