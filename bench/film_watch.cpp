@@ -165,17 +165,18 @@ bool PlayFilm(const std::string &folder, const std::string &name, const Json &tr
                       {}};
         players.push_back(player);
     }
-    const std::string command = "ffmpeg -v error -i '" + folder + "/" + name +
-                                ".mp4' -f rawvideo -pix_fmt rgb24 -s 720x480 -";
+    int64_t last = 0;
+    for (const Player &player : players)
+        last = std::max(last, player.lastFrame);
+    const std::string command = "ffmpeg -v error -i '" + folder + "/" + name + ".mp4' -frames:v " +
+                                std::to_string(last + 1) +
+                                " -f rawvideo -pix_fmt rgb24 -s 720x480 -";
     std::unique_ptr<FILE, int (*)(FILE *)> film(popen(command.c_str(), "r"), pclose);
     if (!film || players.empty()) {
         std::printf("%s: not played (%s)\n", name.c_str(), film ? "no truth" : "no ffmpeg");
         return false;
     }
     std::vector<uint8_t> frame((size_t)3 * frameWidth * frameHeight);
-    int64_t last = 0;
-    for (const Player &player : players)
-        last = std::max(last, player.lastFrame);
     // Auto capture is on before the film starts, on a black screen: its first pair is new.
     for (Player &player : players)
         for (int tick = 0; tick < 4; ++tick)
@@ -207,7 +208,13 @@ bool PlayFilm(const std::string &folder, const std::string &name, const Json &tr
         totals.inOrder += inOrder;
         totals.phantom += phantom;
         totals.lost += lost;
-        exact = exact && player.recorded == player.shown;
+        if (player.recorded != player.shown) { // what it recorded, to read against the truth
+            std::string pairs;
+            for (const std::string &pair : player.recorded)
+                pairs += " " + pair;
+            std::printf("  recorded:%s\n", pairs.c_str());
+            exact = false;
+        }
     }
     return exact;
 }
