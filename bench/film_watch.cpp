@@ -111,13 +111,14 @@ size_t InOrder(const std::vector<std::string> &shown, const std::vector<std::str
 }
 
 struct Player {
-    const char *side;
-    CaptureRegion box;
+    const char *side = "";
+    CaptureRegion box = {0, 0, 0, 0};
     std::vector<std::string> shown;
-    int64_t lastFrame;
+    int64_t lastFrame = 0;
     PairWatch watch;
     std::vector<uint32_t> sample, lastSample;
     std::vector<std::string> recorded;
+    std::vector<int64_t> recordedAt; // the film's frame on screen at each record
 };
 
 struct Totals {
@@ -133,54 +134,74 @@ std::vector<std::string> Words(const std::string &text) {
 }
 
 // One sample of one player, as the tick takes it.
-void WatchSample(Player &player, int32_t width, int32_t height) {
+void WatchSample(Player &player, int32_t width, int32_t height, int64_t frame) {
     const bool still = player.sample == player.lastSample;
     const bool settled =
         still ? WatchSameSighting(player.watch, settings.settleTicks)
               : WatchPair(player.watch, SightPair(player.sample.data(), width, height),
                           settings.settleTicks);
-    if (settled)
+    if (settled) {
         player.recorded.push_back(PairText(player.watch.settledPair));
+        player.recordedAt.push_back(frame);
+    }
     player.lastSample = player.sample;
 }
 
 bool PlayFilm(const std::string &folder, const std::string &name, const Json &truth,
               Totals &totals) {
-    const int32_t frameWidth = 720, frameHeight = 480, rate = 30;
+    const int32_t filmWidth = 720, filmHeight = 480, rate = 30;
     const int32_t width = settings.region.width, height = settings.region.height;
     std::vector<Player> players;
+    CaptureRegion around = {filmWidth, filmHeight, 0, 0}; // the boxes' rectangle, right and bottom
     for (const char *side : {"left", "right"}) {
         const Json &box = truth["boxes"][side]["next_box"];
         const Json &film = truth["films"][name][side];
         if (box.items.size() != 4 || film.fields.empty())
             continue;
-        Player player{side,
-                      {(int32_t)box.items[0].number, (int32_t)box.items[1].number,
-                       (int32_t)box.items[2].number, (int32_t)box.items[3].number},
-                      Words(film["pairs"].text),
-                      (int64_t)film["last_frame"].number,
-                      {},
-                      std::vector<uint32_t>((size_t)width * height),
-                      {},
-                      {}};
+        Player player;
+        player.side = side;
+        player.box = {(int32_t)box.items[0].number, (int32_t)box.items[1].number,
+                      (int32_t)box.items[2].number, (int32_t)box.items[3].number};
+        if (player.box.x < 0 || player.box.y < 0 || player.box.width <= 0 ||
+            player.box.height <= 0 || player.box.x + player.box.width > filmWidth ||
+            player.box.y + player.box.height > filmHeight)
+            continue;
+        player.shown = Words(film["pairs"].text);
+        player.lastFrame = (int64_t)film["last_frame"].number;
+        player.sample.resize((size_t)width * height);
+        around = {std::min(around.x, player.box.x), std::min(around.y, player.box.y),
+                  std::max(around.width, player.box.x + player.box.width),
+                  std::max(around.height, player.box.y + player.box.height)};
         players.push_back(player);
+    }
+    around.width -= around.x;
+    around.height -= around.y;
+    for (Player &player : players) { // in the decoded picture, which holds the boxes alone
+        player.box.x -= around.x;
+        player.box.y -= around.y;
     }
     int64_t last = 0;
     for (const Player &player : players)
         last = std::max(last, player.lastFrame);
-    const std::string command = "ffmpeg -v error -i '" + folder + "/" + name + ".mp4' -frames:v " +
-                                std::to_string(last + 1) +
-                                " -f rawvideo -pix_fmt rgb24 -s 720x480 -";
-    std::unique_ptr<FILE, int (*)(FILE *)> film(popen(command.c_str(), "r"), pclose);
-    if (!film || players.empty()) {
-        std::printf("%s: not played (%s)\n", name.c_str(), film ? "no truth" : "no ffmpeg");
+    const std::string command =
+        "ffmpeg -v error -i '" + folder + "/" + name + ".mp4' -frames:v " +
+        std::to_string(last + 1) + " -vf scale=" + std::to_string(filmWidth) + ":" +
+        std::to_string(filmHeight) + ",crop=" + std::to_string(around.width) + ":" +
+        std::to_string(around.height) + ":" + std::to_string(around.x) + ":" +
+        std::to_string(around.y) + " -f rawvideo -pix_fmt rgb24 -";
+    std::unique_ptr<FILE, int (*)(FILE *)> film(
+        players.empty() ? nullptr : popen(command.c_str(), "r"), pclose);
+    if (!film) {
+        std::printf("%s: not played (%s)\n", name.c_str(),
+                    players.empty() ? "no truth" : "no ffmpeg");
         return false;
     }
-    std::vector<uint8_t> frame((size_t)3 * frameWidth * frameHeight);
+    const int32_t frameWidth = around.width;
+    std::vector<uint8_t> frame((size_t)3 * around.width * around.height);
     // Auto capture is on before the film starts, on a black screen: its first pair is new.
     for (Player &player : players)
         for (int tick = 0; tick < 4; ++tick)
-            WatchSample(player, width, height);
+            WatchSample(player, width, height, -1);
     int64_t decoded = -1, sampleMs = 0;
     for (bool more = true; more;) {
         const int64_t wanted = sampleMs * rate / 1000; // the frame on screen at the sample's time
@@ -191,9 +212,13 @@ bool PlayFilm(const std::string &folder, const std::string &name, const Json &tr
         for (Player &player : players)
             if (more && wanted <= player.lastFrame) {
                 ScaleBox(frame, frameWidth, player.box, player.sample, width, height);
-                WatchSample(player, width, height);
+                WatchSample(player, width, height, wanted);
             }
         sampleMs += settings.interval;
+    }
+    if (decoded < 0) {
+        std::printf("%s: not played (ffmpeg decoded no frame of it)\n", name.c_str());
+        return false;
     }
     bool exact = true;
     for (const Player &player : players) {
@@ -210,8 +235,8 @@ bool PlayFilm(const std::string &folder, const std::string &name, const Json &tr
         totals.lost += lost;
         if (player.recorded != player.shown) { // what it recorded, to read against the truth
             std::string pairs;
-            for (const std::string &pair : player.recorded)
-                pairs += " " + pair;
+            for (size_t i = 0; i < player.recorded.size(); ++i)
+                pairs += " " + player.recorded[i] + "@" + std::to_string(player.recordedAt[i]);
             std::printf("  recorded:%s\n", pairs.c_str());
             exact = false;
         }

@@ -91,6 +91,15 @@ inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int se
     return screen;
 }
 
+// Frame k of a scroll of `of` as a real game scrolls its box: the pair before rises out in the
+// first third (0), the box shows the board alone in the second (1), and the pair rises in from
+// below in the last (2); `down` goes to PaintBox.
+inline int ScrollPart(int k, int of, int &down) {
+    const int part = 3 * k / of;
+    down = part == 0 ? -300 * k / of : part == 2 ? 300 - 300 * k / of : 0;
+    return part;
+}
+
 // A game's two boxes, the next and the second (the pair after next), played step by step: a step
 // "NNSSsh" brings pair NN into the next box and SS into the second (upper then lower, of "rgbyp";
 // "--" the board alone; "==" the box as it stands, nothing moving) in over s samples, the pair
@@ -111,15 +120,16 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
         for (int k = 1; k <= scroll + hold; ++k) {
             film.emplace_back();
             for (int box = 0; box < 2; ++box) {
-                const std::string pair = to[box] == "==" ? shown[box] : to[box];
-                const std::string four = pair + (to[box] == "==" ? "--" : shown[box]);
-                const bool moves = k <= scroll && to[box] != "==";
-                BoxFrame frame = {
-                    {}, 0, moves ? 100 - 100 * k / (scroll + 1) : 0, k == scroll + hold};
-                for (int blob = 0; blob < 4; ++blob)
-                    if (four[blob] != '-')
-                        frame.blobs[frame.count++] = skin[std::string("rgbyp").find(four[blob])];
-                frame.down = frame.count == 2 && pair == "--" ? -100 + frame.down : frame.down;
+                int down = 0;
+                const int part = k > scroll || to[box] == "==" ? 2 : ScrollPart(k, scroll + 1, down);
+                const std::string pair = part == 0 ? shown[box]
+                                         : part == 1 ? "--"
+                                         : to[box] == "==" ? shown[box]
+                                                           : to[box];
+                BoxFrame frame = {{}, 0, down, k == scroll + hold};
+                for (int blob = 0; blob < 2; ++blob)
+                    if (pair[blob] != '-')
+                        frame.blobs[frame.count++] = skin[std::string("rgbyp").find(pair[blob])];
                 film.back().push_back(frame);
             }
         }
@@ -142,7 +152,7 @@ inline void PlayedGame(std::string &steps, std::string &marked, std::string &pla
         const bool quick = i == 9 || i == 30, again = i == 21, misread = i == 15;
         std::string shown =
             misread ? pairs[i].substr(1) + (pairs[i][0] == 'r' ? "g" : "r") : pairs[i];
-        steps += (again ? "==" : shown) + pairs[i + 1] + (quick ? "33 " : "38 ");
+        steps += (again ? "==" : shown) + pairs[i + 1] + (quick ? "33 " : "98 ");
         marked += (i ? " " : "") + shown + (quick ? "+" : misread ? "?" + pairs[i] : "");
         if (!quick && !again)
             plain += (plain.empty() ? "" : " ") + shown;

@@ -32,7 +32,7 @@ std::vector<RecordedMove> CheckMoves(MoveCheck &check, const PairWatch &next, bo
     std::vector<RecordedMove> moves;
     // The second box's last reading, clear in the next box and not settled yet: a pair the
     // player may drop before it settles.
-    if (!nextSettled && CandidateIsNew(next) && next.sameTicks >= 2 && check.secondKnown &&
+    if (!nextSettled && CandidateIsNew(next) && next.sameTicks >= 3 && check.secondKnown &&
         SamePair(next.candidate, check.second)) {
         check.glimpsed = true;
         check.glimpse = next.candidate;
@@ -43,7 +43,8 @@ std::vector<RecordedMove> CheckMoves(MoveCheck &check, const PairWatch &next, bo
     if (check.glimpsed && glimpseGone)
         RecordGlimpse(check, moves);
     check.glimpsed = check.glimpsed && !nextSettled;
-    if (nextEmpty) {
+    check.emptyTicks = nextEmpty ? check.emptyTicks + 1 : 0;
+    if (check.emptyTicks >= EmptySpan) {
         RestartMoveCheck(check);
         return moves;
     }

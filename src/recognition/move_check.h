@@ -13,6 +13,10 @@
 // game moves both boxes together.
 const int32_t MoveSpan = 2;
 
+// The board alone in the next box for this many samples in a row (half a second at the default
+// interval) is a pause, not a scroll, which shows it between two pairs for a few samples.
+const int32_t EmptySpan = 20;
+
 struct MoveCheck {
     bool secondKnown = false; // the second box's reading for the latest move
     BlobPair second = {0, 0};
@@ -25,6 +29,7 @@ struct MoveCheck {
     BlobPair glimpse = {0, 0};
     bool pressKnown = false; // the second box's reading made before the next box last changed
     BlobPair pressSecond = {0, 0};
+    int32_t emptyTicks = 0; // samples in a row that the next box showed the board
 };
 
 // One sample of both boxes, after their watches have seen it: whether each settled a new pair,
@@ -35,7 +40,8 @@ struct MoveCheck {
 //   last, gone before it settled: MarkSeenAhead, before the other pair that settles next;
 // - the next box's pair again, unmarked, when only the second box changed and it had shown that
 //   pair: the same pair again in place, where nothing moves in the next box.
-// The board alone in the next box starts the count again: the next reading is unmarked.
+// The board alone in the next box for EmptySpan samples starts the count again: the next reading
+// is unmarked.
 std::vector<RecordedMove> CheckMoves(MoveCheck &check, const PairWatch &next, bool nextSettled,
                                      bool nextEmpty, const PairWatch &second, bool secondSettled);
 

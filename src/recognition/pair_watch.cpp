@@ -34,10 +34,15 @@ uint8_t PixelLook(const HsvColour &hsv) {
     return hsv.value < MinimumValue ? LookDarkGrey : LookPale;
 }
 
+// A lit pixel is brighter than a game's dark board behind the blobs (a wooden board of a real
+// game reads as dim yellow up to 0.26) and than a blob's own darkest shading.
+const float LitValue = 0.3f;
+
 // The majority of a cell's coloured pixels; the cell shows a blob when they fill half of it
 // and it has detail, and the board when it has no detail.
-BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell,
+BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, int32_t index,
                      PairSighting &seen) {
+    const CellArea cell = index == 0 ? UpperCellArea(width, height) : LowerCellArea(width, height);
     VoteCounts votes = {};
     for (int32_t y = cell.top; y < cell.top + cell.rows; ++y) {
         const uint32_t *row = pixels + (size_t)(height - 1 - y) * (size_t)width;
@@ -47,14 +52,20 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, cons
             const uint8_t look = PixelLook(hsv); // a blob-coloured pixel's look is its colour
             if (coloured)
                 ++votes[look - 1];
+            if (coloured && hsv.value >= LitValue)
+                ++seen.lit[index][look - 1];
             seen.looks.push_back(look);
         }
     }
     BlobColour colour = MajorityColour(votes);
     const bool detailed = HasDetail(pixels, width, height, cell);
-    seen.clear = seen.clear && detailed &&
-                 2 * (int64_t)votes[colour - 1] >= (int64_t)cell.columns * cell.rows &&
-                 votes[colour - 1] > 0;
+    // The blob's colour bleeds into its rim on an analog picture (a green blob's rim reads yellow):
+    // coloured pixels fill half the cell, and the majority's are two in three of them.
+    int64_t coloured = 0;
+    for (int32_t count : votes)
+        coloured += count;
+    seen.clear = seen.clear && detailed && 2 * coloured >= (int64_t)cell.columns * cell.rows &&
+                 5 * (int64_t)votes[colour - 1] >= 3 * coloured && votes[colour - 1] > 0;
     seen.empty = seen.empty || !detailed;
     return colour;
 }
@@ -73,6 +84,26 @@ bool PictureMoved(const std::vector<uint8_t> &looks, const std::vector<uint8_t> 
                  (looks[i] != LookDarkGrey || before[i] != LookPale);
     return moved * pixelsPerMove >= (int64_t)looks.size();
 }
+
+// Whether a sighting shows the settled pair gone from its place: a cell holds less than one pixel
+// in seven lit in its settled colour. Played on real games, a face's blink, analog noise, a combed
+// frame, sparks and a chain's count crossing the box leave at least that for all but two ticks in
+// a row, while a scroll, however quick, leaves a cell without the pair's colour for nine ticks or
+// more, the same pair scrolling in after itself too.
+bool SettledPairAway(const PairWatch &watch, const PairSighting &seen) {
+    const BlobColour settled[2] = {watch.settledPair.upper, watch.settledPair.lower};
+    for (int cell = 0; cell < 2; ++cell) {
+        const int32_t colour = settled[cell];
+        if (colour < ColourRed || colour > ColourPurple ||
+            7 * (int64_t)seen.lit[cell][colour - 1] < seen.cellPixels)
+            return true;
+    }
+    return false;
+}
+
+// Ticks in a row that a settled pair must be away before what settles next is new: twice the
+// longest absence of a pair that stayed, and half the shortest scroll's.
+const int32_t AwayTicks = 4;
 
 } // namespace
 
@@ -120,13 +151,14 @@ bool CellHue(const uint32_t *pixels, int32_t width, int32_t height, const CellAr
 
 PairSighting SightPair(const uint32_t *pixels, int32_t width, int32_t height) {
     const bool sampled = pixels != nullptr && width > 0 && height > 0;
-    PairSighting seen = {{0, 0}, sampled, !sampled, {}};
+    PairSighting seen = {{0, 0}, sampled, !sampled, {}, {}, 0};
     if (!sampled)
         return seen;
     const CellArea upper = UpperCellArea(width, height); // the lower one is as large
     seen.looks.reserve(2 * (size_t)std::max(upper.columns, 0) * (size_t)std::max(upper.rows, 0));
-    seen.pair.upper = SightCell(pixels, width, height, upper, seen);
-    seen.pair.lower = SightCell(pixels, width, height, LowerCellArea(width, height), seen);
+    seen.cellPixels = upper.columns * upper.rows;
+    seen.pair.upper = SightCell(pixels, width, height, 0, seen);
+    seen.pair.lower = SightCell(pixels, width, height, 1, seen);
     return seen;
 }
 
@@ -137,6 +169,7 @@ static void RestartFrom(PairWatch &watch, const PairSighting &seen) {
     watch.settledPair = seen.pair;
     watch.settledKnown = seen.clear;
     watch.pictureChanged = false;
+    watch.awayTicks = 0;
     watch.settledLooks = watch.previousLooks;
 }
 
@@ -166,6 +199,7 @@ static bool CountLastSighting(PairWatch &watch, int32_t settleTicks) {
     watch.settledLooks = watch.previousLooks;
     watch.settledKnown = true;
     watch.pictureChanged = false;
+    watch.awayTicks = 0; // counted against the pair settled before
     return capture;
 }
 
@@ -174,26 +208,25 @@ bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) 
         watch.previousLooks = seen.looks;
         RestartFrom(watch, seen);
     }
-    // A picture that moved from the settled pair's is a change, unless it shows another pair
-    // clearly: that is judged by settling alone, so that a pair misread for a tick changes
-    // nothing. The pair upside down is what a scroll shows half-way, and may be all that a
-    // tick sees of a quick one. One pixel in 11: a pair of one colour scrolled by a quarter of the
-    // box on a black board, or on a board of its own colour by an eighth, moves one in 9 or more
-    // (any other pair twice that), while a 3 x 3 blur in place moves one in 13 at most and a dim or
-    // flash none.
-    const BlobPair swapped = {watch.settledPair.upper, watch.settledPair.lower}; // a scroll half-way
+    // A scroll, whatever settles next is new, even the same pair: the settled pair is away from
+    // its place for AwayTicks ticks in a row, or a pair of two colours shows upside down (what a
+    // scroll shows half-way). Both only while the picture moved from the settled pair's, so that a
+    // pair dimmed or flashed in place is not away. A clear sighting of another pair is judged by
+    // settling alone, so that a pair misread for a tick changes nothing. The picture is not asked
+    // whether it moved from the last tick's: on an analog picture, one frame differs from the next
+    // by a tenth of its pixels and more while the pair stands still.
+    const BlobPair swapped = {watch.settledPair.upper, watch.settledPair.lower};
     const bool otherPair =
         seen.clear && !SamePair(seen.pair, watch.settledPair) && !SamePair(seen.pair, swapped);
-    if (watch.settledKnown && !otherPair && PictureMoved(seen.looks, watch.settledLooks, 11))
-        watch.pictureChanged = true; // a scroll: whatever settles next is new, even the same pair
-    // A picture that is moving does not settle, or a slow scroll could settle half-way and be
-    // taken twice. One in 20: each eighth of a scroll moves one in 12 or more; a blur may restart
-    // the count, which only delays a capture.
-    watch.moving = PictureMoved(seen.looks, watch.previousLooks, 20);
-    if (watch.moving)
-        watch.sameTicks = 0;
+    const bool moved =
+        watch.settledKnown && !otherPair && PictureMoved(seen.looks, watch.settledLooks, 11);
+    const bool upsideDown = seen.clear && SamePair(seen.pair, swapped) &&
+                            watch.settledPair.upper != watch.settledPair.lower;
+    watch.awayTicks = moved && SettledPairAway(watch, seen) ? watch.awayTicks + 1 : 0;
+    if (moved && (upsideDown || watch.awayTicks >= AwayTicks))
+        watch.pictureChanged = true;
     watch.previousLooks = seen.looks;
-    watch.lastSeen = {seen.pair, seen.clear, seen.empty, {}};
+    watch.lastSeen = {seen.pair, seen.clear, seen.empty, {}, {}, 0};
     return CountLastSighting(watch, settleTicks);
 }
 
@@ -203,7 +236,8 @@ bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) 
 bool WatchSameSighting(PairWatch &watch, int32_t settleTicks) {
     if (watch.restarted)
         RestartFrom(watch, watch.lastSeen);
-    watch.moving = false;
+    if (watch.awayTicks > 0 && ++watch.awayTicks >= AwayTicks) // away still
+        watch.pictureChanged = true;
     return CountLastSighting(watch, settleTicks);
 }
 
@@ -213,5 +247,6 @@ void RestartPairWatch(PairWatch &watch) {
 }
 
 bool CandidateIsNew(const PairWatch &watch) {
-    return watch.sameTicks > 0 && (watch.pictureChanged || !watch.settledKnown || !SamePair(watch.candidate, watch.settledPair));
+    return watch.sameTicks > 0 && (watch.pictureChanged || !watch.settledKnown ||
+                                   !SamePair(watch.candidate, watch.settledPair));
 }

@@ -20,6 +20,9 @@ struct PairSighting {
     bool empty;                 // a cell shows the board
     std::vector<uint8_t> looks; // each pixel of the upper cell, then the lower: its colour, or
                                 // whether it is dark grey or pale (see PictureMoved)
+    int32_t lit[2][5];          // each cell's lit pixels of each colour, red to purple (see
+                                // SettledPairAway); the upper cell first
+    int32_t cellPixels;         // the pixels of one cell
 };
 
 // The typical hue of a cell's blob-coloured pixels, in whole degrees 0..359 (truncated, as
@@ -42,24 +45,25 @@ struct PairWatch {
     BlobPair settledPair = {0, 0}; // the pair seen settled last
     bool settledKnown = false;     // settledPair holds a pair
     BlobPair candidate = {0, 0};   // the clear pair seen on the last ticks
-    int32_t sameTicks = 0;  // ticks in a row that candidate was seen, up to one past settling
+    int32_t sameTicks = 0;       // ticks in a row that candidate was seen, up to one past settling
     bool pictureChanged = false; // the box was empty, or its picture moved, since the pair settled
     bool restarted = true;       // the next sighting shows what was on screen at the restart
-    bool moving = false;         // the last sighting's picture moved from the one before
-    PairSighting lastSeen = {{0, 0}, false, true, {}}; // the last sighting; its looks: previousLooks
+    int32_t awayTicks = 0;       // ticks in a row that the settled pair was away from its place
+    PairSighting lastSeen = {{0, 0}, false, true, {}, {}, 0}; // the last sighting; its looks:
+                                                              // previousLooks
     std::vector<uint8_t> settledLooks;  // the look of each cell pixel when the pair settled last
     std::vector<uint8_t> previousLooks; // and at the last tick
 };
 
 // True once for each new pair: the same clear pair has been seen on more than settleTicks
 // ticks in a row, and it is another pair than the one settled last, or the box has changed
-// since then: it was empty, or its picture moved (a game scrolls the next pair away while the
-// one after it comes in, with no empty frame between, and that one may be the same pair). A
-// picture has moved when one pixel of the cells in 11 shows a colour where the settled pair
-// showed another or none, or dark grey where it showed a colour; a pair dimmed, flashed or
-// blurred in place does not move. A picture still moving does not settle. A clear sighting of
-// another pair (but the pair upside down, a scroll half-way) is judged by settling alone, so
-// a pair misread for a tick changes nothing.
+// since then: it was empty, or the game scrolled (the next pair leaves upwards and the one
+// after it comes in from below, and that one may be the same pair). A scroll shows as the
+// settled pair away from its place for a few ticks, or upside down; a face's blink, analog
+// noise, a combed frame or a spark or a count crossing the box leave it in place, and a pair
+// dimmed, flashed or blurred in place does not move. A clear sighting of another pair (but
+// the pair upside down) is judged by settling alone, so a pair misread for a tick changes
+// nothing.
 bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks);
 
 // The clear pair of the last ticks, not settled yet, would be captured if it settled.

@@ -42,15 +42,17 @@ film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frame
 F() { local gone="0 0"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
   echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} $gone" >>"$film"; }
 Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
-Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below; Scroll: from, to, frames of 30 ms[, ms then]
-Scroll() { local k; for ((k = 1; k <= $3; ++k)); do F $2 $((100 - 100 * k / ($3 + 1))) 100 30 182868 $1; done; F $2 0 100 ${4:-243}; }
+Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below; Scroll: from, to, frames of 30 ms[, ms then],
+Scroll() { local k third; for ((k = 1; k <= $3; ++k)); do third=$((3 * k / ($3 + 1))) # as a real game: the pair before rises
+  case $third in 0) F $1 $((-300 * k / ($3 + 1))) 100 30;; 1) F $1 100 100 30;; 2) F $2 $((300 - 300 * k / ($3 + 1))) 100 30;; esac
+  done; F $2 0 100 ${4:-243}; } # out, the board alone, the pair rises in from below
 Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
   Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair; 10 dims to 30 %, 10 whiter ticks:
   for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry; for t in {1..10}; do F ry 0 150 24; F ry 0 100 200; done; Hold ry
   F ry 100 100 5000; F ry 100 100 5000 2A1040; Hold ry 100 2A1040 # empty boxes, navy and purple
   Hold gr; Scroll gr gr 3; Hold gr; Scroll gr yb 3; Hold yb; Scroll yb yb 8; Hold yb; Scroll yb pp 8; Hold pp
   Scroll pp pp 3; F pp 0 30 200; F pp 0 100 200; Hold pp # a scroll, then a dim
-  F pp 75 100 30 182868 pp; F pp 50 100 54 182868 pp; F pp 25 100 30 182868 pp; F pp 0 100 243; Hold pp # stops a tick
+  F pp -50 100 54; F pp 100 100 30; F pp 50 100 30; F pp 0 100 243; Hold pp # stops a tick
   randoms=() last=pp # then 30 pairs (AUTO_PAIRS) at 3 a second, a sixth the same again:
   for ((t = 0; t < ${AUTO_PAIRS:-30}; ++t)); do pair=${letters:RANDOM%5:1}${letters:RANDOM%5:1}
     ((RANDOM % 6)) || pair=$last; randoms+=($pair); kind=$((t % 5)); ((kind != 2)) || [ $pair != $last ] || kind=3

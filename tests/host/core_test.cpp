@@ -151,10 +151,10 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     const std::string rows =
         "Raaaaaaa Raaabbbb* Raaannaaaa* Rbbbb....b::::b,,,, R..aaa.bbbb* RaaaRbbbbb RaaaaRabbbb* "
         "Raaac.cbbbb*aaaa* Raaabba:bbbb* R.AAAA*nPPPP* RFFFFfFFFF* Rbbbbkbbbbjbbbb* RbbbbSbbbb "
-        "Rbbbbsbbbb* Raaaahhhh*gggg Raaaaddddaaaa Raaaacaaaa Gaaaaa246aaaa*a Gaaaaa246cccc*c "
-        "Gaaaaa11223344556677aaaa*a Gaaaaa11223344556677cccc*c Gaaaaa246dddd*daaaa "
-        "Gaaaaa2446aaaa*a Gaaaaadaaaadaaaa GaaaaawaaaaDDDDDaaaa GaaaaaXaaaa*a Gaaaaaxaaaaa "
-        "Geeeee246eeee*e Gfffff11223344556677ffff*f Gaaaaacccc*cxccccc Gaaaaa4aaaa*a";
+        "Rbbbbsbbbb* Raaaahhhh*gggg Raaaaddddaaaa Raaaacaaaa Gaaaaa1234567aaaa*a Gaaaaa246cccc*c "
+        "Gaaaaa11223344556677aaaa*a Gaaaaa11223344556677cccc*c Gaaaaa1234567dddd*daaaa "
+        "Gaaaaa12344567aaaa*a Gaaaaadaaaadaaaa GaaaaawaaaaDDDDDaaaa Geeeee1234567eeee*e "
+        "Gfffff112233445566ffff*f Gaaaaacccc*cxccccc GaaaaaXaaaaa";
     // A dotted look's tick, body and dots; its period (s 40, S 21, else 4) and grey (h 25, g 26).
     const uint32_t looks[][3] = {
         {'a', 0xE02020, 0x380808}, {'b', 0x20C040, 0x083010}, {'c', 0x2040E0, 0x081038},
@@ -195,12 +195,14 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                     sample[i] = x < grey ? 0x808080 : dot ? dots[2] : dots[1];
                 }
                 if (row[0] == 'G') { // a scroll's frame, to the pair named next if any; an edge
-                    const std::string four = pairOf(tick[strspn(tick, "1234567")], before) + before;
-                    uint32_t blobs[4];
-                    for (int i = 0; i < 4; ++i)
-                        blobs[i] = skin[std::string("rgbyp").find(four[i])];
-                    PaintBox(sample.data(), blobs, 4, 100 - eighths * 25 / 2, percents[look],
-                             board);
+                    int down = 0;
+                    const int part = ScrollPart(eighths, 8, down);
+                    const std::string two =
+                        part ? pairOf(tick[strspn(tick, "1234567")], before) : before;
+                    uint32_t blobs[2];
+                    for (int i = 0; i < 2; ++i)
+                        blobs[i] = skin[std::string("rgbyp").find(two[i])];
+                    PaintBox(sample.data(), blobs, part == 1 ? 0 : 2, down, percents[look], board);
                     for (int i = 0; i < edges[look]; ++i)
                         sample[(99 - 93 + i / 38) * 50 + 6 + i % 38] = 0xE6C727;
                 }
