@@ -16,6 +16,13 @@ started=$(date +%s)
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host
+# Auto capture's watch on real games: every film's record must be exactly what its box showed.
+films=$root/../shared/films
+if [ -f "$films/truth.json" ]; then
+  build/host/bench/film_watch "$films"
+else
+  echo "film_watch: skipped: no films at $films (they lie beside a checkout of the project)"
+fi
 
 cmake --preset win64 >/dev/null
 cmake --build --preset win64
