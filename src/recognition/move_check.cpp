@@ -31,14 +31,14 @@ std::vector<RecordedMove> CheckMoves(MoveCheck &check, const PairWatch &next, bo
                                      bool nextEmpty, const PairWatch &second, bool secondSettled) {
     std::vector<RecordedMove> moves;
     // The second box's last reading, clear in the next box and not settled yet: a pair the
-    // player may drop before it settles.
+    // player may drop before it settles. Three samples: a scroll's frame of the pair leaving,
+    // seen twice, can show its lower blob over a board of the second reading's colour.
     if (!nextSettled && CandidateIsNew(next) && next.sameTicks >= 3 && check.secondKnown &&
         SamePair(next.candidate, check.second)) {
         check.glimpsed = true;
         check.glimpse = next.candidate;
     }
-    // Known for what it was once another pair settles, or the box empties: a game's scroll to the
-    // same pair, seen on two samples half-way, settles as that pair.
+    // Known for what it was once another pair settles, or the box empties.
     const bool glimpseGone = nextSettled ? !SamePair(next.settledPair, check.glimpse) : nextEmpty;
     if (check.glimpsed && glimpseGone)
         RecordGlimpse(check, moves);

@@ -36,7 +36,7 @@ struct MoveCheck {
 // and whether the next box showed the board. The moves to append, in order:
 // - a pair settled in the next box, marked MarkDoubt (with the second box's pair) when the second
 //   box showed another for the move before;
-// - a pair the next box showed clearly on two samples or more, the one the second box showed
+// - a pair the next box showed clearly on three samples or more, the one the second box showed
 //   last, gone before it settled: MarkSeenAhead, before the other pair that settles next;
 // - the next box's pair again, unmarked, when only the second box changed and it had shown that
 //   pair: the same pair again in place, where nothing moves in the next box.
