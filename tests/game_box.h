@@ -40,10 +40,15 @@ inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, in
     oval(29, 18, 36, 29, 0x202020, 100);
 }
 
+// A board with its top byte set is grained, as a real game's wooden tile: a darker line every
+// few pixels, sharp enough to be detail, so that its empty box is never plain.
 inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, int percent,
                      uint32_t board) {
     for (int y = 0; y < 100; ++y)
-        std::fill_n(&box[(99 - y) * 50], 50, ShadeRgb(board, 70 + 30 * y / 99, 0));
+        for (int x = 0; x < 50; ++x) {
+            const int line = board >> 24 && (x + 2 * y) % 7 < 4 ? 55 : 100;
+            box[(99 - y) * 50 + x] = ShadeRgb(board & 0xFFFFFF, (70 + 30 * y / 99) * line / 100, 0);
+        }
     for (int blob = 0; blob < count; ++blob)
         PaintBlob(box, 50, 100, true, 0, down + 50 * (blob % 2) - 100 * (blob / 2), 1, blobs[blob],
                   percent);
@@ -121,9 +126,10 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
             film.emplace_back();
             for (int box = 0; box < 2; ++box) {
                 int down = 0;
-                const int part = k > scroll || to[box] == "==" ? 2 : ScrollPart(k, scroll + 1, down);
-                const std::string pair = part == 0 ? shown[box]
-                                         : part == 1 ? "--"
+                const int part =
+                    k > scroll || to[box] == "==" ? 2 : ScrollPart(k, scroll + 1, down);
+                const std::string pair = part == 0         ? shown[box]
+                                         : part == 1       ? "--"
                                          : to[box] == "==" ? shown[box]
                                                            : to[box];
                 BoxFrame frame = {{}, 0, down, k == scroll + hold};

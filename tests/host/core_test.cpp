@@ -172,7 +172,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
     PairWatch watch;
     std::vector<uint32_t> watched; // the sample that the watch saw last, seen again unchanged
     std::string row;
-    for (uint32_t board : {0x182868u, 0x080808u})
+    for (uint32_t board : {0x182868u, 0x080808u, 0x14A3A10u}) // navy, black, a wooden tile
         for (std::istringstream in(rows); in >> row;) {
             std::string expected, captures, before;
             for (const char *tick = row.c_str(); *tick; tick += 1 + (tick[1] == '*')) {
