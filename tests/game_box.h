@@ -96,9 +96,8 @@ inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int se
     return screen;
 }
 
-// Frame k of a scroll of `of` as a real game scrolls its box: the pair before rises out in the
-// first third (0), the box shows the board alone in the second (1), and the pair rises in from
-// below in the last (2); `down` goes to PaintBox.
+// Frame k of `of` of a scroll, as a real game's: the pair before rises out (0), the board alone
+// (1), the pair rises in from below (2); `down` goes to PaintBox.
 inline int ScrollPart(int k, int of, int &down) {
     const int part = 3 * k / of;
     down = part == 0 ? -300 * k / of : part == 2 ? 300 - 300 * k / of : 0;
@@ -107,9 +106,8 @@ inline int ScrollPart(int k, int of, int &down) {
 
 // A game's two boxes, the next and the second (the pair after next), played step by step: a step
 // "NNSSsh" brings pair NN into the next box and SS into the second (upper then lower, of "rgbyp";
-// "--" the board alone; "==" the box as it stands, nothing moving) in over s samples, the pair
-// before leaving upwards, then holds them h samples. Each sample: both boxes' blobs, four (the
-// pair, the pair leaving) or none, and how far down the pair is (PaintBox's `down`).
+// "--" the board alone; "==" the box as it stands, nothing moving) by a scroll of s samples, then
+// holds them h samples. Each sample: both boxes' blobs, two or none, and PaintBox's `down`.
 struct BoxFrame {
     uint32_t blobs[4];
     int count, down;
@@ -128,10 +126,9 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
                 int down = 0;
                 const int part =
                     k > scroll || to[box] == "==" ? 2 : ScrollPart(k, scroll + 1, down);
-                const std::string pair = part == 0         ? shown[box]
-                                         : part == 1       ? "--"
-                                         : to[box] == "==" ? shown[box]
-                                                           : to[box];
+                const std::string pair = part == 1                      ? "--"
+                                         : part == 0 || to[box] == "==" ? shown[box]
+                                                                        : to[box];
                 BoxFrame frame = {{}, 0, down, k == scroll + hold};
                 for (int blob = 0; blob < 2; ++blob)
                     if (pair[blob] != '-')
