@@ -7,74 +7,16 @@
 //   film_watch FOLDER [FILM...]
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "film_truth.h"
 #include "recognition/pair_watch.h"
 #include "tessivo.h"
 
 namespace {
-
-// Just enough JSON for truth.json: objects, arrays, strings without escapes, numbers.
-struct Json {
-    std::string text;
-    double number = 0;
-    std::vector<Json> items;
-    std::map<std::string, Json> fields;
-    const Json &operator[](const std::string &key) const {
-        static const Json none;
-        auto found = fields.find(key);
-        return found == fields.end() ? none : found->second;
-    }
-};
-
-void SkipBlanks(const std::string &s, size_t &at) {
-    while (at < s.size() && (s[at] == ' ' || s[at] == '\n' || s[at] == '\r' || s[at] == '\t'))
-        ++at;
-}
-
-std::string ReadString(const std::string &s, size_t &at) {
-    const size_t end = s.find('"', at + 1);
-    std::string text = s.substr(at + 1, end - at - 1);
-    at = end + 1;
-    return text;
-}
-
-Json ReadJson(const std::string &s, size_t &at) {
-    Json value;
-    SkipBlanks(s, at);
-    if (at >= s.size())
-        return value;
-    const char open = s[at];
-    if (open == '"') {
-        value.text = ReadString(s, at);
-    } else if (open == '{' || open == '[') {
-        ++at;
-        for (SkipBlanks(s, at); at < s.size() && s[at] != '}' && s[at] != ']'; SkipBlanks(s, at)) {
-            if (open == '{') {
-                const std::string key = ReadString(s, at);
-                SkipBlanks(s, at);
-                ++at; // the colon
-                value.fields[key] = ReadJson(s, at);
-            } else {
-                value.items.push_back(ReadJson(s, at));
-            }
-            SkipBlanks(s, at);
-            if (at < s.size() && s[at] == ',')
-                ++at;
-        }
-        ++at;
-    } else {
-        size_t used = 0;
-        value.number = std::stod(s.substr(at, 32), &used);
-        at += used;
-    }
-    return value;
-}
 
 const char ColourLetters[] = " RGBYP";
 
@@ -252,15 +194,9 @@ int main(int argc, char **argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    std::ifstream file(folder + "/truth.json");
-    if (!file) {
-        std::printf("film_watch: skipped: %s/truth.json cannot be read\n", folder.c_str());
+    Json truth;
+    if (!ReadTruth(folder, "film_watch", truth))
         return 0;
-    }
-    std::stringstream text;
-    text << file.rdbuf();
-    size_t at = 0;
-    const Json truth = ReadJson(text.str(), at);
     std::vector<std::string> names(argv + 2, argv + argc);
     if (names.empty())
         for (const auto &film : truth["films"].fields)

@@ -16,12 +16,14 @@ started=$(date +%s)
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host
-# Auto capture's watch on real games: every film's record must be exactly what its box showed.
+# Real games: every film's record must be exactly what its box showed, and F must fit both
+# players' next boxes on their screens.
 films=$root/../shared/films
 if [ -f "$films/truth.json" ]; then
   build/host/bench/film_watch "$films"
+  build/host/bench/film_fit "$films"
 else
-  echo "film_watch: skipped: no films at $films (they lie beside a checkout of the project)"
+  echo "film_watch, film_fit: skipped: no films at $films (they lie beside a checkout of the project)"
 fi
 
 cmake --preset win64 >/dev/null

@@ -1,5 +1,6 @@
 // What a blob looks like, as the pair watch and the pair search both tell it: its colour, its
-// detail, and how far apart two hues lie. Reads pixels 0x00RRGGBB from memory; no platform.
+// detail (the watch's), and how far apart two hues lie. Reads pixels 0x00RRGGBB from memory; no
+// platform.
 #pragma once
 
 #include <algorithm>
@@ -20,8 +21,8 @@ bool IsBlobColoured(uint32_t pixel, HsvColour &hsv);
 // Whether the step between two pixels is sharp: its largest channel difference is a quarter of
 // the brighter pixel's brightest channel or more, and at least 12 levels. A blob's eyes and
 // highlight, and its rim against the board, are; its rings darkened toward the rim are not, nor
-// a gradient, a faint pattern or the noise of a near-black board. Inline: the search asks it
-// of every pixel it joins to a patch.
+// a gradient, a faint pattern or the noise of a near-black board. Inline: the watch asks it
+// of every pixel of a cell.
 inline bool IsSharpStep(uint32_t pixel, uint32_t other) {
     const int32_t darkestSharpBrightness = 48;
     int32_t step = 0, brightest = darkestSharpBrightness;

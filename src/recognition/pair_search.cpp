@@ -11,23 +11,30 @@
 
 namespace {
 
-// A blob's rings are its colour darkened toward the rim, which keeps its hue within a few
-// degrees; a neighbour of another colour, touching it in a field, lies further round.
-const int32_t HueReach = 10;
+// A blob's hue strays from its core's toward the rim and in a noisy picture: a real game's green
+// spans 95 to 128 degrees. A neighbour of another colour, touching it in a field, lies 50 degrees
+// or more round.
+const int32_t HueReach = 30;
+
+// A blob's pixels are at least this bright. The dark outline a game draws round each blob, and a
+// dark board of the blob's own hue (navy under blue: value 0.27), stay out, so that a blob stands
+// alone even where the capture has blurred its rim into them; the darkest shading of a real blob,
+// a third of its brightest, stays in.
+const float SearchedValue = 0.3f;
 
 // Blobs are 12 to 160 pixels across; the margins keep a blob cut by a neighbour in a field.
 const int32_t SmallestBlob = 10, LargestBlob = 180;
 
-// Of the area of the ellipse in a patch's bounds, how much the patch may miss or pass it by:
-// a pixelled disc of 12 pixels misses it by about a twentieth, while three blobs of one colour
-// merged into an L miss it by a third.
-const double RoundMismatch = 0.2;
+// A blob's bounds: a real game's blobs are squashed and tilted to 1.3 times as wide as high;
+// two blobs of one colour merged in a field are twice as long as wide.
+const double LongestSide = 1.4;
 
-// A board of a blob's own hue is told from the blob by brightness: a patch keeps to pixels
-// within 1.5 times its first pixel's brightness. A blob's rings, darkened toward the rim to 70 %,
-// stay within it; a dark board, half as bright as the rim or less, does not. A rim that fades
-// into the board over a few pixels stays out as well, where a sharp one is stopped by its edge.
-const int32_t BrightnessSpreadTimesTwo = 3;
+// A blob's outline, gaps and holes closed (its hull), is an ellipse of any tilt: the hull's area
+// is within 0.93 of an ellipse's of the same spread (a disc, a tilted egg and a teardrop give
+// 0.98 and over, three blobs in an L 0.81). It fills at most 0.93 of its bounds, where a box's
+// plank or a frame's rectangle fills them whole; and the patch fills at least 0.7 of its hull,
+// where a highlight at the rim bites a fifth out of a blob and an L leaves a third empty.
+const double EllipseLikeness = 0.93, MostOfBounds = 0.93, LeastOfHull = 0.6;
 
 // A second box's pair is 0.5 to 0.9 times the next pair's size, within four of its widths of it;
 // of two candidates at about one distance (the nearer within 1.25 of it), neither is taken.
@@ -59,6 +66,11 @@ struct Pair {
     double distance;
 };
 
+// A corner of a pixel, on the hull of a patch.
+struct Corner {
+    double x, y;
+};
+
 // Each pixel's hue in whole degrees, or NotBlob where it is grey, dark, pale or left out.
 std::vector<int16_t> BlobHues(const Area &area, const std::vector<CaptureRegion> &exclude) {
     const CaptureRegion &in = area.place;
@@ -66,7 +78,8 @@ std::vector<int16_t> BlobHues(const Area &area, const std::vector<CaptureRegion>
     HsvColour hsv;
     for (int32_t y = 0; y < in.height; ++y)
         for (int32_t x = 0; x < in.width; ++x)
-            if (IsBlobColoured(area.topLeft[y * area.stride + x], hsv))
+            if (IsBlobColoured(area.topLeft[y * area.stride + x], hsv) &&
+                hsv.value >= SearchedValue)
                 hues[(size_t)y * (size_t)in.width + (size_t)x] = (int16_t)HueDegrees(hsv.hue);
     for (const CaptureRegion &out : exclude)
         for (int64_t y = std::max(out.y - in.y, 0);
@@ -82,17 +95,11 @@ int32_t Brightness(uint32_t pixel) {
     return std::max({pixel >> 16 & 255, pixel >> 8 & 255, pixel & 255});
 }
 
-// Labels the patch that holds the seed: pixels joined side by side, each within HueReach of the
-// seed's hue and within its brightness spread, and no sharp step from the pixel it joins. The
-// highlight and eyes inside a blob are left as holes.
-Patch LabelPatch(const Area &area, const std::vector<int16_t> &hues, size_t seed, int32_t label,
-                 std::vector<int32_t> &labels, std::vector<size_t> &stack) {
-    const int32_t width = area.place.width, height = area.place.height;
-    auto pixel = [&](size_t at) {
-        return area.topLeft[(ptrdiff_t)(at / (size_t)width) * area.stride +
-                            (ptrdiff_t)(at % (size_t)width)];
-    };
-    const int32_t seedBrightness = Brightness(pixel(seed));
+// Labels the patch that holds the seed: pixels within HueReach of the seed's hue, joined side by
+// side or over one row, since interlace combs a moving blob into lines with dark rows between.
+// The highlight and eyes inside a blob are left as holes.
+Patch LabelPatch(const std::vector<int16_t> &hues, int32_t width, int32_t height, size_t seed,
+                 int32_t label, std::vector<int32_t> &labels, std::vector<size_t> &stack) {
     Patch patch = {width, height, 0, 0};
     stack.assign(1, seed);
     labels[seed] = label;
@@ -102,16 +109,9 @@ Patch LabelPatch(const Area &area, const std::vector<int16_t> &hues, size_t seed
         const int32_t x = (int32_t)(at % (size_t)width), y = (int32_t)(at / (size_t)width);
         patch = {std::min(patch.left, x), std::min(patch.top, y), std::max(patch.right, x + 1),
                  std::max(patch.bottom, y + 1)};
-        const uint32_t here = pixel(at);
         auto visit = [&](bool inside, size_t next) {
             if (!inside || labels[next] || hues[next] == NotBlob ||
                 HueDistance(hues[next], hues[seed]) > HueReach)
-                return;
-            const uint32_t there = pixel(next);
-            const int32_t brightness = Brightness(there);
-            if (2 * std::max(brightness, seedBrightness) >
-                    BrightnessSpreadTimesTwo * std::min(brightness, seedBrightness) ||
-                IsSharpStep(here, there))
                 return;
             labels[next] = label;
             stack.push_back(next);
@@ -120,73 +120,130 @@ Patch LabelPatch(const Area &area, const std::vector<int16_t> &hues, size_t seed
         visit(x + 1 < width, at + 1);
         visit(y > 0, at - (size_t)width);
         visit(y + 1 < height, at + (size_t)width);
+        visit(y > 1, at - 2 * (size_t)width);
+        visit(y + 2 < height, at + 2 * (size_t)width);
     }
     return patch;
 }
-// Whether the patch, its holes filled row by row, matches the ellipse in its bounds: a blob
-// does, while blobs of one colour merged in a field, a board or a frame line do not.
-bool IsRound(const std::vector<int32_t> &labels, int32_t width, const Patch &patch, int32_t label) {
-    const double a = (patch.right - patch.left) / 2.0, b = (patch.bottom - patch.top) / 2.0;
-    const double centreX = patch.left + a, centreY = patch.top + b;
-    double mismatch = 0;
+
+// The convex hull of the patch's rows, each from its first pixel to past its last, and the
+// pixels those rows hold (a row combed away holds what the one above it held).
+std::vector<Corner> RowsHull(const std::vector<int32_t> &labels, int32_t width, const Patch &patch,
+                             int32_t label, double &held) {
+    std::vector<Corner> corners;
+    double lastRow = 0;
+    held = 0;
     for (int32_t y = patch.top; y < patch.bottom; ++y) {
         const int32_t *row = &labels[(size_t)y * (size_t)width];
-        int32_t first = patch.right, last = patch.left; // every row of a patch has a pixel
+        int32_t first = patch.right, last = patch.left;
         for (int32_t x = patch.left; x < patch.right; ++x)
             if (row[x] == label) {
                 first = std::min(first, x);
                 last = x + 1;
             }
-        const double dy = (y + 0.5 - centreY) / b, half = a * std::sqrt(std::max(0.0, 1 - dy * dy));
-        const double overlap = std::max(0.0, std::min<double>(last, centreX + half) -
-                                                 std::max<double>(first, centreX - half));
-        mismatch += (last - first) + 2 * half - 2 * overlap;
+        if (last > first) {
+            lastRow = last - first;
+            corners.insert(corners.end(), {{(double)first, (double)y},
+                                           {(double)last, (double)y},
+                                           {(double)first, y + 1.0},
+                                           {(double)last, y + 1.0}});
+        }
+        held += lastRow;
     }
-    return mismatch <= RoundMismatch * 3.14159265 * a * b;
+    // Andrew's monotone chain: the lower hull left to right, then the upper back.
+    std::sort(corners.begin(), corners.end(), [](const Corner &a, const Corner &b) {
+        return a.x < b.x || (a.x == b.x && a.y < b.y);
+    });
+    auto turn = [](const Corner &o, const Corner &a, const Corner &b) {
+        return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+    };
+    std::vector<Corner> hull(2 * corners.size());
+    size_t k = 0;
+    for (size_t i = 0; i < corners.size(); ++i) {
+        while (k >= 2 && turn(hull[k - 2], hull[k - 1], corners[i]) <= 0)
+            --k;
+        hull[k++] = corners[i];
+    }
+    for (size_t i = corners.size() - 1, lower = k + 1; i-- > 0;) {
+        while (k >= lower && turn(hull[k - 2], hull[k - 1], corners[i]) <= 0)
+            --k;
+        hull[k++] = corners[i];
+    }
+    hull.resize(k - 1);
+    return hull;
 }
 
-// Whether the patch's inside has a blob's detail as the watch measures it, the step to the
-// pixel two over or two down scaled to the blob (46 pixels across in the watch's box): a game
-// scaled up spreads an edge over more pixels. A plain coloured disc has none. The inset keeps
-// every neighbour compared inside the patch's bounds.
-bool HasPatchDetail(const Area &area, const Patch &patch) {
-    const int32_t across = (patch.right - patch.left + patch.bottom - patch.top) / 2;
-    const int32_t step = std::max(2, (2 * across + 23) / 46), inset = across / 5; // inset >= step
-    const uint32_t *topLeft =
-        area.topLeft + (patch.top + inset) * area.stride + (patch.left + inset);
-    return HasBlobDetail(topLeft, area.stride, patch.right - patch.left - 2 * inset,
-                         patch.bottom - patch.top - 2 * inset, step, step);
+// Whether the patch has a blob's outline: its hull an ellipse of any tilt, not a rectangle, and
+// mostly filled. An ellipse of area A has A = 4 pi sqrt(det C), C the covariance of its points;
+// the hull's area and moments come from its edges (Green's theorem).
+bool IsRound(const std::vector<int32_t> &labels, int32_t width, const Patch &patch, int32_t label) {
+    double held = 0;
+    const std::vector<Corner> hull = RowsHull(labels, width, patch, label, held);
+    double area = 0, sumX = 0, sumY = 0, sumXX = 0, sumYY = 0, sumXY = 0;
+    for (size_t i = 0; i < hull.size(); ++i) {
+        const Corner &p = hull[i], &q = hull[(i + 1) % hull.size()];
+        const double cross = p.x * q.y - q.x * p.y;
+        area += cross / 2;
+        sumX += (p.x + q.x) * cross / 6;
+        sumY += (p.y + q.y) * cross / 6;
+        sumXX += (p.x * p.x + p.x * q.x + q.x * q.x) * cross / 12;
+        sumYY += (p.y * p.y + p.y * q.y + q.y * q.y) * cross / 12;
+        sumXY += (p.x * q.y + 2 * p.x * p.y + 2 * q.x * q.y + q.x * p.y) * cross / 24;
+    }
+    if (area <= 0)
+        return false;
+    const double x = sumX / area, y = sumY / area;
+    const double xx = sumXX / area - x * x, yy = sumYY / area - y * y, xy = sumXY / area - x * y;
+    const double spread = std::sqrt(std::max(xx * yy - xy * xy, 1e-9));
+    const double bounds = (double)(patch.right - patch.left) * (patch.bottom - patch.top);
+    return area >= EllipseLikeness * 4 * 3.14159265 * spread && area <= MostOfBounds * bounds &&
+           held >= LeastOfHull * area;
 }
 
 bool IsBlob(const Area &area, const std::vector<int32_t> &labels, const Patch &patch,
             int32_t label) {
     const int32_t w = patch.right - patch.left, h = patch.bottom - patch.top;
     return std::min(w, h) >= SmallestBlob && std::max(w, h) <= LargestBlob &&
-           4 * std::max(w, h) <= 5 * std::min(w, h) &&
-           IsRound(labels, area.place.width, patch, label) && HasPatchDetail(area, patch);
+           std::max(w, h) <= LongestSide * std::min(w, h) &&
+           IsRound(labels, area.place.width, patch, label);
 }
 
-// Whether two blobs are a pair, upper over lower: in one column, of about one size, about one
-// size apart.
+// Whether two blobs are a pair, upper over lower: in one column, of about one size, one to one
+// and a half sizes apart (a real game's blobs fill three quarters of their cells, drawn ones the
+// whole).
 bool IsPair(const Blob &upper, const Blob &lower) {
     const double across = (upper.size + lower.size) / 2, down = lower.y - upper.y;
     return 4 * std::abs(lower.x - upper.x) <= across &&
            std::abs(upper.size - lower.size) <= 0.3 * std::max(upper.size, lower.size) &&
-           down >= 0.8 * across && down <= 1.3 * across;
+           down >= 0.8 * across && down <= 1.5 * across;
 }
 
-// The blobs in the area, in the coordinates of the whole, in the order their first pixels come
-// in the screen's reading order.
+// The blobs in the area, in the coordinates of the whole. Patches are grown from the brightest
+// pixel left first, so that each seed lies in a blob's core, whose hue is the blob's own, not on
+// a rim the capture has blurred into what lies beside it.
 std::vector<Blob> FindBlobs(const Area &area, const std::vector<CaptureRegion> &exclude) {
     const std::vector<int16_t> hues = BlobHues(area, exclude);
+    const int32_t width = area.place.width;
+    std::vector<size_t> seeds(hues.size()), first(257, 0); // counting sort, brightest first
+    auto brightness = [&](size_t at) {
+        return Brightness(area.topLeft[(ptrdiff_t)(at / (size_t)width) * area.stride +
+                                       (ptrdiff_t)(at % (size_t)width)]);
+    };
+    for (size_t i = 0; i < hues.size(); ++i)
+        ++first[256 - brightness(i)];
+    for (size_t level = 1; level < first.size(); ++level)
+        first[level] += first[level - 1];
+    for (size_t i = 0; i < hues.size(); ++i)
+        seeds[first[255 - brightness(i)]++] = i;
     std::vector<int32_t> labels(hues.size(), 0);
     std::vector<size_t> stack;
     std::vector<Blob> blobs;
     int32_t label = 0;
-    for (size_t i = 0; i < hues.size(); ++i) {
-        if (hues[i] == NotBlob || labels[i])
+    for (const size_t seed : seeds) {
+        if (hues[seed] == NotBlob || labels[seed])
             continue;
-        const Patch patch = LabelPatch(area, hues, i, ++label, labels, stack);
+        const Patch patch =
+            LabelPatch(hues, width, area.place.height, seed, ++label, labels, stack);
         if (IsBlob(area, labels, patch, label))
             blobs.push_back({area.place.x + (patch.left + patch.right) / 2.0,
                              area.place.y + (patch.top + patch.bottom) / 2.0,

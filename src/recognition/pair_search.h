@@ -1,6 +1,6 @@
 // The fit of a capture region onto the game's next pair, and of a second region onto its second
-// box: a search of the screen in and around
-// the region for two blobs one over the other. Reads pixels from memory; no platform.
+// box: a search of the screen in and around the region for two blobs one over the other. Reads
+// pixels from memory; no platform.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +13,10 @@
 // the pair whose midpoint lies nearest the centre of frame (the region now, in the area's
 // coordinates; the caller captures at least its width and height on every side of it). Pixels
 // in the rectangles of exclude (the frame's own drawing, the program's window) count as board.
-// A blob is a round-ish patch of one hue, saturated and bright enough (IsBlobColoured), 12 to
-// 160 pixels across, with a blob's detail inside (highlight, eyes), told from a board of its own
-// hue by its brightness and its edge; a pair is two of about one
-// size, one over the other about one size apart. The region found is as wide as the pair's
+// A blob is a patch of one hue, saturated and bright enough (IsBlobColoured, and a value of 0.3),
+// 12 to 160 pixels across, whose outline is an ellipse of any tilt: a face, a plain disc, a
+// shaded ball, blurred, noisy or combed by interlace; a pair is two of about one size, one over
+// the other one to one and a half sizes apart. The region found is as wide as the pair's
 // centres are apart and twice as high, centred on its midpoint: each half covers one blob.
 // False when there is no pair: a single blob, an empty box, no game.
 bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
