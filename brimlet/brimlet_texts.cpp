@@ -15,6 +15,7 @@ static const BrimletTexts japaneseTexts = {
     L"2つ目の箱",                                                    // the second box
     L"次の箱に合わせました。近くにそれより小さなペアがないため、2つ目の箱はありません。",
     L"次の箱に合わせました。小さなペアが同じくらい近くに2つあるため、2つ目の箱は合わせていません。",
+    L"2つ目の枠\tS", // the second frame, by hand
 };
 
 static const BrimletTexts englishTexts = {
@@ -30,6 +31,7 @@ static const BrimletTexts englishTexts = {
     L"Second box",
     L"Fitted to the next box. No smaller pair lies near it, so there is no second box.",
     L"Fitted to the next box. Two smaller pairs lie about as near, so no second box was fitted.",
+    L"Second frame\tS",
 };
 
 const BrimletTexts *brimletTexts = &japaneseTexts;

@@ -17,6 +17,7 @@ struct BrimletTexts {
     const wchar_t *secondTitle; // the second frame's tab: the game's second box
     const wchar_t *noSecond;    // F fitted the next box and found no smaller pair near it
     const wchar_t *twoSeconds;  // F fitted the next box; two smaller pairs lay about as near
+    const wchar_t *secondItem;  // the frame's menu: a second frame placed by hand, or taken away
 };
 
 extern const BrimletTexts *brimletTexts; // the language of the settings, picked at start

@@ -22,6 +22,8 @@ FrameCommand CommandOfKey(WPARAM key, POINT &step) {
         return CmdSave;
     case VK_TAB:
         return CmdSwitchFrame;
+    case 'S':
+        return CmdSecondFrame;
     }
     step.x = key == VK_RIGHT ? 1 : key == VK_LEFT ? -1 : 0;
     step.y = key == VK_DOWN ? 1 : key == VK_UP ? -1 : 0;
@@ -33,6 +35,8 @@ FrameCommand CommandOfKey(WPARAM key, POINT &step) {
 FrameCommand ChooseFromMenu(HWND window, LPARAM position) {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, CmdFit, brimletTexts->fitItem);
+    AppendMenuW(menu, MF_STRING | (SecondRegion().width > 0 ? MF_CHECKED : 0), CmdSecondFrame,
+                brimletTexts->secondItem);
     AppendMenuW(menu, MF_STRING, CmdSave, brimletTexts->saveItem);
     AppendMenuW(menu, MF_STRING, CmdClose, brimletTexts->closeItem);
     SetForegroundWindow(window); // so that the menu closes when the user clicks elsewhere
@@ -91,6 +95,9 @@ void RunFrameCommand(HWND window, FrameCommand command, POINT step) {
         return;
     case CmdSwitchFrame:
         SwitchFrames();
+        return;
+    case CmdSecondFrame:
+        PlaceSecondByHand();
         return;
     case CmdMove:
     case CmdResize:

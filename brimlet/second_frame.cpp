@@ -140,6 +140,19 @@ RECT SecondFrameArea() {
     return area;
 }
 
+void PlaceSecondByHand() {
+    if (second.width > 0) {
+        PlaceSecondFrame({});
+        return;
+    }
+    const CaptureRegion &next = frame.region;
+    PlaceSecondFrame({next.x + next.width + next.width / 4, next.y + next.height / 4,
+                      std::max<int32_t>(next.width / 2, MinimumRegionSide),
+                      std::max<int32_t>(next.height / 2, MinimumRegionSide)});
+    secondChosen = true;
+    InvalidateRect(secondWindow, nullptr, FALSE);
+}
+
 void SwitchFrames() {
     secondChosen = !secondChosen && second.width > 0;
     InvalidateRect(secondWindow, nullptr, FALSE);

@@ -24,6 +24,10 @@ void HideSecondFrame(bool hide);
 // The screen rectangle the second frame covers; empty when it is hidden.
 RECT SecondFrameArea();
 
+// S: a second frame by hand, half the frame's size beside it on the right, chosen for the arrows
+// to move and size onto what shows of the second box; or, when there is one, taken away.
+void PlaceSecondByHand();
+
 // Tab: the arrows move the other frame; only the frame when there is no second one.
 void SwitchFrames();
 bool SecondFrameChosen();

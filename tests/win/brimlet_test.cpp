@@ -57,8 +57,8 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
 
 // Brimlet's frame round Tessivo's picture of a pair, a game's screen at 1.5x beside: F fits it onto
 // the game's pair, which Tessivo captures, and a second frame onto the second box; Tab and the
-// arrows move that one, Enter saves both; Ctrl+Z undoes the fit; F off the game leaves the region
-// and tells so; a click on the close box ends Brimlet.
+// arrows move that one, Enter saves both; Ctrl+Z undoes the fit; S places a second frame by hand;
+// F off the game leaves the region and tells so; a click on the close box ends Brimlet.
 TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) {
     std::thread painter([] { // a program of its own: it paints whenever it is uncovered
         const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
@@ -110,6 +110,13 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) 
     EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
     keys("^Z");
     EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}) && !IsWindowVisible(second); }));
+    keys("S>>\r"); // a second frame by hand, beside, the arrows on it, both saved; S takes it away
+    EXPECT_TRUE(Eventually([&] {
+        return at({795, 290, 110, 200}, {934, 340, 55, 100}) &&
+               FileText("setting.ini").find("[REGION2]\r\nX=934\r\nY=340\r\nW=55\r\nH=100") !=
+                   std::string::npos;
+    }));
+    keys("S");
     keys(std::string(100, '>') + "F"); // off the game by the arrow key
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
     SetCursorPos(1000, 285); // the close box, at the band's end over the region's corner
