@@ -18,9 +18,13 @@ inline uint32_t ShadeRgb(uint32_t rgb, int part, int whiter) {
     return out;
 }
 
+// A face: highlight and eyes, eyes shut, eyes alone, none, or a real game's (pale eyes, rings to 40
+// %).
+enum BlobFace { Face, Blink, NoHighlight, PlainDisc, RealFace };
+
 // A blob in a cell of 50 x 50 pixels times scale, its top left at (left, top) of an image w x h.
 inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, int top, double scale,
-                      uint32_t rgb, int percent) {
+                      uint32_t rgb, int percent, BlobFace face = Face) {
     auto at = [scale](int origin, int offset) { return origin + (int)std::lround(offset * scale); };
     auto oval = [&](int x0, int y0, int x1, int y1, uint32_t colour, int part) {
         const int l = at(left, x0), t = at(top, y0), r = at(left, x1), b = at(top, y1);
@@ -34,16 +38,37 @@ inline void PaintBlob(uint32_t *image, int w, int h, bool bottomUp, int left, in
             }
     };
     for (int ring = 0; ring < 4; ++ring)
-        oval(2 + 3 * ring, 2 + 3 * ring, 48 - 3 * ring, 48 - 3 * ring, rgb, 70 + 10 * ring);
-    oval(10, 7, 19, 14, 0xFFFFFF, 100);
-    oval(14, 18, 21, 29, 0x202020, 100);
-    oval(29, 18, 36, 29, 0x202020, 100);
+        oval(2 + 3 * ring, 2 + 3 * ring, 48 - 3 * ring, 48 - 3 * ring, rgb,
+             face == RealFace ? 40 + 20 * ring : 70 + 10 * ring);
+    if (face == Face || face == Blink)
+        oval(10, 7, 19, 14, 0xFFFFFF, 100);
+    const int open = face == Blink ? 4 : 0; // shut eyes: a short dark line each
+    if (face != PlainDisc)
+        for (int eye : {14, 29})
+            oval(eye, 18 + open, eye + 7, 29 - open, face == RealFace ? 0xC8D0C8 : 0x202020, 100);
+}
+
+// An analog capture of a picture w x h: colour bled to the right, noise of up to `noise` levels,
+// and, moving, every other row `comb` rows lower (the field before: interlace combs it).
+inline void Roughen(uint32_t *image, int w, int h, int noise, int comb, unsigned seed) {
+    std::mt19937 random(seed);
+    const std::vector<uint32_t> before(image, image + w * h);
+    for (int i = 0; i < w * h; ++i) {
+        const int from = i / w % 2 && i / w >= comb ? i - comb * w : i, left = from - (i % w > 0);
+        image[i] = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const int value =
+                (2 * (before[from] >> shift & 255) + (before[left] >> shift & 255)) / 3;
+            image[i] |= std::clamp(value + (int)(random() % (2 * noise + 1)) - noise, 0, 255)
+                        << shift;
+        }
+    }
 }
 
 // A board with its top byte set is grained, as a real game's wooden tile: a darker line every
 // few pixels, sharp enough to be detail, so that its empty box is never plain.
 inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, int percent,
-                     uint32_t board) {
+                     uint32_t board, BlobFace face = Face) {
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 50; ++x) {
             const int line = board >> 24 && (x + 2 * y) % 7 < 4 ? 55 : 100;
@@ -51,7 +76,7 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
         }
     for (int blob = 0; blob < count; ++blob)
         PaintBlob(box, 50, 100, true, 0, down + 50 * (blob % 2) - 100 * (blob / 2), 1, blobs[blob],
-                  percent);
+                  percent, face);
 }
 
 // A game's skin, r g b y p, and its hues (for settings.hueRed and the four after it).
@@ -65,21 +90,27 @@ inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0
 // `pair` of its blobs (green over purple, the colours turned by `turn`) in frame lines, with
 // `second` 1 one 0.7 as large below (yellow over green), 2 also one as far above, 3 one as large
 // below; with `field` columns of blobs 1.1 cells across (so they touch) at the left, with `first`
-// 1 a pair at (1, 0.5) cells, farther but first when read; 2 its lower 0.65x: no pair.
+// 1 a pair at (1, 0.5) cells, farther but first when read; 2 its lower 0.65x: no pair. Looks:
+// 1 plain discs, 2 faces without a highlight, 3 a real game's capture (its faces, blobs of 3/4 the
+// box's cells, a light outline hugging it, wooden planks beside, Roughen), 4 that combed.
 inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int second, bool field,
-                                         int first = 0, int turn = 0) {
+                                         int first = 0, int turn = 0, int look = 0) {
+    const BlobFace face = look == 1 ? PlainDisc : look == 2 ? NoHighlight : look ? RealFace : Face;
+    const double fill = look >= 3 ? 0.75 : 1; // of its cell, that a blob of the box fills
     uint32_t colours[5];
     std::rotate_copy(gameColours, gameColours + turn % 5, gameColours + 5, colours);
     const uint32_t after[] = {colours[2], colours[0]};
     std::vector<uint32_t> screen(110 * c * c, board);
     auto box = [&](double x, double y, double scale, int count, const uint32_t *blobs) {
         const int l = (int)(x * c), t = (int)(y * c), w = (int)std::lround(50 * scale);
-        for (int i = -4; i < w + 4; ++i) // the frame lines, 3 pixels out
-            for (int j = -4; j < 2 * w + 4; ++j)
-                if (i < -2 || j < -2 || i > w + 1 || j > 2 * w + 1)
-                    screen[(t + j) * 10 * c + l + i] = 0x8090C0;
+        const int out = look >= 3 ? 0 : 2; // the frame lines, 1 pixel out or 3, light or blue
+        for (int i = -out - 2; i < w + out + 2; ++i)
+            for (int j = -out - 2; j < 2 * w + out + 2; ++j)
+                if (i < -out || j < -out || i >= w + out || j >= 2 * w + out)
+                    screen[(t + j) * 10 * c + l + i] = look >= 3 ? 0xD8E0F0 : 0x8090C0;
         for (int blob = 0; blob < count; ++blob)
-            PaintBlob(&screen[0], 10 * c, 11 * c, false, l, t + blob * w, scale, blobs[blob], 100);
+            PaintBlob(&screen[0], 10 * c, 11 * c, false, l + (int)(w * (1 - fill) / 2),
+                      t + (int)(w * (blob + (1 - fill) / 2)), scale * fill, blobs[blob], 100, face);
     };
     box(8, 3, c / 50., pair, colours);
     box(8.15, 5.6, (second == 3 ? 1 : .7) * c / 50., second ? 2 : 0, after);
@@ -92,7 +123,14 @@ inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int se
     for (int i = 0; field && i < 6; ++i)
         for (int j = 0; columns[i][j]; ++j)
             PaintBlob(&screen[0], 10 * c, 11 * c, false, (int)((0.45 + i) * c),
-                      (int)((9.45 - j) * c), 1.1 * c / 46., colours[columns[i][j] - '0'], 100);
+                      (int)((9.45 - j) * c), 1.1 * c / 46., colours[columns[i][j] - '0'], 100,
+                      face);
+    for (int i = 0; look >= 3 && i < 36 * c * c / 100; ++i) // a real frame's planks, left of it
+        for (int plank = 0; plank < 2; ++plank)
+            screen[(32 * c / 10 + 3 * plank * c / 4 + i / (6 * c / 10)) * 10 * c + 69 * c / 10 +
+                   i % (6 * c / 10)] = 0xC8A050;
+    if (look >= 3)
+        Roughen(screen.data(), 10 * c, 11 * c, 12, look == 4 ? 2 : 0, 46);
     return screen;
 }
 

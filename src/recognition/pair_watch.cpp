@@ -211,15 +211,14 @@ bool WatchPair(PairWatch &watch, const PairSighting &seen, int32_t settleTicks) 
     // A scroll, whatever settles next is new, even the same pair: the settled pair is away from
     // its place for AwayTicks ticks in a row, or a pair of two colours shows upside down (what a
     // scroll shows half-way). Both only while the picture moved from the settled pair's, so that a
-    // pair dimmed or flashed in place is not away. A clear sighting of another pair is judged by
-    // settling alone, so that a pair misread for a tick changes nothing. The picture is not asked
-    // whether it moved from the last tick's: on an analog picture, one frame differs from the next
-    // by a tenth of its pixels and more while the pair stands still.
+    // pair dimmed or flashed in place is not away. A sighting that reads clear counts toward the
+    // away ticks like any other: a noisy board of a blob's hue, between a pair and the same pair
+    // again, reads as a pair of that colour, and the settled pair is away all the same; a pair
+    // misread in place keeps its colours lit and is not away. The picture is not asked whether it
+    // moved from the last tick's: on an analog picture, one frame differs from the next by a tenth
+    // of its pixels and more while the pair stands still.
     const BlobPair swapped = {watch.settledPair.upper, watch.settledPair.lower};
-    const bool otherPair =
-        seen.clear && !SamePair(seen.pair, watch.settledPair) && !SamePair(seen.pair, swapped);
-    const bool moved =
-        watch.settledKnown && !otherPair && PictureMoved(seen.looks, watch.settledLooks, 11);
+    const bool moved = watch.settledKnown && PictureMoved(seen.looks, watch.settledLooks, 11);
     const bool upsideDown = seen.clear && SamePair(seen.pair, swapped) &&
                             watch.settledPair.upper != watch.settledPair.lower;
     watch.awayTicks = moved && SettledPairAway(watch, seen) ? watch.awayTicks + 1 : 0;

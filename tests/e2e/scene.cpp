@@ -2,8 +2,7 @@
 // X, Y, titled "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down
 // (100: out of sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none).
 // FILM "game": both boxes of the game of game_box.h, 50 x 180, the second box 35 x 70 at (7, 110),
-// a sample's frame each 30 ms after Space. FILM *.bgra: a real game's frames of 48 x 80 decoded
-// from a film, top-down, 30 a second after Space.
+// a sample's frame each 30 ms after Space.
 #include <windows.h>
 
 #include <cstdio>
@@ -21,31 +20,6 @@ struct Frame {
 static std::vector<Frame> frames;
 static size_t shown;
 static const char *title;
-static std::vector<uint32_t> real; // a real game's frames
-static DWORD realStart;            // when Space started them; 0 before
-
-// The real game's frame of the time since Space, named in the title as the other films' are.
-static LRESULT PlayReal(HWND window, UINT message, WPARAM wParam) {
-    if (message == WM_KEYDOWN && wParam == VK_SPACE && !realStart && SetTimer(window, 2, 5, 0))
-        realStart = GetTickCount();
-    const size_t frame = std::min<size_t>(realStart ? (GetTickCount() - realStart) * 30 / 1000 : 0,
-                                          real.size() / (48 * 80) - 1);
-    if (message != WM_PAINT && frame != shown) {
-        char text[32];
-        snprintf(text, sizeof text, "%s %zu", title, shown = frame);
-        SetWindowTextA(window, text);
-        InvalidateRect(window, nullptr, FALSE);
-    }
-    if (message != WM_PAINT)
-        return 0;
-    PAINTSTRUCT paint;
-    BITMAPINFOHEADER bits = {sizeof bits, 48, -80, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC dc = BeginPaint(window, &paint); // black until Space, so that the first pair is new
-    StretchDIBits(dc, 0, 0, 48, 80, 0, 0, 48, 80, &real[shown * 48 * 80], (BITMAPINFO *)&bits,
-                  DIB_RGB_COLORS, realStart ? SRCCOPY : BLACKNESS);
-    EndPaint(window, &paint);
-    return 0;
-}
 
 static void Show(HWND window, size_t frame) {
     char text[32];
@@ -57,8 +31,6 @@ static void Show(HWND window, size_t frame) {
 }
 
 static LRESULT CALLBACK SceneProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!real.empty() && (message == WM_KEYDOWN || message == WM_TIMER || message == WM_PAINT))
-        return PlayReal(window, message, wParam);
     if (message == WM_KEYDOWN && wParam == VK_SPACE)
         Show(window, (shown + 1) % frames.size());
     if (message == WM_TIMER && KillTimer(window, 1))
@@ -106,9 +78,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     Frame frame = {};
     const bool game = !strcmp(__argv[3], "game");
-    FILE *film = game ? nullptr : fopen(__argv[3], "rb");
-    for (uint32_t pixel; film && strstr(__argv[3], ".bgra") && fread(&pixel, 4, 1, film);)
-        real.push_back(pixel);
+    FILE *film = game ? nullptr : fopen(__argv[3], "r");
     while (film && fscanf(film, "%x %x %d %d %d %x %x %x", &frame.blobs[0], &frame.blobs[1],
                           &frame.down, &frame.percent, &frame.milliseconds, &frame.board,
                           &frame.blobs[2], &frame.blobs[3]) == 8)
@@ -118,17 +88,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     title = __argv[4];
     WNDCLASSA sceneClass = {0, SceneProcedure, 0, 0, instance, 0, 0, 0, 0, "TessivoScene"};
     RegisterClassA(&sceneClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,
-                                  atoi(__argv[1]), atoi(__argv[2]), real.empty() ? 50 : 48,
-                                  game           ? 180
-                                  : real.empty() ? 100
-                                                 : 80,
-                                  0, 0, instance, 0);
-    shown = real.empty() ? 0 : SIZE_MAX; // so that the real film's first frame is named
-    if (real.empty())
-        Show(window, 0);
-    else
-        PlayReal(window, WM_TIMER, 0);
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, "TessivoScene", "scene", WS_POPUP | WS_VISIBLE,
+                        atoi(__argv[1]), atoi(__argv[2]), 50, game ? 180 : 100, 0, 0, instance, 0);
+    Show(window, 0);
     for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
         DispatchMessageA(&message);
     return 0;
