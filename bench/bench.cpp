@@ -4,6 +4,7 @@
 // "run SECONDS [auto] PAIRS..." it starts the real tessivo.exe (with auto capture on) for
 // bench/run.sh to measure, and with "run SECONDS copy 0" copy_only.exe, the floor under it.
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -234,6 +235,15 @@ void Fit() {
     if (fit != SecondPairFound || second.x != 815 || second.y != 560 || second.width != 70)
         printf("| fit | FindSecondPair missed the second box's pair | - | - |\n");
     Row("fit", "FindSecondPair, after a 100 x 200 pair, 600 x 900 pixels searched", secondUs, us,
+        "FindPairNear");
+    // The whole of a 720 x 480 screen in a real game's looks (blurred, noisy, a light outline),
+    // its box at 72 pixels a cell: the most F searches on such a screen.
+    const std::vector<uint32_t> real = PaintScreen(72, 0x202030, 2, true, true, 0, 0, 3);
+    const CaptureRegion onBox = {576, 216, 72, 144};
+    double wholeUs = Microseconds([&] { FindPairNear(real.data(), 720, 480, onBox, {}, found); });
+    if (std::abs(found.x - 576) > 3 || std::abs(found.y - 216) > 3)
+        printf("| fit | FindPairNear missed the real-looking box's pair | - | - |\n");
+    Row("fit", "FindPairNear, a whole 720 x 480 screen in a real game's looks", wholeUs, us,
         "FindPairNear");
 }
 

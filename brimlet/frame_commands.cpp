@@ -47,11 +47,12 @@ FrameCommand ChooseFromMenu(HWND window, LPARAM position) {
     return (FrameCommand)chosen;
 }
 
-// Keeps both regions in setting.ini for the next start of Tessivo and of Brimlet: the second as
-// [REGION2], width 0 when there is no second frame.
+// Keeps both regions in setting.ini for the next start of Tessivo and of Brimlet, in one write: the
+// second as [REGION2], width 0 when there is no second frame.
 static void SaveShownRegion(HWND window) {
     std::wstring where;
-    if (SaveRegion(frame.region, where) && SaveRegion(SecondRegion(), where, "REGION2")) {
+    const CaptureRegion second = SecondRegion();
+    if (SaveRegion(frame.region, where, &second)) {
         ShowLabelNotice(Compose(brimletTexts->saved, {where}));
         return;
     }

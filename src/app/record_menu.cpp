@@ -97,8 +97,8 @@ void PasteLink(HWND window) {
 }
 
 bool TranslatePasteKey(MSG &message) {
-    static ACCEL paste = {FCONTROL | FVIRTKEY, 'V', CmdPasteLink};
-    static HACCEL keys = CreateAcceleratorTableW(&paste, 1);
+    static ACCEL paste = {FCONTROL | FVIRTKEY, 'V', CmdPasteLink}; // Ctrl+V pastes a link
+    static HACCEL keys = CreateAcceleratorTableW(&paste, 1);       // made once, kept to the end
     HWND window = GetAncestor(message.hwnd, GA_ROOT); // a button's keys go to its window
     return window && TranslateAcceleratorW(window, keys, &message);
 }

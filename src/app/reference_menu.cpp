@@ -78,7 +78,7 @@ void SetReference(HWND window, BlobColour colour) {
     }
     ReferenceHue(colour) = menuHue;
     std::wstring where, close;
-    if (!SaveSettings("COLOR", {{referenceKeys[colour - 1], std::to_string(menuHue)}}, where))
+    if (!SaveSettings({{"COLOR", {{referenceKeys[colour - 1], std::to_string(menuHue)}}}}, where))
         Warn(window, Compose(texts->notSaved, {where}));
     for (BlobColour other = ColourRed; other <= ColourPurple; ++other)
         if (other != colour && HueDistance(menuHue, ReferenceHue(other)) <= CloseReferences)

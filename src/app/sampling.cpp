@@ -10,11 +10,12 @@
 
 namespace {
 
-PairWatch nextWatch, secondWatch;
-MoveCheck moveCheck;
-bool watchedLast; // the watches saw the last tick's samples, and the regions stayed
+PairWatch nextWatch;   // auto capture's watch of the next box
+PairWatch secondWatch; // and of the second box, while there is one
+MoveCheck moveCheck;   // the moves the two boxes' changes make
+bool watchedLast;      // the watches saw the last tick's samples, and the regions stayed
 std::vector<uint32_t> lastSamples[2]; // the samples of the last tick, to tell a still one
-Surface nearby; // one copy of the screen round both regions, grown as they need
+Surface nearby;          // one copy of the screen round both regions, grown as they need
 CaptureRegion copied[2]; // the regions of the last tick
 
 // A region with no pixels has nothing to copy, and one wider or taller than 32767 pixels either
@@ -60,8 +61,7 @@ void CopyBothFrom(const CaptureRegion &around) {
     for (int box = 0; box < 2; ++box) {
         const CaptureRegion &region = box ? settings.secondRegion : settings.region;
         StretchBlt(samples[box]->dc, 0, 0, samples[box]->width, samples[box]->height, nearby.dc,
-                   region.x - around.x, region.y - around.y, region.width, region.height,
-                   SRCCOPY);
+                   region.x - around.x, region.y - around.y, region.width, region.height, SRCCOPY);
     }
 }
 
@@ -78,15 +78,15 @@ bool SecondBoxSet() {
 }
 
 bool TakeSamples() {
-    const bool moved = !SameRegion(settings.region, copied[0]) ||
-                       !SameRegion(settings.secondRegion, copied[1]);
+    const bool moved =
+        !SameRegion(settings.region, copied[0]) || !SameRegion(settings.secondRegion, copied[1]);
     copied[0] = settings.region;
     copied[1] = settings.secondRegion;
     if (moved) // another picture, not a new pair
         RestartWatches();
     watchedLast = watchedLast && !moved;
-    const bool first = CanBeSampled(settings.region), second = SecondBoxSet() &&
-                                                               CanBeSampled(settings.secondRegion);
+    const bool first = CanBeSampled(settings.region),
+               second = SecondBoxSet() && CanBeSampled(settings.secondRegion);
     CaptureRegion around;
     if (first && second && NearEachOther(settings.region, settings.secondRegion, around)) {
         CopyBothFrom(around);

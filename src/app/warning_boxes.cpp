@@ -8,7 +8,7 @@
 // One that comes while a box shows (its message loop runs this window's posted messages) waits
 // until that box is closed.
 static void ShowInTurn(HWND window, const std::wstring &text, bool failed) {
-    static std::vector<std::pair<std::wstring, bool>> waiting;
+    static std::vector<std::pair<std::wstring, bool>> waiting; // the box shown, then those after
     waiting.push_back({text, failed});
     if (waiting.size() > 1)
         return;

@@ -87,7 +87,7 @@ HotKeys LoadHotKeys() {
 // A settings file larger than this is no settings file, and is not rewritten.
 const size_t MaxSettingsFileSize = 16 << 20;
 
-bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std::wstring &where) {
+bool SaveSettings(const std::vector<SettingSection> &sections, std::wstring &where) {
     wchar_t full[MAX_PATH];
     DWORD length = GetFullPathNameW(wideSettingsPath, MAX_PATH, full, nullptr);
     where = length > 0 && length < MAX_PATH ? full : wideSettingsPath;
@@ -96,14 +96,22 @@ bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std:
     std::string text;
     if (!ReadWholeFile(full, MaxSettingsFileSize, text) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
-    return WriteFileDurably(full, WithSectionKeys(text, section, keys));
+    for (const SettingSection &section : sections)
+        text = WithSectionKeys(text, section.name, section.keys);
+    return WriteFileDurably(full, text);
 }
 
-bool SaveRegion(const CaptureRegion &region, std::wstring &where, const char *section) {
-    return SaveSettings(section,
-                        {{"X", std::to_string(region.x)},
-                         {"Y", std::to_string(region.y)},
-                         {"W", std::to_string(region.width)},
-                         {"H", std::to_string(region.height)}},
-                        where);
+// The region's four keys.
+static std::vector<SettingKey> RegionKeys(const CaptureRegion &region) {
+    return {{"X", std::to_string(region.x)},
+            {"Y", std::to_string(region.y)},
+            {"W", std::to_string(region.width)},
+            {"H", std::to_string(region.height)}};
+}
+
+bool SaveRegion(const CaptureRegion &region, std::wstring &where, const CaptureRegion *second) {
+    std::vector<SettingSection> sections = {{"REGION", RegionKeys(region)}};
+    if (second)
+        sections.push_back({"REGION2", RegionKeys(*second)});
+    return SaveSettings(sections, where);
 }

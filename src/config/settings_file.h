@@ -15,12 +15,17 @@ void LoadSettings(Settings &target);
 // the values refused.
 HotKeys LoadHotKeys();
 
-// Writes the region's four keys into "./setting.ini" ([REGION], or the section given), keeping
-// the rest of the file as it is, or makes the file; a crash in the middle leaves the old file or
-// the new one. False when the file cannot be read or written (read-only, held by another program,
-// a path too long); the file is then as it was. The full path, or the relative one when it cannot
-// be had, goes to where.
-bool SaveRegion(const CaptureRegion &region, std::wstring &where, const char *section = "REGION");
+// Writes the region's four keys into "./setting.ini" as [REGION], and the second region's as
+// [REGION2] when second is given, in one write, keeping the rest of the file as it is, or makes
+// the file; a crash in the middle leaves the old file or the new one. False when the file cannot
+// be read or written (read-only, held by another program, a path too long); the file is then as
+// it was, both sections. The full path, or the relative one when it cannot be had, goes to where.
+bool SaveRegion(const CaptureRegion &region, std::wstring &where,
+                const CaptureRegion *second = nullptr);
 
-// The keys of one section written into "./setting.ini" in the same way.
-bool SaveSettings(const char *section, const std::vector<SettingKey> &keys, std::wstring &where);
+// Sections and their keys, written into "./setting.ini" in the same way, in one write.
+struct SettingSection {
+    const char *name;
+    std::vector<SettingKey> keys;
+};
+bool SaveSettings(const std::vector<SettingSection> &sections, std::wstring &where);
