@@ -1,6 +1,5 @@
-// A game's next-pair box as the scene shows it: 50 x 100 pixels, 0x00RRGGBB bottom-up. A board
-// from 70 % at the top to its colour; blobs in rings from 70 %, a highlight and two eyes, at
-// percent (150: half-way to white): the pair down pixels low; count 4: the leaving pair 100 above.
+// A game's box as the scene shows it: 50 x 100, 0x00RRGGBB bottom-up, a board from 70 % at the top;
+// blobs at percent (150: half-way to white), down pixels low; count 4: the leaving pair 100 above.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -86,13 +85,12 @@ inline const int32_t skinHues[] = {20, 95, 180, 50, 250};
 // Green, purple, yellow, red, and blue of hue 217 as a game's.
 inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};
 
-// A screen of 10 x 11 cells of c pixels, top-down, on a board: the next box at (8, 3) cells with
-// `pair` of its blobs (green over purple, the colours turned by `turn`) in frame lines, with
-// `second` 1 one 0.7 as large below (yellow over green), 2 also one as far above, 3 one as large
-// below; with `field` columns of blobs 1.1 cells across (so they touch) at the left, with `first`
-// 1 a pair at (1, 0.5) cells, farther but first when read; 2 its lower 0.65x: no pair. Looks:
-// 1 plain discs, 2 faces without a highlight, 3 a real game's capture (its faces, blobs of 3/4 the
-// box's cells, a light outline hugging it, wooden planks beside, Roughen), 4 that combed.
+// A screen of 10 x 11 cells of c pixels, top-down: the next box at (8, 3) cells, `pair` blobs
+// (green over purple, turned by `turn`) in frame lines; `second` 1 a box 0.7 as large below (yellow
+// over green), 2 one above too, 3 one as large; `field`: touching blobs 1.1 cells across at the
+// left; `first` 1 a pair at (1, 0.5), farther but first read, 2 its lower 0.65x. Looks: 1 plain
+// discs, 2 eyes alone, 3 a real capture (its faces, blobs 3/4 of the box's cells, a light outline
+// hugging it, planks beside, Roughen), 4 that combed.
 inline std::vector<uint32_t> PaintScreen(int c, uint32_t board, int pair, int second, bool field,
                                          int first = 0, int turn = 0, int look = 0) {
     const BlobFace face = look == 1 ? PlainDisc : look == 2 ? NoHighlight : look ? RealFace : Face;
@@ -142,10 +140,9 @@ inline int ScrollPart(int k, int of, int &down) {
     return part;
 }
 
-// A game's two boxes, the next and the second (the pair after next), played step by step: a step
-// "NNSSsh" brings pair NN into the next box and SS into the second (upper then lower, of "rgbyp";
-// "--" the board alone; "==" the box as it stands, nothing moving) by a scroll of s samples, then
-// holds them h samples. Each sample: both boxes' blobs, two or none, and PaintBox's `down`.
+// A game's next and second boxes step by step: "NNSSsh" brings pair NN into the next box and SS
+// into the second (upper, lower of "rgbyp"; "--" the board; "==" the box still) by a scroll of s
+// samples, then holds them h samples. Each sample: both boxes' blobs, two or none, and `down`.
 struct BoxFrame {
     uint32_t blobs[4];
     int count, down;
@@ -180,9 +177,8 @@ inline std::vector<std::vector<BoxFrame>> PlayGame(const std::string &steps, con
     return film;
 }
 
-// A game of 40 steps, pairs at random: two dropped at once (3 samples in each box), one shown in
-// the next box otherwise than in the second, one followed by the same pair with nothing moving in
-// the next box; the record it should leave, with the second box and without.
+// A game of 40 random steps: two quick drops (3 samples), one shown otherwise than in the second
+// box, one the same pair again with the next box still; its record with the second box and without.
 inline void PlayedGame(std::string &steps, std::string &marked, std::string &plain) {
     std::mt19937 random(38);
     std::vector<std::string> pairs;

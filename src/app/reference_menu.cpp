@@ -9,6 +9,7 @@
 #include "config/settings_file.h"
 #include "recognition/blob_look.h"
 #include "recognition/classify.h"
+#include "recognition/pair_search.h"
 #include "recognition/pair_watch.h"
 #include "picture_layout.h"
 #include "surface.h"
@@ -32,9 +33,11 @@ void ReadCellHues() {
     GdiFlush(); // the copy into the sample is done before its memory is read
     const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
     const int32_t w = captureSurface.width, h = captureSurface.height;
+    // A cell that holds no blob has no hue to take: an empty box's board may be as coloured as one.
     for (int cell = 0; cell < 2; ++cell)
-        if (!pixels || !CellHue(pixels, w, h, cell ? LowerCellArea(w, h) : UpperCellArea(w, h),
-                                cellHues[cell]))
+        if (!HalfHoldsBlob(pixels, w, h, cell) ||
+            !CellHue(pixels, w, h, cell ? LowerCellArea(w, h) : UpperCellArea(w, h),
+                     cellHues[cell]))
             cellHues[cell] = -1;
 }
 

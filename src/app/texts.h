@@ -24,7 +24,7 @@ struct TessivoTexts {
     const wchar_t *otherKeeper;     // a second Tessivo in one folder keeps nothing
     const wchar_t *colours[5];      // the reference menu's items, red to purple
     const wchar_t *cellHues[2];     // {1}: the hue of the sample's upper cell, of its lower one
-    const wchar_t *noBlob;          // a reference asked from a cell that no blob colour fills
+    const wchar_t *noBlob;          // a reference asked from a cell that holds no blob
     const wchar_t *notSaved;        // {1}: the settings file that could not be written
     const wchar_t *closeReferences; // {1}, {2}: two colours whose references lie within 20 degrees
     const wchar_t *moves;           // {1}: the number of moves in the record

@@ -8,6 +8,7 @@
 #include "recognition/blob_look.h"
 #include "recognition/classify.h"
 #include "recognition/colour.h"
+#include "recognition/pixel_hue.h"
 
 namespace {
 
@@ -287,6 +288,23 @@ Area AreaOf(const uint32_t *pixels, int32_t width, int32_t height, const Capture
 }
 
 } // namespace
+
+bool HalfHoldsBlob(const uint32_t *pixels, int32_t width, int32_t height, int32_t half) {
+    if (pixels == nullptr || width <= 0 || height < 2)
+        return false;
+    const CellArea cell = half ? LowerCellArea(width, height) : UpperCellArea(width, height);
+    if (HasBlobDetail(pixels + (size_t)(height - 1 - cell.top) * (size_t)width + cell.left,
+                      -(ptrdiff_t)width, cell.columns, cell.rows, 2, 0))
+        return true;
+    const int32_t top = half ? height / 2 : 0, rows = half ? height - height / 2 : height / 2;
+    const Area area = {pixels + (size_t)(height - 1 - top) * (size_t)width,
+                       -(ptrdiff_t)width,
+                       {0, 0, width, rows}};
+    for (const Blob &blob : FindBlobs(area, {}))
+        if (2 * blob.size >= std::min(width, rows))
+            return true;
+    return false;
+}
 
 bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
                   const std::vector<CaptureRegion> &exclude, CaptureRegion &found) {

@@ -22,6 +22,12 @@
 bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
                   const std::vector<CaptureRegion> &exclude, CaptureRegion &found);
 
+// Whether a half of a sample (rows bottom-up, as the watch reads it; 0 the upper) holds a blob
+// whose colour the player may take: its cell has a blob's detail as the watch tells it, or a blob
+// as F tells one fills half the half across. A plain disc, a face and a shaded ball pass; a board,
+// flat, graded or faintly patterned, however coloured, does not.
+bool HalfHoldsBlob(const uint32_t *pixels, int32_t width, int32_t height, int32_t half);
+
 // What the search for the second box found.
 enum SecondPairFit {
     SecondPairFound,

@@ -1,8 +1,7 @@
-// e2e_scene.exe X Y FILM TITLE (or: clip TEXT): the game's stand-in, a topmost 50 x 100 window at
-// X, Y, titled "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down
-// (100: out of sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none).
-// FILM "game": both boxes of the game of game_box.h, 50 x 180, the second box 35 x 70 at (7, 110),
-// a sample's frame each 30 ms after Space.
+// e2e_scene.exe X Y FILM TITLE (or: clip TEXT): the game's stand-in, topmost, 50 x 100 at X, Y,
+// titled "TITLE 2" at frame 2 of the film: a line a frame, UPPER LOWER (RRGGBB), how far down (100:
+// out of sight), percent, milliseconds (0: until Space), board, the pair leaving (0 0: none). FILM
+// "game": game_box.h's game in both boxes, 50 x 180, the second 35 x 70 at (7, 110), 30 ms a frame.
 #include <windows.h>
 
 #include <cstdio>

@@ -141,14 +141,14 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
 
 // Ticks settling after more than 3; '*' after each that captures. R restarts on dotted looks (2 x 2
 // dots every `period` pixels, grey left of `grey`). Blobs: a red, b green, c blue, A red just
-// bright enough, P just saturated enough, F navy, dots just sharp enough, d a at 30 %, h b on just
-// half a cell, S b, dots only seen two over (1 in 36). Boards: n navy, f navy faintly patterned,
-// j near-black dots just too faint, s b, too few dots. Neither: . grey, , too dark, : too pale, k
-// near-black dots just sharp enough, g c under half a cell. G restarts on a game's box, on navy and
-// black: a letter a pair (a rg, b the same, c gb, e rr, f pp), 1..7 a scroll by 8ths to the next;
-// d, D, w, X, x: the pair before at 30 %, 10 %, half-way to white, yellow on 263, 262 cell pixels;
-// k its eyes shut, K a chain's count over 28 rows of its lower cell. N as G through Roughen (a
-// moving frame combed); H as G, its left half stretched as Tessivo stretches a half-hidden box.
+// bright enough, P just saturated enough, F navy, dots just sharp enough, d a at 30 %, h b on half
+// a cell, S b, dots seen two over only (1 in 36). Boards: n navy, f navy faintly patterned, j
+// near-black dots just too faint, s b, too few dots. Neither: . grey, , too dark, : too pale, k
+// near-black dots just sharp enough, g c under half a cell. G restarts on a game's box (navy,
+// black, wood): a letter a pair (a rg, b the same, c gb, e rr, f pp), 1..7 a scroll by 8ths to the
+// next; d, D, w, X, x: the pair before at 30 %, 10 %, half-way to white, yellow on 263, 262 cell
+// pixels; k its eyes shut, K a count over 28 rows of its lower cell. N: as G, through Roughen; H:
+// as G, its left half stretched.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNot) {
     const std::string rows =
         "Raaaaaaa Raaabbbb* Raaannaaaa* Rbbbb....b::::b,,,, R..aaa.bbbb* RaaaRbbbbb RaaaaRabbbb* "
@@ -302,10 +302,9 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
     }
 }
 
-// Rows: a value, and after "=" its reading (Read, None, Unreadable, reServed), the combination
-// read (modifiers, key in hex) and its text. Then the four values of the hot keys, the keys settled
-// (- none) and each refusal: the value and why (U, S, or the earlier action that holds it). A
-// default held too leaves no key; no key holds nothing.
+// Rows: a value, after "=" its reading (Read, None, Unreadable, reServed), the combination read
+// (modifiers, key in hex), its text. Then four hot keys' values, the keys settled (- none) and each
+// refusal: the value and why (U, S, or the earlier action holding it; a default held too: none).
 TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLaterRefused) {
     const std::wstring rows =
         L"Alt+F1=R 170 Alt+F1| ctrl + SHIFT +z\t=R 65A Ctrl+Shift+Z|"
@@ -349,11 +348,10 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
     }
 }
 
-// Screens as PaintScreen draws them on a navy, light or dark board (2 + k: of the hue of colour k
-// at saturation 0.7 and value 0.27, the colours turned by k: the next pair's upper blob), in its
-// looks; the frame moved by quarters of the box, sized in tenths of it. The
-// box's pair is fitted, a cell a half, then the second box's 0.7 one below; other pairs lie farther
-// or are the next pair's size; two second boxes about as near: neither.
+// Screens as PaintScreen draws them, in its looks, on a navy, light or dark board (2 + k: colour
+// k's hue at saturation 0.7, value 0.27, the colours turned by k); the frame moved by quarters of
+// the box, sized in tenths. The pair is fitted, a cell a half, then the second box 0.7 below; other
+// pairs lie farther or are the next pair's size; of two second boxes about as near, neither.
 TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecondBox) {
     const struct {
         const char *name;
@@ -368,9 +366,7 @@ TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecon
         {"down 2", 50, 0, 2, 0, 0, 0, 0, 2, 10, 0},  {"one", 50, 0, 1, 0, 0, 0, 0, 0, 10, 0},
         {"empty", 50, 1, 0, 0, 0, 0, 0, 0, 10, 0},   {"first", 50, 0, 2, 1, 1, 1, 0, 0, 10, 0},
         {"unequal", 50, 0, 0, 0, 0, 2, 0, 0, 10, 0}, {"blue", 50, 6, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"blue", 75, 6, 2, 1, 1, 0, 0, 0, 10, 0},    {"red", 100, 5, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"green", 50, 2, 2, 1, 1, 0, 0, 0, 10, 0},   {"yellow", 75, 4, 2, 1, 1, 0, 0, 0, 10, 0},
-        {"purple", 100, 3, 2, 1, 1, 0, 0, 0, 10, 0}, {"two 2nd", 50, 0, 2, 2, 1, 0, 0, 0, 10, 0},
+        {"red", 100, 5, 2, 1, 1, 0, 0, 0, 10, 0},    {"two 2nd", 50, 0, 2, 2, 1, 0, 0, 0, 10, 0},
         {"2nd 1x", 75, 2, 2, 3, 1, 0, 0, 0, 10, 0},  {"plain", 50, 0, 2, 1, 1, 0, 0, 0, 10, 1},
         {"eyes", 75, 1, 2, 1, 1, 0, 0, 0, 10, 2},    {"real1", 50, 0, 2, 1, 1, 0, 1, 1, 8, 3},
         {"real1.5", 75, 6, 2, 1, 1, 0, -1, 0, 8, 3}, {"real2", 100, 0, 2, 1, 1, 0, 0, -1, 12, 3},
@@ -394,7 +390,4 @@ TEST(PairSearch, FitsTheRegionOntoThePairNearestTheFrameAndTheSecondOntoTheSecon
         for (int i = 0; any && i < (fit == SecondPairFound ? 8 : 4); ++i)
             EXPECT_NEAR(got[i], cells[i] * c, 0.06 * c) << name << " " << c << ", xywh " << i;
     }
-    CaptureRegion box = {400, 150, 50, 100}, found; // the box left out: the pair in it is none
-    EXPECT_FALSE(
-        FindPairNear(PaintScreen(50, boards[0], 2, 0, 0).data(), 500, 550, box, {box}, found));
 }

@@ -1,6 +1,6 @@
 // Brimlet's frame without the platform. Rows: a region width x 60 at (100, 200) at a scale (125 %:
-// 22.5 rounds up); its window, made again around the region read back; in it the part shown, the
-// close box (0 0 0 0: none), the title, the least size; points x y in it and what each grips.
+// 22.5 rounds up); its window, again round the region read back; the part shown, the close box
+// (0 0 0 0: none), the title, the least size; points x y and what each grips.
 #include <gtest/gtest.h>
 
 #include <sstream>

@@ -18,9 +18,8 @@ static std::string Letters(const std::vector<RecordedMove> &record) {
     return text;
 }
 
-// The film on a navy board, one sample a tick (twice a frame of a scroll when slow, as a game's
-// frame outlasts a sample), settling after 4: with the second box read, or the next box alone (as
-// auto capture without it); with press, auto capture off and a press after each step.
+// The film on navy, a sample a tick (slow: a scroll's frame twice, as a game's outlasts a sample),
+// settling after 4: with the second box, or the next alone; press: auto off, a press each step.
 static std::string Play(const std::string &steps, bool second, bool press, bool slow) {
     PairWatch watches[2];
     MoveCheck check;

@@ -38,11 +38,10 @@ struct Started : Program {
     }
 };
 
-// In each language: the values refused and the keys held told at start (the English one's folder
-// kept by another), the buttons with their keys, a link not copied while another program holds the
-// clipboard (kept as it was), then copied: 600 pairs cut to the first that fit, and told. F9 and
-// Ctrl+F9 act as setting.ini gives them, once a press however long held. After RESET, links.txt
-// holds each game, but no failed export and no empty record.
+// In each language: values refused and keys held told at start (the English folder kept by
+// another), the buttons' keys, a link not copied while another program holds the clipboard (kept),
+// then copied: 600 pairs cut to what fits, told. F9 and Ctrl+F9 as setting.ini gives them, once a
+// press however long; after RESET links.txt holds each game, no failed export, no empty record.
 TEST(Programs, TessivosTextsKeysLinksAndBoxesInEachLanguage) {
     ASSERT_NE(GetACP(), 932u) << "run under a locale whose code page is not 932";
     const std::string kept = std::regex_replace(std::string(600, '.'), std::regex("."), "01");
@@ -104,10 +103,9 @@ TEST(Programs, TessivosTextsKeysLinksAndBoxesInEachLanguage) {
     }
 }
 
-// In each language: Brimlet started from Tessivo, both at 150 %; its region reaching Tessivo whole,
-// at once or once Tessivo's mailslot opens after Brimlet has started. Asked for again: the open
-// frame brought in front; one started by hand ends at once. Brimlet on a monitor at 200 %, its save
-// refused, closed with Tessivo. Each manifest declares every monitor's scale (Wine ignores it).
+// In each language: Brimlet started from Tessivo, both at 150 %, its region reaching Tessivo whole,
+// at once or once the mailslot opens. Asked again: the open frame in front; one started by hand
+// ends. At 200 %, its save refused, closed with Tessivo; manifests declare each monitor's scale.
 TEST(Programs, OneBrimletItsRegionReachingTessivoWholeAtOnceOrLateClosedWithTessivo) {
     struct Row {
         const std::string &ini;

@@ -1,10 +1,9 @@
 // Tessivo's window in this process: its picture, buttons, hot keys and menus.
 #include "helpers.h"
 
-// At 100 %, a sample's halves with a stripe over 25 columns: the three views pixel for pixel. Rows:
-// a sample in turn, and the record's pairs, the wheel's notches, a command and the view's top row.
-// Before each, the last sample changed in its middle, then still; the tops of the paints that the
-// ticks bring: the sample's view and hues (25), or the picture at once where it changed (20).
+// At 100 %, a sample's halves striped over 25 columns: the views pixel for pixel. Rows: a sample
+// in turn, the record's pairs, the wheel's notches, a command, the top row; each after a changed,
+// then still sample: the paints' tops, the view and hues (25) or at once where it changed (20).
 TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaintedWhereChanged) {
     HWND window = Tessivo();
     auto tick = [&] { // with a region that copies nothing
@@ -160,15 +159,20 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     ScaleTo(96);
 }
 
-// A plain disc above (its halves' hues round 0, no highlight or eyes), a grey board below. Rows: a
-// place's menu, the item chosen, its box. History: KEEP=0, no page yet, opened; the pastes: no
-// link, an empty clipboard, a link.
+// A plain disc above (its halves' hues round 0), an empty navy box below. Rows: a place's menu,
+// the item chosen, its box. History: KEEP=0, no page, opened; pastes: no link, nothing, a link.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
     Fill(captureSurface, {0, 0, 50, 100}, RGB(96, 100, 104)); // hues 353.7 left, 9.5 right: 1
-    Fill(captureSurface, {4, 4, 25, 46}, RGB(230, 40, 60));
-    Fill(captureSurface, {25, 4, 46, 46}, RGB(230, 70, 40));
+    Fill(captureSurface, {0, 50, 50, 100}, RGB(24, 40, 104)); // an empty box, navy: no blob
+    GdiFlush();
+    uint32_t *bits = (uint32_t *)captureSurface.bits;
+    std::vector<uint32_t> other(50 * 100, 0x606468); // the board as Fill made it
+    PaintBlob(bits, 50, 100, true, 0, 0, 1, 0xE6283C, 100, PlainDisc);
+    PaintBlob(other.data(), 50, 100, true, 0, 0, 1, 0xE64628, 100, PlainDisc);
+    for (int i = 50 * 50; i < 50 * 100; ++i) // its right half another red
+        bits[i] = i % 50 >= 25 ? other[i] : bits[i];
     ReadCellHues();
     SendMessageW(window, WM_COMMAND, CmdCapture, 0); // the middle and right views show it now
     EXPECT_EQ(std::vector<int32_t>({cellHues[0], cellHues[1], capturedHues[0], capturedHues[1]}),
@@ -188,7 +192,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
     const std::wstring boxes[10] = {
         L"注意: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
-        L"注意: このセルの半分以上を占める玉の色がないため、参照は変わりません。",
+        L"注意: このセルには玉がありません（半分以上を占める色がないか、盤面だけです）。参照は変"
+        L"わりません。",
         L"注意: KEEP=1 ではないため、履歴は保存していません。",
         L"注意: クリップボードにリンクがありません：\nno link...",
         L"注意: クリップボードにリンクがありません：\n（テキストなし）",
@@ -232,10 +237,9 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     StartKeeping();
 }
 
-// 9 moves a row, the newest row in sight, 96 DPI. Rows: the wheel's notches, a click at a place
-// (the menu key's where -1), the key chosen, whether Alt+F5 comes while the menu is open. Then
-// record.txt (0 1 2 3 4 5 6 7 8 / 9 10+ 11 12? 13 14? 15 16 17 / 18 19+), the keys that no menu
-// took (Escape closes what the key did not, two where none opened) and the link, whole.
+// 9 moves a row, the newest in sight, 96 DPI. Rows: the wheel's notches, a click's place (the menu
+// key's -1), the key chosen, Alt+F5 while the menu is open. Then record.txt (0..8 / 9 10+ 11 12? 13
+// 14? 15..17 / 18 19+), the keys no menu took (Escape closes what the key did not) and the link.
 TEST(MoveMenu, ADiscClickedPutRightInPlaceKeptAtOnceTheSameRowsInSight) {
     HWND window = Tessivo();
     SizeAt100(185, 170);
