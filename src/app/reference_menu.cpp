@@ -34,10 +34,12 @@ void ReadCellHues() {
     const uint32_t *pixels = static_cast<const uint32_t *>(captureSurface.bits);
     const int32_t w = captureSurface.width, h = captureSurface.height;
     // A cell that holds no blob has no hue to take: an empty box's board may be as coloured as one.
+    // Asked only of a cell that a colour fills, as a dark or grey board does not.
     for (int cell = 0; cell < 2; ++cell)
-        if (!HalfHoldsBlob(pixels, w, h, cell) ||
+        if (!pixels ||
             !CellHue(pixels, w, h, cell ? LowerCellArea(w, h) : UpperCellArea(w, h),
-                     cellHues[cell]))
+                     cellHues[cell]) ||
+            !HalfHoldsBlob(pixels, w, h, cell))
             cellHues[cell] = -1;
 }
 

@@ -16,6 +16,11 @@ bool IsBlobColoured(uint32_t pixel, HsvColour &hsv) {
     return hsv.saturation >= MinimumSaturation && hsv.value >= MinimumValue;
 }
 
+bool CellHasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
+    const uint32_t *topLeft = pixels + (size_t)(height - 1 - cell.top) * (size_t)width + cell.left;
+    return HasBlobDetail(topLeft, -(ptrdiff_t)width, cell.columns, cell.rows, 2, 0);
+}
+
 bool HasBlobDetail(const uint32_t *topLeft, ptrdiff_t rowStride, int32_t columns, int32_t rows,
                    int32_t step, int32_t beyond) {
     int64_t details = 0;

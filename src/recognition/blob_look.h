@@ -10,6 +10,8 @@
 
 #include "recognition/colour.h"
 
+struct CellArea; // recognition/pixel_hue.h
+
 // Below these a pixel is grey, dark or pale: the backdrop of an empty box, not a blob.
 const float MinimumSaturation = 0.25f;
 const float MinimumValue = 0.2f;
@@ -41,6 +43,10 @@ inline bool IsSharpStep(uint32_t pixel, uint32_t other) {
 // right or bottom edge.
 bool HasBlobDetail(const uint32_t *topLeft, ptrdiff_t rowStride, int32_t columns, int32_t rows,
                    int32_t step, int32_t beyond);
+
+// The watch's detail in a cell of a sample (rows bottom-up): the step to the pixel two over or two
+// down, both inside the cell (a game scaled up smoothly spreads an edge over two).
+bool CellHasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell);
 
 // How far a hue in whole degrees lies from a reference, round the circle: 0..180.
 // The reference is taken onto the circle first (400 acts as 40): the rule is circular only for

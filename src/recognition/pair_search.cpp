@@ -292,9 +292,8 @@ Area AreaOf(const uint32_t *pixels, int32_t width, int32_t height, const Capture
 bool HalfHoldsBlob(const uint32_t *pixels, int32_t width, int32_t height, int32_t half) {
     if (pixels == nullptr || width <= 0 || height < 2)
         return false;
-    const CellArea cell = half ? LowerCellArea(width, height) : UpperCellArea(width, height);
-    if (HasBlobDetail(pixels + (size_t)(height - 1 - cell.top) * (size_t)width + cell.left,
-                      -(ptrdiff_t)width, cell.columns, cell.rows, 2, 0))
+    if (CellHasDetail(pixels, width, height,
+                      half ? LowerCellArea(width, height) : UpperCellArea(width, height)))
         return true;
     const int32_t top = half ? height / 2 : 0, rows = half ? height - height / 2 : height / 2;
     const Area area = {pixels + (size_t)(height - 1 - top) * (size_t)width,

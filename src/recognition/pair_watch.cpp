@@ -12,13 +12,6 @@
 
 namespace {
 
-// The watch's detail: the step to the pixel two over or two down, both inside the cell (a game
-// scaled up smoothly spreads an edge over two).
-bool HasDetail(const uint32_t *pixels, int32_t width, int32_t height, const CellArea &cell) {
-    const uint32_t *topLeft = pixels + (size_t)(height - 1 - cell.top) * (size_t)width + cell.left;
-    return HasBlobDetail(topLeft, -(ptrdiff_t)width, cell.columns, cell.rows, 2, 0); // bottom-up
-}
-
 // A pixel's look, to tell a picture that moved from one dimmed or flashed in place: its colour
 // while it is saturated, however dim (dimming keeps a pixel's hue and saturation), dark grey
 // (the eyes), or nothing to go by: pale or light grey (a highlight, a flash), or too near black
@@ -58,7 +51,7 @@ BlobColour SightCell(const uint32_t *pixels, int32_t width, int32_t height, int3
         }
     }
     BlobColour colour = MajorityColour(votes);
-    const bool detailed = HasDetail(pixels, width, height, cell);
+    const bool detailed = CellHasDetail(pixels, width, height, cell);
     // The blob's colour bleeds into its rim on an analog picture (a green blob's rim reads yellow):
     // coloured pixels fill half the cell, and the majority's are two in three of them.
     int64_t coloured = 0;
