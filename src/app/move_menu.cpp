@@ -3,26 +3,15 @@
 #include <string>
 
 #include "app/commands.h"
-#include "app/picture.h"
+#include "app/record_change.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
-#include "keep/kept_record.h"
 #include "record/move_record.h"
-#include "record/record_view.h"
 #include "tessivo.h"
 #include "text_slots.h"
 
-namespace {
-
-size_t menuMove; // the move the last move's menu was opened on
-bool menuUpper;  // and whether on its upper disc
-
-} // namespace
-
 void AppendMoveItems(HMENU menu, size_t move, bool upper) {
-    menuMove = move;
-    menuUpper = upper;
-    movesInPlace = moveRecord.size();
+    menuTarget = {move, upper, true};
     const RecordedMove &at = moveRecord[move];
     for (BlobColour colour = ColourRed; colour <= ColourPurple; ++colour)
         AppendMenuW(menu, MF_STRING | ((upper ? at.upper : at.lower) == colour ? MF_CHECKED : 0),
@@ -42,20 +31,18 @@ void AppendMoveItems(HMENU menu, size_t move, bool upper) {
 }
 
 void EditMove(HWND window, WORD command) {
-    const size_t before = moveRecord.size();
-    if (menuMove >= movesInPlace || menuMove >= before) // undone, reset or moved meanwhile
+    const size_t before = moveRecord.size(), move = menuTarget.move;
+    if (!menuTarget.inPlace || move >= before) // undone, reset or moved meanwhile
         return;
     if (command >= CmdDiscColour && command < CmdDiscColour + 5)
-        SetDiscColour(menuMove, menuUpper, command - CmdDiscColour + ColourRed);
+        SetDiscColour(move, menuTarget.upper, command - CmdDiscColour + ColourRed);
     if (command == CmdDeleteMove)
-        DeleteMove(menuMove);
+        DeleteMove(move);
     if (command == CmdInsertCopy)
-        InsertCopyBefore(menuMove);
+        InsertCopyBefore(move);
     if (command == CmdUseSecond)
-        UseSecondPair(menuMove);
+        UseSecondPair(move);
     if (command == CmdClearMark)
-        ClearMark(menuMove);
-    KeepRowsInSight(window, before);
-    RepaintPicture(window);
-    Tell(window, KeepRecord());
+        ClearMark(move);
+    RecordChanged(window, true, before);
 }

@@ -8,12 +8,12 @@
 #include "app/commands.h"
 #include "app/menu_point.h"
 #include "app/move_menu.h"
-#include "app/picture.h"
-#include "app/sampling.h"
+#include "app/record_change.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "keep/kept_record.h"
 #include "picture_layout.h"
+#include "record/move_record.h"
 #include "record/pasted_link.h"
 #include "record/record_view.h"
 #include "tessivo.h"
@@ -87,13 +87,9 @@ void PasteLink(HWND window) {
         Note(window, Compose(texts->noLink, {line.empty() ? texts->emptyClipboard : line}));
         return;
     }
-    if (!moveRecord.empty())
-        Tell(window, KeepHistoryLine("reset"));
-    RestartCount(); // a pasted record is checked by nothing read before it
-    moveRecord.swap(pasted);
-    recordBack = 0;
-    Tell(window, KeepRecord());
-    RepaintPicture(window);
+    EndGame(window);
+    ReplaceRecord(pasted);
+    RecordChanged(window);
 }
 
 bool TranslatePasteKey(MSG &message) {

@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/move_menu.h"
 #include "app/picture.h"
+#include "app/record_change.h"
 #include "app/record_menu.h"
 #include "app/reference_menu.h"
 #include "app/region_picker.h"
@@ -56,9 +57,7 @@ static void StartUp(HWND window) {
 static void Record(HWND window, const RecordedMove &move) {
     AppendMove(move);
     KeepCapturedHues(); // of the sample the last tick read, which the move was read from
-    recordBack = 0;
-    RepaintPicture(window);
-    Tell(window, KeepRecord());
+    RecordChanged(window);
 }
 
 static void Capture(HWND window) {
@@ -67,20 +66,13 @@ static void Capture(HWND window) {
 
 static void Undo(HWND window) {
     RemoveLastPair();
-    recordBack = 0;
-    RepaintPicture(window);
-    Tell(window, KeepRecord());
+    RecordChanged(window);
 }
 
-// The game that RESET ends stays in the history; the next pair read is checked by nothing before.
 static void Reset(HWND window) {
-    if (!moveRecord.empty())
-        Tell(window, KeepHistoryLine("reset"));
-    RestartCount();
+    EndGame(window);
     ClearRecord();
-    recordBack = 0;
-    RepaintPicture(window);
-    Tell(window, KeepRecord());
+    RecordChanged(window);
 }
 
 // A region received since the last tick is applied before this tick's sample. A sample as the
@@ -163,7 +155,7 @@ static void HandleCommand(HWND window, WPARAM wParam) {
 }
 
 // The game over from inside the game: RESET, and the pair on screen now is no new game's first.
-static void EndGame(HWND window) {
+static void GameOver(HWND window) {
     Reset(window);
     RestartWatches();
 }
@@ -177,7 +169,7 @@ static void HandleHotKey(HWND window, WPARAM wParam) {
         RepaintPicture(window); // its mark
     }
     if (wParam == HotkeyGameOverId)
-        EndGame(window);
+        GameOver(window);
     if (wParam == HotkeyUndoId)
         Undo(window);
 }

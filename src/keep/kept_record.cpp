@@ -106,7 +106,7 @@ KeepNotice StartKeeping() {
     MoveRecord restored;
     if (!ReadLinkCodes(text, restored, true))
         return PutAside(path);
-    moveRecord.swap(restored);
+    ReplaceRecord(restored);
     return KeepNothingToTell;
 }
 

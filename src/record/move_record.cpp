@@ -1,7 +1,6 @@
 // The operations that change the move record.
 #include "move_record.h"
 
-#include <algorithm>
 #include <new>
 
 bool AppendMove(const RecordedMove &move) {
@@ -15,7 +14,13 @@ bool AppendMove(const RecordedMove &move) {
     return true;
 }
 
-size_t movesInPlace;
+MenuTarget menuTarget;
+
+// The moves from this index on are no longer where they were.
+static void MovedFrom(size_t first) {
+    if (menuTarget.move >= first)
+        menuTarget.inPlace = false;
+}
 
 // The pair alone: a move's mark and the second box's pair go with any change to it.
 static RecordedMove Unmarked(const BlobPair &pair) {
@@ -25,12 +30,17 @@ static RecordedMove Unmarked(const BlobPair &pair) {
 void RemoveLastPair() {
     if (!moveRecord.empty())
         moveRecord.pop_back();
-    movesInPlace = std::min(movesInPlace, moveRecord.size());
+    MovedFrom(moveRecord.size());
 }
 
 void ClearRecord() {
     moveRecord.clear(); // clear keeps the capacity
-    movesInPlace = 0;
+    MovedFrom(0);
+}
+
+void ReplaceRecord(MoveRecord &record) {
+    moveRecord.swap(record);
+    MovedFrom(0);
 }
 
 void SetDiscColour(size_t move, bool upper, BlobColour colour) {
@@ -44,7 +54,7 @@ void SetDiscColour(size_t move, bool upper, BlobColour colour) {
 
 void DeleteMove(size_t move) {
     moveRecord.erase(moveRecord.begin() + (ptrdiff_t)move);
-    movesInPlace = std::min(movesInPlace, move);
+    MovedFrom(move);
 }
 
 void InsertCopyBefore(size_t move) {
@@ -53,7 +63,7 @@ void InsertCopyBefore(size_t move) {
     } catch (const std::bad_alloc &) {
         return; // the record as it was, as a capture without memory leaves it
     }
-    movesInPlace = std::min(movesInPlace, move);
+    MovedFrom(move);
 }
 
 void UseSecondPair(size_t move) {

@@ -12,13 +12,19 @@ bool AppendPair(const BlobPair &pair); // a move as read, unmarked
 
 // The moves of the record that carry a mark.
 size_t MarkedMoves(const MoveRecord &record);
-void RemoveLastPair(); // nothing on an empty record
-void ClearRecord();    // keeps the storage for later appends
+void RemoveLastPair();                  // nothing on an empty record
+void ClearRecord();                     // keeps the storage for later appends
+void ReplaceRecord(MoveRecord &record); // a pasted or restored record; the old one left in it
 
-// How many moves, from the first, have stood in their places since a menu was opened on one:
-// each removal or insertion lowers it to the first place it touched. The menu's choice acts on
-// its move only while the move lies below it; auto capture and the hot keys go on meanwhile.
-extern size_t movesInPlace;
+// The move a move's menu was opened on, and its disc. Auto capture and the hot keys go on while
+// the menu is open: a removal or insertion at or before the move, or a new record, leaves it
+// out of place, and the menu's choice then acts on nothing.
+struct MenuTarget {
+    size_t move;
+    bool upper;
+    bool inPlace;
+};
+extern MenuTarget menuTarget; // the open menu's move; set as the menu opens
 
 // A move put right in place, at an index below the record's size. Any change to a marked move
 // clears its mark; the colour a disc has already changes nothing.

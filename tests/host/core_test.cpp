@@ -83,7 +83,7 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
 
 // Codes as record.txt keeps them (lower red: "01" upper red, "c1" green, "o1" blue; lower green:
 // "21" red, "e1" green, "q1" blue). Rows: a move of "01 c1?21 o1+ e1", a colour for one of its
-// discs or another edit, the record after and the moves the edit left in their places.
+// discs or another edit, the record after and whether a menu's move 2 stayed in its place.
 TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
     void (*const insert)(size_t) = InsertCopyBefore;
     void (*const undo)(size_t) = [](size_t) { RemoveLastPair(); };
@@ -92,21 +92,21 @@ TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
         BlobColour colour; // of the upper disc, or of the lower where negative; 0: the edit
         void (*edit)(size_t);
         const char *after;
-        size_t inPlace;
+        bool inPlace;
     };
-    const Row rows[] = {{1, 3, nullptr, "01o1o1+e1", 4},     {2, -2, nullptr, "01c1?21q1e1", 4},
-                        {1, 2, nullptr, "01c1?21o1+e1", 4},  {1, 0, DeleteMove, "01o1+e1", 1},
-                        {3, 0, DeleteMove, "01c1?21o1+", 3}, {2, 0, insert, "01c1?21o1o1+e1", 2},
-                        {0, 0, insert, "0101c1?21o1+e1", 0}, {1, 0, UseSecondPair, "0121o1+e1", 4},
-                        {2, 0, ClearMark, "01c1?21o1e1", 4}, {0, 0, undo, "01c1?21o1+", 3}};
+    const Row rows[] = {{1, 3, nullptr, "01o1o1+e1", 1},     {2, -2, nullptr, "01c1?21q1e1", 1},
+                        {1, 2, nullptr, "01c1?21o1+e1", 1},  {1, 0, DeleteMove, "01o1+e1", 0},
+                        {3, 0, DeleteMove, "01c1?21o1+", 1}, {2, 0, insert, "01c1?21o1o1+e1", 0},
+                        {0, 0, insert, "0101c1?21o1+e1", 0}, {1, 0, UseSecondPair, "0121o1+e1", 1},
+                        {2, 0, ClearMark, "01c1?21o1e1", 1}, {0, 0, undo, "01c1?21o1+", 1}};
     for (const Row &row : rows) {
         ReadLinkCodes("01c1?21o1+e1", moveRecord, true);
-        movesInPlace = 4;
+        menuTarget = {2, true, true};
         if (row.colour)
             SetDiscColour(row.move, row.colour > 0, std::abs(row.colour));
         else
             row.edit(row.move);
-        EXPECT_EQ(MarkedCodes(moveRecord) + " " + std::to_string(movesInPlace),
+        EXPECT_EQ(MarkedCodes(moveRecord) + " " + std::to_string(menuTarget.inPlace),
                   row.after + (" " + std::to_string(row.inPlace)))
             << &row - rows;
     }

@@ -17,6 +17,7 @@
 #include "app/main_window.h"
 #include "app/picture.h"
 #include "app/reference_menu.h"
+#include "app/sampling.h"
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "app/commands.h"
@@ -91,6 +92,16 @@ inline std::string Record(CaptureRegion region, size_t size = RegionMessageSize)
     uint8_t bytes[RegionMessageSize];
     EncodeRegionMessage(bytes, region, true);
     return std::string((char *)bytes, RegionMessageSize) + std::string(size - 9, 'r');
+}
+
+inline void SetClipboardText(HWND owner, const wchar_t *text) { // "": the clipboard emptied
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (wcslen(text) + 1) * sizeof(wchar_t));
+    wcscpy((wchar_t *)GlobalLock(block), text);
+    GlobalUnlock(block);
+    OpenClipboard(owner);
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, *text ? block : nullptr);
+    CloseClipboard();
 }
 
 inline std::string ClipboardBlock() { // the clipboard's text block, whole, or "" for none

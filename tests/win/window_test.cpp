@@ -205,16 +205,8 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         if (row.cell < 2) // the sample's hue, or the last capture's on the other views
             (row.view ? capturedHues : cellHues)[row.cell] = row.hue;
         settings.keepRecord = i >= 5;
-        if (row.cell == 2 && row.item) { // a paste: the next text on the clipboard
-            const wchar_t *text = clips[pasted++];
-            HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 256);
-            wcscpy((wchar_t *)GlobalLock(block), text);
-            GlobalUnlock(block);
-            OpenClipboard(window);
-            EmptyClipboard();
-            SetClipboardData(CF_UNICODETEXT, *text ? block : 0);
-            CloseClipboard();
-        }
+        if (row.cell == 2 && row.item) // a paste: the next text on the clipboard
+            SetClipboardText(window, clips[pasted++]);
         for (int down = 0; down <= row.item; ++down) // for the menu that opens
             PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
         PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
@@ -277,6 +269,57 @@ TEST(MoveMenu, ADiscClickedPutRightInPlaceKeptAtOnceTheSameRowsInSight) {
     EXPECT_EQ(FileText("record.txt") + left + " " + ClipboardBlock().c_str(),
               "01q1U1o1Q1q161q1O1w16161+w1i1A1A121w1A1\r\n1111211 " + linkPrefix +
                   "01q1U1o1Q1q161q1O1w16161w1i1A1A121w1A1");
+    settings = defaultSettings;
+    StartKeeping();
+}
+
+// Auto capture with the second box, a move's menu opened on the first move and Delete chosen
+// while commands came. After an ended game the next pair is checked by nothing read before, and
+// a record replaced or undone under the menu leaves its choice nothing to act on.
+TEST(EndGame, TheNextPairUncheckedAndTheMenusChoiceOnNothing) {
+    HWND window = Tessivo();
+    SizeAt100(185, 170);
+    KeepIn(nullptr);
+    settings.region = {0, 0, 0, 0};               // the samples as painted here
+    settings.secondRegion = {0, 0, 40000, 40000}; // set, but too large to copy
+    settings.autoCapture = 1;
+    auto show = [&](int next, int second) { // each box's pair of gameColours 1 to 5, or 0 the board
+        const uint32_t blobs[2][2] = {{gameColours[next / 10 % 5], gameColours[next % 5]},
+                                      {gameColours[second / 10 % 5], gameColours[second % 5]}};
+        GdiFlush();
+        PaintBox((uint32_t *)captureSurface.bits, blobs[0], next ? 2 : 0, 0, 100, 0x202030);
+        PaintBox((uint32_t *)secondSurface.bits, blobs[1], second ? 2 : 0, 0, 100, 0x202030);
+        for (int tick = 0; tick < 12; ++tick)
+            SendMessageW(window, WM_TIMER, SamplingTimerId, 0);
+    };
+    struct Row {
+        const char *name;
+        std::vector<Command> commands; // while the menu is open
+        const char *record;
+    };
+    const Row rows[] = {{"RESET", {CmdReset}, "s1\r\n"},
+                        {"a paste", {CmdPasteLink}, "s1s1\r\n"},
+                        {"undo and a capture", {CmdUndo, CmdCapture}, "U1s1?G1\r\n"}};
+    SetClipboardText(window, L"http://a.b/simu/ps.html?_s1");
+    POINT over = {115, 140}; // the record
+    ClientToScreen(window, &over);
+    SetCursorPos(over.x, over.y);
+    for (const Row &row : rows) {
+        ClearRecord();
+        show(0, 0);
+        show(11, 22); // purple read, yellow known to come
+        for (WORD command : row.commands)
+            PostMessageW(window, WM_COMMAND, command, 0);
+        PostMessageW(window, WM_CHAR, 'd', 0);
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, -1);
+        for (MSG key; PeekMessageW(&key, window, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE);)
+            continue; // Escape, the menu closed by Delete
+        for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
+            DispatchMessageW(&chosen);
+        show(44, 22); // a blue pair, not what the second box showed
+        EXPECT_EQ(FileText("record.txt"), row.record) << row.name;
+    }
     settings = defaultSettings;
     StartKeeping();
 }
