@@ -11,6 +11,7 @@
 #include "frame_shape.h"
 #include "monitor_placement.h"
 #include "pair_fit.h"
+#include "popup_window.h"
 #include "region_label.h"
 #include "region_sender.h"
 #include "second_frame.h"
@@ -260,19 +261,11 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
 }
 
 HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &next, const CaptureRegion &second) {
-    WNDCLASSW frameClass = {};
-    frameClass.lpfnWndProc = WindowProcedure;
-    frameClass.hInstance = instance;
-    frameClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-    frameClass.lpszClassName = brimletClassName;
-    if (!RegisterClassW(&frameClass))
-        return nullptr;
     CreateRegionLabel(instance);
     regions.next = ClampRegion(next);
     if (second.width > 0 && second.height > 0)
         regions.second = ClampRegion(second);
     const Edges around = WindowAround(regions.next, 96); // the scale is known once it stands
-    return CreateWindowExW(WS_EX_TOPMOST, brimletClassName, L"", WS_POPUP, around.left, around.top,
-                           around.right - around.left, around.bottom - around.top, nullptr, nullptr,
-                           instance, nullptr);
+    return CreatePopup(instance, brimletClassName, WindowProcedure, 0, L"", nullptr,
+                       {around.left, around.top, around.right, around.bottom});
 }

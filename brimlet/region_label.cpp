@@ -4,6 +4,7 @@
 #include <string>
 
 #include "display_scale.h"
+#include "popup_window.h"
 
 const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;
@@ -79,14 +80,8 @@ static LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 void CreateRegionLabel(HINSTANCE instance) {
-    WNDCLASSW labelClass = {};
-    labelClass.lpfnWndProc = LabelProcedure;
-    labelClass.hInstance = instance;
-    labelClass.lpszClassName = labelClassName;
-    RegisterClassW(&labelClass);
-    regionLabel =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, labelClassName, L"",
-                        WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
+    regionLabel = CreatePopup(instance, labelClassName, LabelProcedure,
+                              WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"", nullptr, {0, 0, 1, 1});
 }
 
 HWND RegionLabelWindow() {

@@ -6,6 +6,7 @@
 #include "brimlet_texts.h"
 #include "display_scale.h"
 #include "frame_geometry.h"
+#include "popup_window.h"
 #include "region_label.h"
 
 const int SecondSide = 2;                           // the border at 100 %: half the frame's
@@ -79,15 +80,9 @@ static LRESULT CALLBACK SecondProcedure(HWND window, UINT message, WPARAM wParam
 }
 
 void CreateSecondFrame(HWND owner) {
-    WNDCLASSW secondClass = {};
-    secondClass.lpfnWndProc = SecondProcedure;
-    secondClass.hInstance = (HINSTANCE)GetWindowLongPtrW(owner, GWLP_HINSTANCE);
-    secondClass.hCursor = LoadCursorW(nullptr, (LPCWSTR)IDC_ARROW);
-    secondClass.lpszClassName = secondFrameClassName;
-    RegisterClassW(&secondClass);
-    secondWindow = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
-                                   secondFrameClassName, brimletTexts->secondTitle, WS_POPUP, 0, 0,
-                                   1, 1, owner, nullptr, secondClass.hInstance, nullptr);
+    secondWindow = CreatePopup(
+        (HINSTANCE)GetWindowLongPtrW(owner, GWLP_HINSTANCE), secondFrameClassName, SecondProcedure,
+        WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, brimletTexts->secondTitle, owner, {0, 0, 1, 1});
 }
 
 void ShowSecondFrame(const CaptureRegion &region, int dpi) {
