@@ -122,7 +122,8 @@ static void OnWindowPosChanged(HWND window) {
     SendRegionsAndPlaceLabel(window, resized);
 }
 
-// A drag moves the second box's region with the second frame.
+// The second frame moved: by a drag, which takes the second box's region along, or by being placed
+// on the region it has already.
 static void OnSecondFrameMoved(HWND window) {
     const CaptureRegion region = SecondRegionOfWindow(regions.second);
     if (regions.second.width == 0 || !memcmp(&region, &regions.second, sizeof region))
