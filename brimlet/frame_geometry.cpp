@@ -25,13 +25,13 @@ Edges ShownFrame(int width, int height, bool bandBelow, int dpi) {
                      : Edges{0, 0, width, height - top + side};
 }
 
-bool FindCloseBox(const Edges &shown, bool bandBelow, int dpi, Edges &box) {
+bool FindCloseBox(const Edges &shown, bool bandBelow, int dpi, Edges &closeBox) {
     const int side = ScaleLength(FrameSide, dpi), top = ScaleLength(FrameTop, dpi),
               size = ScaleLength(CloseBoxSize, dpi);
     if (shown.right - 2 * side < 3 * size)
         return false;
     const int inner = bandBelow ? shown.bottom - top : shown.top + top - size;
-    box = {shown.right - side - size, inner, shown.right - side, inner + size};
+    closeBox = {shown.right - side - size, inner, shown.right - side, inner + size};
     return true;
 }
 
@@ -39,9 +39,9 @@ Edges TitleArea(const Edges &shown, bool bandBelow, int dpi) {
     const int side = ScaleLength(FrameSide, dpi), top = ScaleLength(FrameTop, dpi);
     Edges area = {shown.left + side, bandBelow ? shown.bottom - top : shown.top, shown.right - side,
                   bandBelow ? shown.bottom : shown.top + top};
-    Edges box;
-    if (FindCloseBox(shown, bandBelow, dpi, box))
-        area.right = box.left;
+    Edges closeBox;
+    if (FindCloseBox(shown, bandBelow, dpi, closeBox))
+        area.right = closeBox.left;
     return area;
 }
 
@@ -62,10 +62,10 @@ FrameHit HitFrame(int x, int y, int width, int height, bool bandBelow, int dpi) 
         const int sideY = onEdgeY != 0 ? onEdgeY : SideOf(fromTop, down, grip);
         return (FrameHit)(3 * (sideY + 1) + sideX + 1);
     }
-    Edges box;
-    const bool inBox = FindCloseBox(shown, bandBelow, dpi, box) && x >= box.left && x < box.right &&
-                       y >= box.top && y < box.bottom;
-    return inBox ? HitClose : HitMove;
+    Edges closeBox;
+    const bool inCloseBox = FindCloseBox(shown, bandBelow, dpi, closeBox) && x >= closeBox.left &&
+                            x < closeBox.right && y >= closeBox.top && y < closeBox.bottom;
+    return inCloseBox ? HitClose : HitMove;
 }
 
 int MinimumWindowWidth(int dpi) {

@@ -49,7 +49,7 @@ Edges ShownFrame(int width, int height, bool bandBelow, int dpi);
 
 // The close box, at the right end of the band beside the region; false when the band is too
 // narrow to keep room for the grip.
-bool FindCloseBox(const Edges &shown, bool bandBelow, int dpi, Edges &box);
+bool FindCloseBox(const Edges &shown, bool bandBelow, int dpi, Edges &closeBox);
 
 // Where the title is written: the band within the border, up to the close box.
 Edges TitleArea(const Edges &shown, bool bandBelow, int dpi);

@@ -1,37 +1,28 @@
-// The frame as it shows: its region, the side of its band and its scale; the window placed and
-// shaped around them, the label beside it, and its paint.
+// The frame as it shows around the next box's region: the window placed and shaped around it,
+// its band above the region or below it, its hit test and its paint.
 #pragma once
 
 #include <windows.h>
 
 #include "tessivo.h"
 
-// The frame's state, kept as the window moves, changes size or scale.
-struct Frame {
-    CaptureRegion region; // the region of the window's current place
-    bool bandBelow;       // the band stands below the region: above it, it would be off every
-                          // monitor, and nothing would be left to grab
-    int dpi;              // the display scale of the frame's monitor
-};
+// The region inside the window where it stands now, at the scale.
+CaptureRegion RegionOfWindow(HWND window, int dpi);
 
-extern Frame frame;
+// Moves and sizes the window around the region at the scale.
+void PlaceFrame(HWND window, const CaptureRegion &region, int dpi);
 
-// The region inside the window where it stands now, at the frame's scale.
-CaptureRegion RegionOfWindow(HWND window);
+// Shapes the window as the frame alone around the region, so that its inside shows what lies
+// beneath and lets the mouse through, its band below the region where above it would be off every
+// monitor: when the window was resized, or the band changes side.
+void ShapeFrame(HWND window, const CaptureRegion &region, int dpi, bool resized);
 
-// Shapes the window as the frame alone around frame.region, so that its inside shows what lies
-// beneath and lets the mouse through.
-void ShapeFrame(HWND window);
+// The part of the frame that shows, band and all, in screen coordinates.
+RECT FrameOnScreen(HWND window, int dpi);
 
-// The label beside the part of the frame that shows, clear of the second frame.
-void PlaceLabelBeside(HWND window);
-
-// The window, its band, border and label at the frame's scale around frame.region.
-void FitFrame(HWND window);
-
-// The frame around the region, as a move by hand would place it: the region is sent even when it
-// is the one shown already, so that Tessivo surely has it.
-void PlaceFrameOn(HWND window, const CaptureRegion &region);
+// What the point on the screen grips: the platform's code of an edge, a corner, the band (the
+// caption) or the close box.
+LRESULT HitTestFrame(HWND window, LPARAM position, int dpi);
 
 // The band with the window's title and the close box, the border around the region.
-void PaintFrame(HWND window);
+void PaintFrame(HWND window, int dpi);

@@ -1,12 +1,12 @@
-// The frame that marks the capture region: a topmost window shaped as a frame only,
-// so that the screen shows through its inside, which is the region.
+// The frame that marks the capture region: a topmost window shaped as a frame only, so that the
+// screen shows through its inside, which is the next box's region. It holds both regions and
+// places the second frame, sends them to Tessivo and places the label as either frame moves.
 #pragma once
 
 #include <windows.h>
 
 #include "tessivo.h"
 
-// Registers the class and creates the hidden frame around the region, and the second frame on
-// the second box's region (none for a width of 0); null on failure.
-HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &region,
-                       const CaptureRegion &second);
+// Registers the class and creates the hidden frame around the next box's region, and the second
+// frame on the second box's (none for a width of 0); null on failure.
+HWND CreateFrameWindow(HINSTANCE instance, const CaptureRegion &next, const CaptureRegion &second);

@@ -6,14 +6,13 @@
 
 #include "brimlet_texts.h"
 #include "config/program_contract.h"
-#include "frame_shape.h"
 #include "recognition/pair_search.h"
 #include "region_label.h"
 #include "second_frame.h"
 #include "surface.h"
 
-static CaptureRegion regionBeforeFit; // what Ctrl+Z puts back
-static CaptureRegion secondBeforeFit; // and the second region, width 0 for none
+static CaptureRegion nextBeforeFit;   // the next box's region that Ctrl+Z puts back
+static CaptureRegion secondBeforeFit; // and the second box's, width 0 for none
 static bool fitUndoable;              // they are there to put back
 
 // The screen copied for a search, as the search reads it, and the rectangles left out in its
@@ -96,10 +95,13 @@ static BOOL CALLBACK AwaitRepaint(HWND window, LPARAM) {
 
 // The pairs as the screen shows them beneath the frames and the label: they lie across the blobs
 // they were placed around, and a blob cut by them is no blob. Tessivo's window, which draws the
-// pairs it has recorded, is left out.
-static bool FindPairsBeneath(HWND window, CaptureRegion &found, CaptureRegion &second,
-                             SecondPairFit &fit) {
-    SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE); // shown again by the shape below
+// pairs it has recorded, is left out. The frame is see-through meanwhile, its shape kept to put
+// back.
+static bool FindPairsBeneath(HWND window, const CaptureRegion &next, bool secondShown,
+                             CaptureRegion &found, CaptureRegion &second, SecondPairFit &fit) {
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    GetWindowRgn(window, shape);
+    SetWindowRgn(window, CreateRectRgn(0, 0, 0, 0), FALSE);
     ShowWindow(RegionLabelWindow(), SW_HIDE);
     HideSecondFrame(true);
     EnumWindows(AwaitRepaint, 0);
@@ -108,33 +110,35 @@ static bool FindPairsBeneath(HWND window, CaptureRegion &found, CaptureRegion &s
     HWND tessivo = FindWindowW(tessivoClassName, nullptr);
     if (!tessivo || !GetWindowRect(tessivo, &leftOut[0]))
         leftOut.clear();
-    const bool any = FindPairsAround(frame.region, leftOut, found, second, fit);
-    HideSecondFrame(false);
-    ShapeFrame(window);
-    PlaceLabelBeside(window);
+    const bool any = FindPairsAround(next, leftOut, found, second, fit);
+    HideSecondFrame(!secondShown);
+    ShowWindow(RegionLabelWindow(), SW_SHOWNOACTIVATE);
+    SetWindowRgn(window, shape, TRUE); // the window owns the shape again
     return any;
 }
 
-void FitToPair(HWND window) {
-    CaptureRegion found, second;
+bool FitToPair(HWND window, CaptureRegion &next, CaptureRegion &second) {
+    CaptureRegion found, secondFound;
     SecondPairFit fit;
-    if (!FindPairsBeneath(window, found, second, fit)) {
+    if (!FindPairsBeneath(window, next, second.width > 0, found, secondFound, fit)) {
         ShowLabelNotice(brimletTexts->noPair);
-        return;
+        return false;
     }
-    regionBeforeFit = frame.region;
-    secondBeforeFit = SecondRegion();
+    nextBeforeFit = next;
+    secondBeforeFit = second;
     fitUndoable = true;
-    PlaceSecondFrame(second);
-    PlaceFrameOn(window, found);
+    next = found;
+    second = secondFound;
     if (fit != SecondPairFound)
         ShowLabelNotice(fit == TwoSecondPairs ? brimletTexts->twoSeconds : brimletTexts->noSecond);
+    return true;
 }
 
-void UndoFit(HWND window) {
+bool UndoFit(CaptureRegion &next, CaptureRegion &second) {
     if (!fitUndoable)
-        return;
+        return false;
     fitUndoable = false;
-    PlaceSecondFrame(secondBeforeFit);
-    PlaceFrameOn(window, regionBeforeFit);
+    next = nextBeforeFit;
+    second = secondBeforeFit;
+    return true;
 }

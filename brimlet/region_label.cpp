@@ -4,6 +4,7 @@
 #include <string>
 
 #include "display_scale.h"
+#include "popup_window.h"
 
 const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;
@@ -13,11 +14,10 @@ const int LabelGap = 2; // between the frame and the label
 const COLORREF InkColour = RGB(0, 0, 0);
 
 static HWND regionLabel;        // the label window; its text is what it shows
-static std::wstring regionText; // the region's numbers
+static std::wstring regionText; // the next box's numbers, as the frame's title
 static bool noticeShown;        // a notice stands in place of the numbers
-static RECT labelBeside;        // the part of the frame that shows, on the screen
+static RECT labelBeside;        // the part of the frame that shows, on the screen; empty: unknown
 static RECT labelAvoids;        // the second frame, or nothing
-static bool labelPlaced;        // labelBeside is known
 static int labelDpi = 96;       // the display scale of the frame's monitor
 
 void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT format, int dpi,
@@ -55,7 +55,7 @@ static void SetLabelText(const std::wstring &text) {
     const int padding = MulDiv(LabelPadding, labelDpi, 96);
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (labelPlaced)
+    if (!IsRectEmpty(&labelBeside))
         PlaceLabel(labelBeside, labelAvoids);
     InvalidateRect(regionLabel, nullptr, FALSE);
 }
@@ -79,14 +79,8 @@ static LRESULT CALLBACK LabelProcedure(HWND window, UINT message, WPARAM wParam,
 }
 
 void CreateRegionLabel(HINSTANCE instance) {
-    WNDCLASSW labelClass = {};
-    labelClass.lpfnWndProc = LabelProcedure;
-    labelClass.hInstance = instance;
-    labelClass.lpszClassName = labelClassName;
-    RegisterClassW(&labelClass);
-    regionLabel =
-        CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, labelClassName, L"",
-                        WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
+    regionLabel = CreatePopup(instance, labelClassName, LabelProcedure,
+                              WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"", nullptr, {0, 0, 1, 1});
 }
 
 HWND RegionLabelWindow() {
@@ -112,11 +106,9 @@ void ShowLabelNotice(const std::wstring &text) {
     SetTimer(regionLabel, NoticeTimerId, NoticeTime, nullptr);
 }
 
-void PlaceLabel(const RECT &frame, const RECT &avoid) {
-    labelBeside = frame;
+void PlaceLabel(const RECT &shown, const RECT &avoid) {
+    labelBeside = shown;
     labelAvoids = avoid;
-    labelPlaced = true;
-    const RECT &place = frame;
     RECT label;
     GetWindowRect(regionLabel, &label);
     int width = label.right - label.left, height = label.bottom - label.top;
@@ -125,12 +117,12 @@ void PlaceLabel(const RECT &frame, const RECT &avoid) {
     int screenRight = screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int screenBottom = screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
     const int gap = MulDiv(LabelGap, labelDpi, 96);
-    int x = std::max(screenLeft, std::min<int>(place.left, screenRight - width));
-    int y = place.bottom + gap;
+    int x = std::max(screenLeft, std::min<int>(shown.left, screenRight - width));
+    int y = shown.bottom + gap;
     const RECT below = {x, y, x + width, y + height};
     RECT covered;
     if (y + height > screenBottom || IntersectRect(&covered, &below, &avoid))
-        y = place.top - gap - height;
+        y = shown.top - gap - height;
     y = std::max(screenTop, std::min(y, screenBottom - height));
     SetWindowPos(regionLabel, HWND_TOPMOST, x, y, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);

@@ -26,7 +26,7 @@ void ShowLabelRegion(const std::wstring &text);
 // A notice shown for a few seconds in place of the numbers.
 void ShowLabelNotice(const std::wstring &text);
 
-// Below the frame (the part that shows, in screen coordinates), or above it near the screen's
-// bottom or where below it would cover the rectangle to avoid (the second frame, whose box
+// Below the part of the frame that shows (screen coordinates), or above it near the screen's
+// bottom or where below it would cover the rectangle to avoid (the second frame, whose second box
 // Tessivo samples), always on the screen.
-void PlaceLabel(const RECT &frame, const RECT &avoid);
+void PlaceLabel(const RECT &shown, const RECT &avoid);

@@ -6,20 +6,19 @@
 #include "brimlet_texts.h"
 #include "config/program_contract.h"
 #include "region_label.h"
-#include "second_frame.h"
 #include "text_slots.h"
 
 const UINT RetryPeriod = 500; // milliseconds between attempts while Tessivo is away
 
-static CaptureRegion latestRegion; // the region most recently chosen
-static bool regionUnsent;          // latestRegion has not reached Tessivo yet
+static bool regionsUnsent; // the regions last sent have not reached Tessivo yet
 
-// Opens the mailslot as a client for the region's record and the second box's after it, as two
+// Opens the mailslot as a client for the next box's record and the second box's after it, as two
 // messages; fails when no Tessivo holds it.
-static bool WriteRegionMessages(const CaptureRegion &region, bool resize) {
+static bool WriteRegionMessages(const CaptureRegion &next, const CaptureRegion &second,
+                                bool resize) {
     uint8_t bytes[RegionMessageSize], secondBytes[SecondRegionMessageSize];
-    EncodeRegionMessage(bytes, region, resize);
-    EncodeSecondRegionMessage(secondBytes, SecondRegion());
+    EncodeRegionMessage(bytes, next, resize);
+    EncodeSecondRegionMessage(secondBytes, second);
     HANDLE slot = CreateFileA(regionMailslotName, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (slot == INVALID_HANDLE_VALUE)
@@ -31,32 +30,31 @@ static bool WriteRegionMessages(const CaptureRegion &region, bool resize) {
     return ok && written == sizeof bytes && secondWritten == sizeof secondBytes;
 }
 
-static void ShowRegionTitle(HWND window) {
+static void ShowRegionTitle(HWND window, const CaptureRegion &next) {
     wchar_t numbers[64];
-    swprintf(numbers, 64, L"%d, %d, %d x %d", (int)latestRegion.x, (int)latestRegion.y,
-             (int)latestRegion.width, (int)latestRegion.height);
-    const std::wstring title = regionUnsent ? Compose(brimletTexts->notFound, {numbers}) : numbers;
+    swprintf(numbers, 64, L"%d, %d, %d x %d", (int)next.x, (int)next.y, (int)next.width,
+             (int)next.height);
+    const std::wstring title = regionsUnsent ? Compose(brimletTexts->notFound, {numbers}) : numbers;
     SetWindowTextW(window, title.c_str());
     ShowLabelRegion(title);
     InvalidateRect(window, nullptr, FALSE); // the title is drawn on the frame too
 }
 
-static void NoteDelivery(HWND window, bool delivered) {
-    if (delivered && regionUnsent)
+static void NoteDelivery(HWND window, const CaptureRegion &next, bool delivered) {
+    if (delivered && regionsUnsent)
         KillTimer(window, RetryTimerId);
-    if (!delivered && !regionUnsent)
+    if (!delivered && !regionsUnsent)
         SetTimer(window, RetryTimerId, RetryPeriod, nullptr);
-    regionUnsent = !delivered;
-    ShowRegionTitle(window);
+    regionsUnsent = !delivered;
+    ShowRegionTitle(window, next);
 }
 
-void SendRegion(HWND window, const CaptureRegion &region, bool resize) {
-    latestRegion = region;
-    // A kept region may have changed size since the last delivery: send it whole.
-    NoteDelivery(window, WriteRegionMessages(region, resize || regionUnsent));
+void SendRegions(HWND window, const CaptureRegion &next, const CaptureRegion &second, bool resize) {
+    // A change of size may have been missed while Tessivo was away: send them whole.
+    NoteDelivery(window, next, WriteRegionMessages(next, second, resize || regionsUnsent));
 }
 
-void RetryUnsentRegion(HWND window) {
-    if (regionUnsent && WriteRegionMessages(latestRegion, true))
-        NoteDelivery(window, true);
+void RetryUnsentRegions(HWND window, const CaptureRegion &next, const CaptureRegion &second) {
+    if (regionsUnsent && WriteRegionMessages(next, second, true))
+        NoteDelivery(window, next, true);
 }

@@ -1,16 +1,16 @@
-// Delivers the chosen regions to Tessivo's mailslot and keeps them until delivered.
+// Delivers the regions to Tessivo's mailslot, and tells while they have not reached it.
 #pragma once
 
 #include <windows.h>
 
 #include "tessivo.h"
 
-const UINT_PTR RetryTimerId = 1; // runs only while a region waits for Tessivo
+const UINT_PTR RetryTimerId = 1; // runs only while the regions wait for Tessivo
 
-// Sends the region as one record, and the second box's (SecondRegion) after it, and shows the
-// region in the window's title. When Tessivo is not listening, the region is kept and the retry
-// timer is started.
-void SendRegion(HWND window, const CaptureRegion &region, bool resize);
+// Sends the next box's region as one record and the second box's after it (width 0: none), and
+// shows the next box's in the window's title and the label. When Tessivo is not listening, the
+// retry timer is started and the title says so.
+void SendRegions(HWND window, const CaptureRegion &next, const CaptureRegion &second, bool resize);
 
-// On the retry timer: sends the kept region again, whole.
-void RetryUnsentRegion(HWND window);
+// On the retry timer: sends the regions again, whole, while the last ones did not reach Tessivo.
+void RetryUnsentRegions(HWND window, const CaptureRegion &next, const CaptureRegion &second);

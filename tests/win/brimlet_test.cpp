@@ -3,8 +3,7 @@
 #include "second_frame.h"
 
 // Brimlet alone at each screen corner: its band on the screen (below the region at the top), the
-// top-left one moved by the arrows; a region on no monitor brought, second box along, told, not
-// saved.
+// top-left one moved by arrows; a region on no monitor brought, second box along, told, unsaved.
 TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain) {
     ASSERT_NE(Tessivo(), nullptr); // its mailslot takes Brimlet's records
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -56,9 +55,9 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
 }
 
 // Brimlet's frame round Tessivo's picture of a pair, a game's screen at 1.5x beside: F fits the
-// game's pair, which Tessivo captures, and a second frame on the second box; Tab and arrows move
-// it, Enter saves both, Ctrl+Z undoes the fit; F off the game tells so; the close box ends Brimlet.
-TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) {
+// game's pair, which Tessivo captures, and a second frame on the second box; Tab and arrows, a drag
+// move it, each sent; Enter saves both, Ctrl+Z undoes the fit; F off the game told; the close box.
+TEST(Fit, FOntoTheNearestPairAndTheSecondBoxMovedSentSavedUndoneByCtrlZAndNoPairTold) {
     std::thread painter([] { // a program of its own: it paints whenever it is uncovered
         const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
         HWND shown = CreateWindowExW(WS_EX_TOPMOST, L"Static", L"", WS_POPUP | SS_BITMAP, 100, 50,
@@ -83,31 +82,30 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxTabSavedUndoneByCtrlZAndNoPairTold) 
         PollRegionLink();
         return !memcmp(&settings.region, &to, 16) && !memcmp(&settings.secondRegion, &second, 16);
     };
-    auto keys = [&](const std::string &row) { // Ctrl+Z pressed and released ("^Z"), or posted
-        for (int key = 0; key < 4 && row == "^Z"; ++key)
-            keybd_event(key % 3 ? 'Z' : VK_CONTROL, 0, key < 2 ? 0 : KEYEVENTF_KEYUP, 0);
-        for (size_t i = 0; row != "^Z" && i < row.size(); ++i) // > the right arrow
-            PostMessageW(frame, WM_KEYDOWN, row[i] == '>' ? VK_RIGHT : row[i], 0);
+    auto keys = [&](const std::string &row) { // each done when sent; > the right arrow
+        for (char key : row)
+            SendMessageW(frame, WM_KEYDOWN, key == '>' ? VK_RIGHT : key, 0);
     };
-    EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}); }));
     keys("F");
     EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, {711, 470, 53, 106}); }));
     HWND second = WindowOf(secondFrameClassName, process.dwProcessId);
-    keys("\t>>>>>\r"); // the second frame moved, both saved
+    keys("\t>>>>>"); // the second frame moved by 5, then as a drag ends: from 713, 440 by 20, 30
+    SetWindowPos(second, nullptr, 733, 470, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    keys("\r"); // both sent, both saved
     HWND label = WindowOf(L"RegionLabel", process.dwProcessId);
     EXPECT_TRUE(Eventually([&] {
-        return at({700, 275, 75, 150}, {716, 470, 53, 106}) &&
+        return at({700, 275, 75, 150}, {736, 500, 53, 106}) &&
                TextOf(label).rfind(L"Saved: ", 0) == 0;
     }));
     EXPECT_EQ(FileText("setting.ini"),
               "[REGION]\r\nX=700\r\nY=275\r\nW=75\r\nH=150\r\n[REGION2]\r\n"
-              "X=716\r\nY=470\r\nW=53\r\nH=106\r\n");
+              "X=736\r\nY=500\r\nW=53\r\nH=106\r\n");
     SendMessageW(Tessivo(), WM_TIMER, 0, 0);
     SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
     EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
     SetForegroundWindow(frame);
     EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == frame; }));
-    keys("^Z");
+    Press({VK_CONTROL, 'Z', -'Z', -VK_CONTROL});
     EXPECT_TRUE(Eventually([&] { return at({795, 290, 110, 200}) && !IsWindowVisible(second); }));
     keys(std::string(100, '>') + "F"); // off the game by the arrow key
     EXPECT_TRUE(Eventually([&] { return TextOf(label) == L"No pair found near the frame"; }));
