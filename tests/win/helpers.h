@@ -10,9 +10,6 @@
 #include <thread>
 
 #include "../game_box.h"
-#include "app/button_row.h"
-
-#include <commctrl.h> // the buttons' tips
 
 #include "app/main_window.h"
 #include "app/picture.h"
