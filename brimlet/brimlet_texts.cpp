@@ -31,7 +31,8 @@ static const BrimletTexts englishTexts = {
     L"No pair found near the frame",
     L"Second box",
     L"Fitted to the next box. No smaller pair lies near it, so there is no second box.",
-    L"Fitted to the next box. Two smaller pairs lie about as near, so no second box was fitted.",
+    L"Fitted to the next box. Two smaller pairs lie at nearly the same distance, so no second "
+    L"box was fitted.",
     L"Second frame\tS",
 };
 

@@ -10,7 +10,7 @@ static const TessivoTexts japaneseTexts = {
     L"領域選択",                                        // select the region
     L"クリップボードにコピーしました",                  // copied
     L"クリップボードにコピーしました（先頭{1}手のみ）", // (only the first {1} moves)
-    L"確認",                                            // confirmation
+    L"URL生成",                                         // the export's box: its button
     L"setting.ini の [LINK] HOST にシミュレーターのホスト名を書くまで、"
     L"このリンクはどこにもつながりません。",   // leads nowhere until HOST names the simulator
     L"クリップボードにコピーできませんでした", // not copied
@@ -46,7 +46,8 @@ static const TessivoTexts japaneseTexts = {
     L"Brimlet を起動できませんでした：\n{1}\n{2}", // could not start Brimlet
     L"{1}({2})",
     {L"キャプチャ", L"自動キャプチャ", L"ゲーム終了", L"1手戻す"},
-    L"[HOTKEY] {1}={2}：キーの組み合わせとして読めません。{3}",  // not a key combination
+    L"[HOTKEY] {1}={2}：キーの組み合わせとして読めません"
+    L"（1つだけのキーは F1～F24 か Pause）。{3}",                 // not a key combination
     L"[HOTKEY] {1}={2}：システムか Tessivo が使うキーです。{3}", // the system's or Tessivo's
     L"[HOTKEY] {1}={2}：{4} と同じキーです。{3}",                // the same key as
     L"代わりに {1} を使います。",                                // is used instead
@@ -63,7 +64,7 @@ static const TessivoTexts englishTexts = {
     L"Region",
     L"Copied to the clipboard",
     L"Copied to the clipboard (the first {1} moves only)",
-    L"Confirmation",
+    L"Link",
     L"This link leads nowhere until [LINK] HOST in setting.ini names your simulator.",
     L"Could not copy to the clipboard",
     L"Error",
@@ -99,7 +100,8 @@ static const TessivoTexts englishTexts = {
     L"Could not start Brimlet:\n{1}\n{2}",
     L"{1} ({2})",
     {L"capture", L"auto capture", L"game over", L"undo"},
-    L"[HOTKEY] {1}={2}: not a key combination Tessivo reads. {3}",
+    L"[HOTKEY] {1}={2}: not a key combination Tessivo reads (a key alone must be F1 to F24 or "
+    L"Pause). {3}",
     L"[HOTKEY] {1}={2}: a key the system or Tessivo itself uses. {3}",
     L"[HOTKEY] {1}={2}: {4} has this key already. {3}",
     L"{1} is used instead.",

@@ -66,8 +66,8 @@ Capture() { Sample $1; "${@:2}"; record+=($1); ShowsRecord; } # pair, command: t
 # Only the paste at the end writes the X clipboard: Wine's late copy of one replaced a link. $kept: links.txt
 Kept() { kept+=("$1"$'\t'"${#record[@]}"$'\t'"$(Link "${record[@]}")"); }
 ExportLink() { local link; link=$(Link "${record[@]}") # once record.txt holds the record: the link
-  Expect "record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"; Kept export; Click 250 10; box=$(Window --name '^確認$'); import -window root "$art/link-${#record[@]}.png"
-  xdotool windowfocus "$box" key Return; Expect "confirmation boxes after Enter" 0 Windows --name '^確認$'; ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
+  Expect "record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"; Kept export; Click 250 10; box=$(Window --name '^URL生成$'); import -window root "$art/link-${#record[@]}.png"
+  xdotool windowfocus "$box" key Return; Expect "confirmation boxes after Enter" 0 Windows --name '^URL生成$'; ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
 
 StartWine; Package # and StopWine when this script ends; the record is kept from here on:
 mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code" "$work"/record* "$work/links.txt" "$work/history.html"
@@ -114,11 +114,8 @@ Shown() { tac "$work/links.txt" | tr -d '\r' | awk -F'\t' -v codes=$codes -v let
   j = index(codes, k[i]) - 1; line = line " " substr(letters, int(j / 5) + 1, 1) substr(letters, j % 5 + 1, 1) }; print line }'; }
 Is "the page's games newest first: what ended each, moves, link target, discs upper/lower" "$(Shown)" "$(Games)"
 Is "the discs' colours, from the page's style" "$(for i in 0 1 2 3 4; do echo -n ".${letters:i:1}{background:#${discs[i],,}}"; done)" "$(grep -o '\.[a-z]{background:#[0-9a-f]*}' "$work/page.html" | tr -d '\n')"
-Chromium --window-size=412,900 --screenshot="$art/history-phone.png" >/dev/null; Chromium --window-size=1200,900 --screenshot="$art/history.png" >/dev/null
 Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked
-Focus 25 50 $((rx + 55)) $ry; xdotool key --delay 20 $(printf 'alt+F1 %.0s' {1..100}); for t in {1..100}; do record+=(${record[-1]}); done
-# 100 captures: the newest row shown whole in the default window, none below
-Newest() { local x=$((15 + 20 * ((${#record[@]} - 1) % 17))); Pixels $tx $ty $(P $x,140 $x,160 15,180); }; Expect "the newest pair's discs and the row below" "$(Of discs ${record[-1]})888888 " Newest; import -window root "$art/record-100.png"; Close
+Close
 
 # The game's second box read too: a game of 40 pairs in both boxes at its own pace, from a new record
 gx=$((rx + 110))

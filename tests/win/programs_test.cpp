@@ -55,11 +55,12 @@ TEST(Programs, TessivosTextsKeysLinksAndBoxesInEachLanguage) {
     const Row rows[] = {
         {japanese, 1, kept, link + kept.substr(0, 992),
          "export" + game + "\r\nreset" + game + "\r\n",
-         L"注意: [HOTKEY] GAMEOVER=Alt+：キーの組み合わせとして読めません。代わりに Alt+F3 "
+         L"注意: [HOTKEY] GAMEOVER=Alt+：キーの組み合わせとして読めません（1つだけのキーは F1～F24 "
+         L"か Pause）。代わりに Alt+F3 "
          L"を使います。\nAlt+F2（自動キャプチャ）は他のプログラムが使っています。setting.ini の "
          L"[HOTKEY] AUTO で別のキーにできます。\nAlt+F3（ゲーム終了）は他のプログラムが使っています"
          L"。setting.ini の [HOTKEY] GAMEOVER で別のキーにできます。キャプチャ(F9)|1手戻す(CTRL+F9)"
-         L"|RESET|URL生成|領域選択|エラー: クリップボードにコピーできませんでした確認: "
+         L"|RESET|URL生成|領域選択|エラー: クリップボードにコピーできませんでしたURL生成: "
          L"クリップボードにコピーしました（先頭496手のみ）"},
         {english, 3, "", linkPrefix, "",
          L"Note: The value \"-a.b\" of [LINK] HOST is not a plain host name (letters, digits, "
@@ -69,7 +70,7 @@ TEST(Programs, TessivosTextsKeysLinksAndBoxesInEachLanguage) {
          L"has this key already. Alt+F5 is used instead.\n" +
              heldHere +
              L"Capture (Alt+F1)|Undo (Alt+F5)|RESET|Link|Region|Error: Could not copy to the "
-             L"clipboardConfirmation: Copied to the clipboard\nThis link leads nowhere until "
+             L"clipboardLink: Copied to the clipboard\nThis link leads nowhere until "
              L"[LINK] HOST in setting.ini names your simulator."}};
     for (const Row &row : rows) {
         ASSERT_NE(Tessivo(), nullptr);
