@@ -6,7 +6,8 @@
 // then still sample: the paints' tops, the view and hues (25) or at once where it changed (20).
 TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaintedWhereChanged) {
     HWND window = Tessivo();
-    auto tick = [&] { // with a region that copies nothing
+    PickTexts(LanguageEnglish); // "1 move" after a capture on an empty record
+    auto tick = [&] {           // with a region that copies nothing
         SendMessageW(window, WM_TIMER, SamplingTimerId, 0);
         std::string tops;
         RECT area;
@@ -89,14 +90,14 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
                     GetPixel(backBuffer.dc, 15 + 20 * (i % 17), ys[disc] + 40 * (i / 17)));
                 meant.push_back(disc == 2 && at.mark ? 0 : discs[disc == 1 ? at.lower : at.upper]);
             }
-        const size_t marked = MarkedMoves(moveRecord);
-        const std::wstring counts[] = {std::to_wstring(moveRecord.size()) + L"手",
-                                       marked ? L"印つき" + std::to_wstring(marked) + L"手" : L""};
-        for (std::vector<COLORREF> *pixels : {&seen, &meant}) // the counts, then written over
+        const size_t moves = moveRecord.size(), marked = MarkedMoves(moveRecord);
+        const std::wstring counts[] = {std::to_wstring(moves) + (moves == 1 ? L" move" : L" moves"),
+                                       marked ? std::to_wstring(marked) + L" marked" : L""};
+        for (std::vector<COLORREF> *at : {&seen, &meant}) // the counts, then written anew
             for (int line = 0; line < 2; ++line) {
                 for (int i = 0; i < 80 * 16; ++i)
-                    pixels->push_back(
-                        GetPixel(backBuffer.dc, 170 + i % 80, 56 + 16 * line + i / 80));
+                    at->push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + 16 * line + i / 80));
+                Fill(backBuffer, {170, 56 + 16 * line, 250, 72 + 16 * line}, BackgroundColour);
                 SelectObject(backBuffer.dc, InterfaceFont(96));
                 TextOutW(backBuffer.dc, 170, 56 + 16 * line, counts[line].c_str(),
                          (int)counts[line].size());
@@ -105,6 +106,7 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         EXPECT_TRUE(seen == meant) << row.pairs << " pairs, wheel " << row.away << " " << row.back;
     }
     settings.region = defaultSettings.region;
+    PickTexts(LanguageJapanese);
 }
 
 // In each language at each scale: the suggested place taken and redrawn, each button's text whole.
