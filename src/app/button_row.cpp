@@ -18,8 +18,8 @@ HWND linkButton;
 HWND regionButton;
 HWND buttonTips; // the keys that the capture and undo buttons have no room to show
 
-static KeyCombination captureKey; // the keys of setting.ini, shown on their buttons
-static KeyCombination undoKey;
+static KeyCombination captureKey; // the capture key of setting.ini, shown on its button
+static KeyCombination undoKey;    // and the undo key
 
 const int ButtonPadding = 4; // at least this much room either side of a button's text
 

@@ -5,12 +5,12 @@
 
 #include "config/key_combination.h"
 
-extern HWND captureButton;
-extern HWND undoButton;
-extern HWND resetButton;
-extern HWND linkButton;
-extern HWND regionButton;
-extern HWND buttonTips; // the tips of the capture and undo buttons
+extern HWND captureButton; // the capture button, its key on it or in its tip
+extern HWND undoButton;    // the undo button, the same
+extern HWND resetButton;   // RESET: the game ended, the record cleared
+extern HWND linkButton;    // the simulator link's export
+extern HWND regionButton;  // Brimlet started, or its open frame brought in front
+extern HWND buttonTips;    // the tips of the capture and undo buttons
 
 // The keys that the capture and undo buttons show, handed over at start-up, before the buttons
 // are made.
