@@ -77,7 +77,7 @@ BlobColour VoteOverMemory(const CellArea &area) {
     VoteCounts votes = {};
     for (int32_t x = area.left; x < area.left + area.columns; ++x) {
         for (int32_t y = area.top; y < area.top + area.rows; ++y) {
-            BlobColour colour = ClassifyHue(PixelHue(sample[y * Width + x]));
+            BlobColour colour = ClassifyHue(PixelHue(sample[y * Width + x]), settings.hues);
             ++votes[colour - 1];
             classMemory[y * Width + x] = ClassColour(colour);
         }
@@ -194,8 +194,8 @@ void TickBoxes(HWND window) {
         settings.region = {400, 150, 50, 100};
         settings.secondRegion = boxes == 2 ? CaptureRegion{407, 280, 35, 70} : CaptureRegion{};
         HDC desktop = GetDC(nullptr); // the game's screen where both regions look
-        SetDIBitsToDevice(desktop, 0, 0, 500, 550, 0, 0, 0, 550, screen.data(),
-                          (BITMAPINFO *)&bits, DIB_RGB_COLORS);
+        SetDIBitsToDevice(desktop, 0, 0, 500, 550, 0, 0, 0, 550, screen.data(), (BITMAPINFO *)&bits,
+                          DIB_RGB_COLORS);
         ReleaseDC(nullptr, desktop);
         us[boxes - 1] = Microseconds([&] {
             TakeSamples();

@@ -1,6 +1,7 @@
 // A game's box as the scene shows it: 50 x 100, 0x00RRGGBB bottom-up, a board from 70 % at the top;
 // blobs at percent (150: half-way to white), down pixels low; count 4: the leaving pair 100 above.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -78,9 +79,9 @@ inline void PaintBox(uint32_t *box, const uint32_t *blobs, int count, int down, 
                   percent, face);
 }
 
-// A game's skin, r g b y p, and its hues (for settings.hueRed and the four after it).
+// A game's skin, r g b y p, and its hues.
 inline const uint32_t skin[] = {0xE66827, 0x75E627, 0x27E4E6, 0xE6C727, 0x4827E6};
-inline const int32_t skinHues[] = {20, 95, 180, 50, 250};
+inline const std::array<int32_t, 5> skinHues = {20, 95, 180, 50, 250};
 
 // Green, purple, yellow, red, and blue of hue 217 as a game's.
 inline const uint32_t gameColours[] = {0x30C040, 0xB040D0, 0xE0D030, 0xE03030, 0x3073E0};

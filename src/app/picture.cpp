@@ -20,7 +20,7 @@ void FillBackground(HWND window, HDC target) {
     DeleteObject(brush);
 }
 
-const int HuesWidth = 80; // the column of the texts right of the views, left of the swatches
+const int HuesWidth = 80;       // the column of the texts right of the views, left of the swatches
 const int SecondViewLeft = 125; // the second box's sample, right of the references
 
 // Texts right of the three views, at a place of the 100 % layout.
@@ -54,7 +54,7 @@ static void DrawHues(int x) {
         HBRUSH brush = CreateSolidBrush(ClassColour(colour));
         FillRect(backBuffer.dc, &swatch, brush);
         DeleteObject(brush);
-        Write(x + HuesWidth + 14, y, std::to_wstring(ReferenceHue(colour)));
+        Write(x + HuesWidth + 14, y, std::to_wstring(settings.hues[colour - 1]));
     }
     SelectObject(backBuffer.dc, oldFont);
 }
@@ -78,8 +78,8 @@ void ComposePicture(HWND window, HDC windowDc) {
     DrawHues(x);
     if (SecondBoxSet()) // small, right of the references: the player sees the box is placed
         StretchBlt(backBuffer.dc, Scaled(x + SecondViewLeft), Scaled(ViewGap), Scaled(w / 2),
-                   Scaled(h / 2), secondSurface.dc, 0, 0, secondSurface.width,
-                   secondSurface.height, SRCCOPY);
+                   Scaled(h / 2), secondSurface.dc, 0, 0, secondSurface.width, secondSurface.height,
+                   SRCCOPY);
     // The record only where the paint reaches it: a new sample's paint leaves it as it stands.
     RECT painted;
     if (GetClipBox(windowDc, &painted) == ERROR || painted.bottom > RecordTopInWindow())

@@ -20,8 +20,6 @@ int32_t capturedHues[2] = {-1, -1};
 
 namespace {
 
-const char *const referenceKeys[5] = {"RED", "GREEN", "BLUE", "YELLOW", "PURPLE"};
-
 // Two references this close on the circle share the pixels between them.
 const int32_t CloseReferences = 20;
 
@@ -81,12 +79,12 @@ void SetReference(HWND window, BlobColour colour) {
         Note(window, texts->noBlob);
         return;
     }
-    ReferenceHue(colour) = menuHue;
+    settings.hues[colour - 1] = menuHue;
     std::wstring where, close;
     if (!SaveSettings({{"COLOR", {{referenceKeys[colour - 1], std::to_string(menuHue)}}}}, where))
         Warn(window, Compose(texts->notSaved, {where}));
     for (BlobColour other = ColourRed; other <= ColourPurple; ++other)
-        if (other != colour && HueDistance(menuHue, ReferenceHue(other)) <= CloseReferences)
+        if (other != colour && HueDistance(menuHue, settings.hues[other - 1]) <= CloseReferences)
             close += (close.empty() ? L"" : L"\n") +
                      Compose(texts->closeReferences,
                              {texts->colours[colour - 1], texts->colours[other - 1]});

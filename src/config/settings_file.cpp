@@ -6,6 +6,8 @@
 #include "config/section_keys.h"
 #include "durable_file.h"
 
+const char *const referenceKeys[5] = {"RED", "GREEN", "BLUE", "YELLOW", "PURPLE"};
+
 namespace {
 
 // Relative with a directory part, so the reader takes it from the working
@@ -52,11 +54,8 @@ void LoadSettings(Settings &target) {
     target.secondRegion.y = ReadSetting("REGION2", "Y", d.secondRegion.y);
     target.secondRegion.width = ReadSetting("REGION2", "W", d.secondRegion.width);
     target.secondRegion.height = ReadSetting("REGION2", "H", d.secondRegion.height);
-    target.hueRed = ReadSetting("COLOR", "RED", d.hueRed);
-    target.hueGreen = ReadSetting("COLOR", "GREEN", d.hueGreen);
-    target.hueBlue = ReadSetting("COLOR", "BLUE", d.hueBlue);
-    target.hueYellow = ReadSetting("COLOR", "YELLOW", d.hueYellow);
-    target.huePurple = ReadSetting("COLOR", "PURPLE", d.huePurple);
+    for (size_t i = 0; i < target.hues.size(); ++i)
+        target.hues[i] = ReadSetting("COLOR", referenceKeys[i], d.hues[i]);
     target.interval = ReadSetting("SETTING", "INTERVAL", d.interval);
     if (target.interval < MinimumInterval) // signed: every negative value too
         target.interval = MinimumInterval;

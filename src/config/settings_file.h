@@ -7,6 +7,9 @@
 #include "config/section_keys.h"
 #include "tessivo.h"
 
+// [COLOR]'s keys, in the order of the reference hues.
+extern const char *const referenceKeys[5];
+
 // Every key, LANGUAGE and [LINK] HOST too; the host is taken as written, not checked. Without
 // LANGUAGE, the language of the user's Windows.
 void LoadSettings(Settings &target);

@@ -23,7 +23,7 @@ uint8_t PixelLook(const HsvColour &hsv) {
     if (hsv.value < DimmestColour)
         return LookPale;
     if (hsv.saturation >= MinimumSaturation)
-        return (uint8_t)ClassifyHue(hsv.hue);
+        return (uint8_t)ClassifyHue(hsv.hue, settings.hues);
     return hsv.value < MinimumValue ? LookDarkGrey : LookPale;
 }
 

@@ -30,7 +30,7 @@ BlobColour VoteArea(const Surface &source, int32_t left, int32_t top, int32_t co
     for (int32_t x = left; x < left + columns; ++x) {
         for (int32_t y = top; y < top + rows; ++y) {
             // Every pixel votes, dark and grey ones too (their hue is 0).
-            BlobColour colour = ClassifyHue(SurfacePixelHue(source, x, y));
+            BlobColour colour = ClassifyHue(SurfacePixelHue(source, x, y), settings.hues);
             ++votes[colour - 1];
             SetPixel(classView.dc, x, y, ClassColour(colour));
         }

@@ -19,25 +19,26 @@
 #include "record/pasted_link.h"
 
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
-// Rows: references red, green, blue, yellow, purple, a hue and its colour (a tie, off the circle).
 TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     std::vector<int64_t> sums(8); // of the degrees, of the pure hues' pixels; each class's count
     for (uint32_t pixel = 0; pixel < 1u << 24; ++pixel) {
         float hue = PixelHue(pixel | 0xFF000000u * (pixel & 1)); // the top byte is ignored
         sums[0] += HueDegrees(hue);
         sums[1] += PureHuePixel(hue);
-        ++sums[2 + ClassifyHue(hue) % 6];
+        ++sums[2 + ClassifyHue(hue, defaultSettings.hues) % 6];
     }
     EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721, 3353819,
                                           3310546, 3305806}));
-    const int32_t rows[][7] = {{0, 144, 216, 72, 288, 36, 1},
-                               {500, 144, 216, 72, 288, 100, 4},
-                               {0, 144, 216, 72, -300, 100, 4}};
-    for (const int32_t *row : rows) {
-        std::copy(row, row + 5, &settings.hueRed); // and green, blue, yellow, purple after it
-        EXPECT_EQ(ClassifyHue((row[5] + 0.5) / 360), row[6]) << row[0] << " " << row[5];
-    }
-    settings = defaultSettings;
+    const struct {
+        const char *name;
+        ReferenceHues references;
+        int degree;
+        BlobColour is;
+    } rows[] = {{"a tie", {0, 144, 216, 72, 288}, 36, 1},
+                {"red over the circle", {500, 144, 216, 72, 288}, 100, 4},
+                {"purple under it", {0, 144, 216, 72, -300}, 100, 4}};
+    for (const auto &row : rows)
+        EXPECT_EQ(ClassifyHue((row.degree + 0.5) / 360, row.references), row.is) << row.name;
 }
 
 // Hosts: plain ones the link takes, leading somewhere (+) or nowhere (0: reserved, a name under
@@ -167,7 +168,7 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
         {'f', 0x182868, 0x18284F}, {'j', 0x0B0B0B, 0},        {'s', 0x20C040, 0x083010},
         {'.', 0x808080, 0x404040}, {',', 0x320000, 0x190000}, {':', 0xFFC0C0, 0x806060},
         {'k', 0x0C0C0C, 0},        {'g', 0x2040E0, 0x102070}, {'S', 0x20C040, 0x083010}};
-    std::copy(skinHues, skinHues + 5, &settings.hueRed); // the film's skin
+    settings.hues = skinHues; // the film's skin
     const std::string pairs = "argbrgcgberrfpp", shown = "dDwXxkK";
     const int percents[] = {30, 10, 150, 100, 100, 100, 100, 100};
     const int edges[] = {0, 0, 0, 263, 262, 0, 0, 0};

@@ -53,7 +53,7 @@ static std::string Play(const std::string &steps, bool second, bool press, bool 
 // Rows: a name, the game (PlayedGame's holds a move of each kind), the record with the second box
 // read, and without it.
 TEST(MoveCheck, EveryPairInOrderQuickDropsSeenAheadDoubtsMarked) {
-    std::copy(skinHues, skinHues + 5, &settings.hueRed); // the film's skin
+    settings.hues = skinHues; // the film's skin
     struct Row {
         std::string name, steps, marked, plain;
         bool press, slow;

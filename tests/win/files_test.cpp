@@ -41,11 +41,14 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
         std::string seen, text = row[0] == "-" ? "" : row[0]; // every field in order, as text
         WorkIn(row[0] == "-" ? nullptr : &row[0]);
         SetFileAttributesA("setting.ini", refused ? FILE_ATTRIBUTE_READONLY : 0);
-        Settings loaded = {
-            {-7, -7, -7, -7}, {-7, -7, -7, -7}, -7, -7, -7, -7, -7, -7, -7, -7, -7, -7, true, L"?"};
+        Settings loaded = {{9, 9, 9, 9}, {9, 9, 9, 9}, {9, 9, 9, 9, 9}, 9, 9, 9, 9, 9, true, L"?"};
         LoadSettings(loaded);
-        for (const int32_t *field = &loaded.region.x; field <= &loaded.language; ++field)
-            seen += std::to_string(*field) + " ";
+        const CaptureRegion &a = loaded.region, &b = loaded.secondRegion;
+        const ReferenceHues &h = loaded.hues;
+        for (int32_t field : {a.x, a.y, a.width, a.height, b.x, b.y, b.width, b.height, h[0], h[1],
+                              h[2], h[3], h[4], loaded.interval, loaded.autoCapture,
+                              loaded.settleTicks, loaded.keepRecord, loaded.language})
+            seen += std::to_string(field) + " ";
         const std::string host(loaded.simulatorHost.begin(), loaded.simulatorHost.end());
         seen += loaded.hostGiven ? "<" + host + ">" : "-";
         seen += SaveRegion({-5, 7, 60, 120}, where) ? "\n" : " refused\n";
