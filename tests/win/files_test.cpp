@@ -118,48 +118,51 @@ TEST(KeptRecord, RestoredWrittenAtEveryChangeAndNeverLeftBroken) {
     }
     ASSERT_EQ(KeepIn(nullptr), KeepNothingToTell);
     ReadLinkCodes("01+c1?U1U1", moveRecord, true); // marked moves, each written with its mark
+    settings.region = {0, 0, 0, 0};                // no pixels: the sample stays
+    Fill(captureSurface, {0, 0, 50, 100}, RGB(224, 32, 32));
     char folder[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, folder);
-    // Undo, Capture, Reset or O (Alt+F3); what stops its write: R record.txt read-only, F the
-    // folder gone, K KEEP=0; ! a box.
-    std::istringstream changes("U C C U CR! CR C U CF! C R U C O O C OK");
+    // A change: U undo, C a capture (red over red: 01), R RESET or O Alt+F3; what stops its write:
+    // R record.txt read-only, F the folder gone (no record.txt), K KEEP=0; ! a box. Its record.txt.
+    const struct {
+        const char *change, *record;
+    } changes[] = {// clang-format off
+        {"U", "01+c1?U1"}, {"C", "01+c1?U101"}, {"C", "01+c1?U10101"}, {"U", "01+c1?U101"},
+        {"CR!", "01+c1?U101"}, {"CR", "01+c1?U101"}, {"C", "01+c1?U101010101"},
+        {"U", "01+c1?U1010101"}, {"CF!", nullptr}, {"C", "01+c1?U10101010101"}, {"R", ""},
+        {"U", ""}, {"C", "01"}, {"O", ""}, {"O", ""}, {"C", "01"}, {"OK", "01"}};
+    // clang-format on
     const int commands[] = {CmdUndo, CmdCapture, CmdReset, HotkeyGameOverId};
-    std::string games; // links.txt's lines but their times: a game with marks has them fifth
-    for (std::string change; changes >> change;) {
-        change += "  ";
-        const bool ends = (change[0] == 'R' || change[0] == 'O') && change[1] != 'K';
-        if (ends && !moveRecord.empty())
-            games += "reset\t" + std::to_string(moveRecord.size()) + "\t" + linkPrefix +
-                     LinkCodes(moveRecord) +
-                     (MarkedMoves(moveRecord) ? "\t" + MarkedCodes(moveRecord) : "") + "\r\n";
-        SetFileAttributesA("record.txt", change[1] == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
-        if (change[1] == 'F') {
+    for (const auto &row : changes) {
+        const char stop = row.change[1];
+        SetFileAttributesA("record.txt", stop == 'R' ? FILE_ATTRIBUTE_READONLY : 0);
+        if (stop == 'F') {
             DeleteFileA("record.txt");
             SetCurrentDirectoryA("..");
             RemoveDirectoryA(folder);
         }
-        settings.keepRecord = change[1] != 'K';
-        if (change[1] == 'K')
+        settings.keepRecord = stop != 'K';
+        if (stop == 'K')
             StartKeeping();
-        const std::string before = FileText("record.txt");
-        SendMessageW(Tessivo(), change[0] == 'O' ? WM_HOTKEY : WM_COMMAND,
-                     commands[std::string("UCRO").find(change[0])], 0);
+        SendMessageW(Tessivo(), row.change[0] == 'O' ? WM_HOTKEY : WM_COMMAND,
+                     commands[std::string("UCRO").find(row.change[0])], 0);
         MSG box;
         int boxes = 0;
         while (PeekMessageW(&box, Tessivo(), KeepNoticeMessage, KeepNoticeMessage, PM_REMOVE))
             boxes += box.wParam == KeepNotWritten;
-        EXPECT_EQ(FileText("record.txt"),
-                  change[1] == ' ' ? MarkedCodes(moveRecord) + "\r\n" : before)
-            << change;
-        EXPECT_EQ(boxes, int(change.find('!') < 9)) << change;
+        const std::string written = row.record ? row.record + std::string("\r\n") : "";
+        EXPECT_EQ(FileText("record.txt"), written) << row.change << ", change " << &row - changes;
+        EXPECT_EQ(boxes, strchr(row.change, '!') != nullptr)
+            << row.change << ", change " << &row - changes;
         SetFileAttributesA("record.txt", FILE_ATTRIBUTE_NORMAL);
-        if (change[1] == 'F')
+        if (stop == 'F')
             CreateDirectoryA(folder, nullptr);
         SetCurrentDirectoryA(folder);
     }
-    EXPECT_EQ(
+    EXPECT_EQ( // links.txt but its times: the games that ended, a game with marks has them fifth
         std::regex_replace(FileText("links.txt"), std::regex("^.*?\t", std::regex::multiline), ""),
-        games);
+        "reset\t7\t" + linkPrefix + "01c10101010101\t01+c1?U10101010101\r\nreset\t1\t" +
+            linkPrefix + "01\r\n");
     settings.autoCapture = 1;
     settings.region = {0, 0, 0, 100};      // no pixels: the sample stays
     for (int tick = 0; tick < 9; ++tick) { // red, then green unsettled at Alt+F3: no game's first
