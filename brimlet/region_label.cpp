@@ -46,12 +46,7 @@ static void OnPaint(HWND window) {
 // Sizes the label to its text, then places it.
 static void SetLabelText(const std::wstring &text) {
     SetWindowTextW(regionLabel, text.c_str());
-    HDC dc = GetDC(regionLabel);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(labelDpi));
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
-    SelectObject(dc, oldFont);
-    ReleaseDC(regionLabel, dc);
+    const SIZE size = TextSize(regionLabel, labelDpi, text.c_str(), (int)text.size());
     const int padding = MulDiv(LabelPadding, labelDpi, 96);
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

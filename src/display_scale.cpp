@@ -19,6 +19,16 @@ HFONT InterfaceFont(int dpi) {
     return font ? font : (HFONT)GetStockObject(DEFAULT_GUI_FONT);
 }
 
+SIZE TextSize(HWND window, int dpi, const wchar_t *text, int length) {
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(dpi));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    return size;
+}
+
 int WindowDpi(HWND window) {
     // Named at run time: the programs also start on systems older than the call.
     typedef UINT(WINAPI * DpiOfWindow)(HWND);

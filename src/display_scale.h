@@ -1,11 +1,15 @@
 // What both programs need to draw at the scale of the display: the interface font at a scale,
-// and the scale of the monitor a window stands on.
+// a text's size in it, and the scale of the monitor a window stands on.
 #pragma once
 
 #include <windows.h>
 
 // The system's interface font (the default GUI font) at a display scale, in DPI.
 HFONT InterfaceFont(int dpi);
+
+// The size of the first length characters of the text in the interface font at the scale, as
+// the window's drawing context measures them.
+SIZE TextSize(HWND window, int dpi, const wchar_t *text, int length);
 
 // The display scale of the monitor the window stands on, in DPI (96 at 100 %).
 int WindowDpi(HWND window);
