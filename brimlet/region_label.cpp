@@ -24,9 +24,7 @@ void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT forma
                 COLORREF colour) {
     wchar_t text[MAX_PATH + 64];
     GetWindowTextW(window, text, MAX_PATH + 64);
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    FillWithColour(dc, area, colour);
     HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, InkColour);

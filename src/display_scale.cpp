@@ -2,6 +2,12 @@
 
 #include <map>
 
+void FillWithColour(HDC dc, const RECT &area, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+}
+
 HFONT InterfaceFont(int dpi) {
     static std::map<int, HFONT> fonts; // one a scale, used for the life of the process
     HFONT &font = fonts[dpi];

@@ -1,8 +1,11 @@
-// What both programs need to draw at the scale of the display: the interface font at a scale,
-// a text's size in it, and the scale of the monitor a window stands on.
+// What both programs need to draw: a fill of one colour and, at the scale of the display, the
+// interface font, a text's size in it and the scale of the monitor a window stands on.
 #pragma once
 
 #include <windows.h>
+
+// Fills the area with the colour through a brush of its own, deleted after.
+void FillWithColour(HDC dc, const RECT &area, COLORREF colour);
 
 // The system's interface font (the default GUI font) at a display scale, in DPI.
 HFONT InterfaceFont(int dpi);

@@ -15,12 +15,10 @@
 void FillBackground(HWND window, HDC target) {
     RECT client;
     GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(BackgroundColour);
-    FillRect(target, &client, brush);
-    DeleteObject(brush);
+    FillWithColour(target, client, BackgroundColour);
 }
 
-const int HuesWidth = 80; // the column of the texts right of the views, left of the swatches
+const int HuesWidth = 80;       // the column of the texts right of the views, left of the swatches
 const int SecondViewLeft = 125; // the second box's sample, right of the references
 
 // Texts right of the three views, at a place of the 100 % layout.
@@ -51,9 +49,7 @@ static void DrawHues(int x) {
         int y = 5 + 16 * (colour - 1);
         RECT swatch = {Scaled(x + HuesWidth), Scaled(y + 2), Scaled(x + HuesWidth + 10),
                        Scaled(y + 12)};
-        HBRUSH brush = CreateSolidBrush(ClassColour(colour));
-        FillRect(backBuffer.dc, &swatch, brush);
-        DeleteObject(brush);
+        FillWithColour(backBuffer.dc, swatch, ClassColour(colour));
         Write(x + HuesWidth + 14, y, std::to_wstring(ReferenceHue(colour)));
     }
     SelectObject(backBuffer.dc, oldFont);
@@ -78,8 +74,8 @@ void ComposePicture(HWND window, HDC windowDc) {
     DrawHues(x);
     if (SecondBoxSet()) // small, right of the references: the player sees the box is placed
         StretchBlt(backBuffer.dc, Scaled(x + SecondViewLeft), Scaled(ViewGap), Scaled(w / 2),
-                   Scaled(h / 2), secondSurface.dc, 0, 0, secondSurface.width,
-                   secondSurface.height, SRCCOPY);
+                   Scaled(h / 2), secondSurface.dc, 0, 0, secondSurface.width, secondSurface.height,
+                   SRCCOPY);
     // The record only where the paint reaches it: a new sample's paint leaves it as it stands.
     RECT painted;
     if (GetClipBox(windowDc, &painted) == ERROR || painted.bottom > RecordTopInWindow())
