@@ -5,6 +5,7 @@
 
 #include "display_scale.h"
 #include "popup_window.h"
+#include "scale_length.h"
 
 const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;
@@ -45,7 +46,7 @@ static void OnPaint(HWND window) {
 static void SetLabelText(const std::wstring &text) {
     SetWindowTextW(regionLabel, text.c_str());
     const SIZE size = TextSize(regionLabel, labelDpi, text.c_str(), (int)text.size());
-    const int padding = MulDiv(LabelPadding, labelDpi, 96);
+    const int padding = ScaleLength(LabelPadding, labelDpi);
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!IsRectEmpty(&labelBeside))
@@ -109,7 +110,7 @@ void PlaceLabel(const RECT &shown, const RECT &avoid) {
     int screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     int screenRight = screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int screenBottom = screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    const int gap = MulDiv(LabelGap, labelDpi, 96);
+    const int gap = ScaleLength(LabelGap, labelDpi);
     int x = std::max(screenLeft, std::min<int>(shown.left, screenRight - width));
     int y = shown.bottom + gap;
     const RECT below = {x, y, x + width, y + height};
