@@ -35,20 +35,25 @@ struct CaptureRegion {
     int32_t height;
 };
 
+// The same rectangle of the screen: each of the four values alike.
+inline bool SameRegion(const CaptureRegion &a, const CaptureRegion &b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 struct Settings {
     CaptureRegion region;
     CaptureRegion secondRegion; // the game's second box, the pair after next; width 0: none
-    int32_t hueRed; // reference hues, whole degrees
+    int32_t hueRed;             // reference hues, whole degrees
     int32_t hueGreen;
     int32_t hueBlue;
     int32_t hueYellow;
     int32_t huePurple;
-    int32_t interval;    // sampling period, milliseconds
-    int32_t autoCapture; // 1: each new pair is captured as it settles; 0: only on demand
-    int32_t settleTicks; // ticks a new pair must stay the same before auto capture takes it
-    int32_t keepRecord;  // 1: the record and a history of links kept in the working folder
-    int32_t language;    // LanguageJapanese or LanguageEnglish: the texts of both programs
-    bool hostGiven;      // the settings file names the simulator's host
+    int32_t interval;           // sampling period, milliseconds
+    int32_t autoCapture;        // 1: each new pair is captured as it settles; 0: only on demand
+    int32_t settleTicks;        // ticks a new pair must stay the same before auto capture takes it
+    int32_t keepRecord;         // 1: the record and a history of links kept in the working folder
+    int32_t language;           // LanguageJapanese or LanguageEnglish: the texts of both programs
+    bool hostGiven;             // the settings file names the simulator's host
     std::wstring simulatorHost; // that host as written, checked before it is used
 };
 
