@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-int ScaleLength(int length, int dpi) {
-    const long long product = (long long)length * dpi;
-    return (int)((product + (product < 0 ? -48 : 48)) / 96);
-}
-
 Edges WindowAround(const CaptureRegion &region, int dpi) {
     const int side = ScaleLength(FrameSide, dpi), top = ScaleLength(FrameTop, dpi);
     return {region.x - side, region.y - top, region.x + region.width + side,

@@ -4,6 +4,7 @@
 // 100 % (96 DPI); the region inside is in the screen's pixels at every scale.
 #pragma once
 
+#include "scale_length.h"
 #include "tessivo.h"
 
 const int FrameSide = 4;         // frame thickness beside the region, and opposite the band
@@ -34,9 +35,6 @@ enum FrameHit {
     HitBottomRight,
     HitClose,
 };
-
-// A length at 100 %, at the scale of dpi, rounded half away from zero as the platform's MulDiv.
-int ScaleLength(int length, int dpi);
 
 // The window holds the region with room for the band both above and below it; only one band
 // shows. The band then changes sides without the window moving, even in the middle of a drag.

@@ -1,7 +1,6 @@
 #include "frame_window.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "brimlet_texts.h"
 #include "config/program_contract.h"
@@ -57,7 +56,7 @@ static void PlaceSecond(HWND window, const CaptureRegion &second) {
 // Both frames on the regions, as moves by hand would place them: sent even when the frame stays
 // where it is, so that Tessivo surely has them.
 static void PlaceFrames(HWND window, const CaptureRegion &next, const CaptureRegion &second) {
-    const bool stays = !memcmp(&next, &regions.next, sizeof next);
+    const bool stays = SameRegion(next, regions.next);
     PlaceSecond(window, second);
     PlaceFrame(window, next, regions.dpi); // a move comes back as WM_WINDOWPOSCHANGED
     if (stays)
@@ -112,10 +111,9 @@ static void OnWindowPosChanging(WINDOWPOS *change) {
 
 static void OnWindowPosChanged(HWND window) {
     const CaptureRegion region = RegionOfWindow(window, regions.dpi);
-    const bool moved = region.x != regions.next.x || region.y != regions.next.y;
-    const bool resized = region.width != regions.next.width || region.height != regions.next.height;
-    if (!moved && !resized)
+    if (SameRegion(region, regions.next))
         return;
+    const bool resized = region.width != regions.next.width || region.height != regions.next.height;
     // Recorded before shaping: shaping repositions the window and comes back here.
     regions.next = region;
     ShapeFrame(window, region, regions.dpi, resized);
@@ -126,7 +124,7 @@ static void OnWindowPosChanged(HWND window) {
 // on the region it has already.
 static void OnSecondFrameMoved(HWND window) {
     const CaptureRegion region = SecondRegionOfWindow(regions.second);
-    if (regions.second.width == 0 || !memcmp(&region, &regions.second, sizeof region))
+    if (regions.second.width == 0 || SameRegion(region, regions.second))
         return;
     regions.second = region;
     SendRegionsAndPlaceLabel(window, false);

@@ -5,6 +5,7 @@
 
 #include "display_scale.h"
 #include "popup_window.h"
+#include "scale_length.h"
 
 const wchar_t labelClassName[] = L"RegionLabel";
 const UINT_PTR NoticeTimerId = 1;
@@ -24,9 +25,7 @@ void PaintPlate(HDC dc, HWND window, const RECT &area, RECT textArea, UINT forma
                 COLORREF colour) {
     wchar_t text[MAX_PATH + 64];
     GetWindowTextW(window, text, MAX_PATH + 64);
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &area, brush);
-    DeleteObject(brush);
+    FillWithColour(dc, area, colour);
     HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(dpi));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, InkColour);
@@ -46,13 +45,8 @@ static void OnPaint(HWND window) {
 // Sizes the label to its text, then places it.
 static void SetLabelText(const std::wstring &text) {
     SetWindowTextW(regionLabel, text.c_str());
-    HDC dc = GetDC(regionLabel);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(labelDpi));
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
-    SelectObject(dc, oldFont);
-    ReleaseDC(regionLabel, dc);
-    const int padding = MulDiv(LabelPadding, labelDpi, 96);
+    const SIZE size = TextSize(regionLabel, labelDpi, text.c_str(), (int)text.size());
+    const int padding = ScaleLength(LabelPadding, labelDpi);
     SetWindowPos(regionLabel, nullptr, 0, 0, size.cx + 2 * padding, size.cy + padding,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!IsRectEmpty(&labelBeside))
@@ -116,7 +110,7 @@ void PlaceLabel(const RECT &shown, const RECT &avoid) {
     int screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
     int screenRight = screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int screenBottom = screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    const int gap = MulDiv(LabelGap, labelDpi, 96);
+    const int gap = ScaleLength(LabelGap, labelDpi);
     int x = std::max(screenLeft, std::min<int>(shown.left, screenRight - width));
     int y = shown.bottom + gap;
     const RECT below = {x, y, x + width, y + height};

@@ -19,13 +19,8 @@ static bool secondChosen;  // the arrows move the second frame, not the frame
 
 // The tab that holds the title, over the region's left end: its size at the frame's scale.
 static SIZE TabSize() {
-    HDC dc = GetDC(secondWindow);
-    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(secondDpi));
-    SIZE text = {};
-    GetTextExtentPoint32W(dc, brimletTexts->secondTitle, (int)wcslen(brimletTexts->secondTitle),
-                          &text);
-    SelectObject(dc, oldFont);
-    ReleaseDC(secondWindow, dc);
+    const wchar_t *title = brimletTexts->secondTitle;
+    const SIZE text = TextSize(secondWindow, secondDpi, title, (int)wcslen(title));
     return {text.cx + 2 * ScaleLength(TabPadding, secondDpi), ScaleLength(FrameTop, secondDpi)};
 }
 

@@ -2,6 +2,12 @@
 
 #include <map>
 
+void FillWithColour(HDC dc, const RECT &area, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(dc, &area, brush);
+    DeleteObject(brush);
+}
+
 HFONT InterfaceFont(int dpi) {
     static std::map<int, HFONT> fonts; // one a scale, used for the life of the process
     HFONT &font = fonts[dpi];
@@ -17,6 +23,16 @@ HFONT InterfaceFont(int dpi) {
         face.lfHeight = MulDiv(face.lfHeight, dpi, systemDpi);
     font = CreateFontIndirectW(&face);
     return font ? font : (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+}
+
+SIZE TextSize(HWND window, int dpi, const wchar_t *text, int length) {
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = SelectObject(dc, InterfaceFont(dpi));
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text, length, &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    return size;
 }
 
 int WindowDpi(HWND window) {

@@ -61,3 +61,11 @@ bool ReadWholeFile(const std::wstring &path, size_t limit, std::string &text) {
     CloseHandle(file);
     return ok;
 }
+
+bool FindFullPath(const wchar_t *name, std::wstring &full) {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetFullPathNameW(name, MAX_PATH, path, nullptr);
+    const bool found = length > 0 && length < MAX_PATH;
+    full = found ? path : name;
+    return found;
+}

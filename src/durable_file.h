@@ -1,6 +1,7 @@
 // Writes a file a user keeps so that a crash, a kill or a power cut at any instant leaves
 // the old file or the new one whole: the new text goes into a file beside it, is flushed to
 // the disk, and only then is moved over the old one, which on one volume is a single step.
+// Its writers find the full path of such a file here too.
 #pragma once
 
 #include <windows.h>
@@ -33,3 +34,7 @@ bool WriteFileDurably(const std::wstring &path, const std::string &text);
 
 // The whole file, false when it cannot be read or holds more than limit bytes.
 bool ReadWholeFile(const std::wstring &path, size_t limit, std::string &text);
+
+// The full path of a file named from the working folder; false when the platform gives none
+// within MAX_PATH characters, full then the name as given.
+bool FindFullPath(const wchar_t *name, std::wstring &full);

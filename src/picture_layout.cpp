@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "scale_length.h"
+
 int32_t pictureDpi = 96;
 
 int32_t Scaled(int32_t length) {
-    return (int32_t)(((int64_t)length * pictureDpi + 48) / 96);
+    return ScaleLength(length, pictureDpi);
 }
 
 int32_t ViewLeft(int32_t view, int32_t w) {

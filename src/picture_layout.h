@@ -7,7 +7,7 @@
 
 extern int32_t pictureDpi; // the main window's display scale: 96 at 100 %, 144 at 150 %
 
-// A length of the 100 % layout at pictureDpi, rounded to whole pixels.
+// A length of the 100 % layout at pictureDpi, as ScaleLength rounds it: the picture's shorthand.
 int32_t Scaled(int32_t length);
 
 const int32_t WindowWidth = 360; // outer size at start

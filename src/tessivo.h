@@ -36,6 +36,11 @@ struct CaptureRegion {
     int32_t height;
 };
 
+// The same rectangle of the screen: each of the four values alike.
+inline bool SameRegion(const CaptureRegion &a, const CaptureRegion &b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+
 // The reference hues of red, green, blue, yellow and purple (colour - 1), whole degrees.
 typedef std::array<int32_t, 5> ReferenceHues;
 

@@ -95,26 +95,20 @@ void LabelButtons(HWND window) {
 bool ArrangeButtons(HWND window) {
     const HWND buttons[5] = {captureButton, undoButton, resetButton, linkButton, regionButton};
     const int32_t layout[5] = {100, 60, 60, 60, 60};
-    HFONT font = InterfaceFont(pictureDpi);
-    HDC dc = GetDC(window);
-    HGDIOBJ oldFont = SelectObject(dc, font);
     int32_t width[5], least[5], missing = 0;
     for (int i = 0; i < 5; ++i) {
         wchar_t text[64] = L"";
-        SIZE size = {};
-        GetTextExtentPoint32W(dc, text, GetWindowTextW(buttons[i], text, 64), &size);
-        least[i] = size.cx + 2 * Scaled(ButtonPadding);
+        const int length = GetWindowTextW(buttons[i], text, 64);
+        least[i] = TextSize(window, pictureDpi, text, length).cx + 2 * Scaled(ButtonPadding);
         width[i] = std::max(Scaled(layout[i]), least[i]);
         missing += width[i] - Scaled(layout[i]);
     }
-    SelectObject(dc, oldFont);
-    ReleaseDC(window, dc);
     int32_t left = 0;
     for (int i = 0; i < 5; ++i) {
         int32_t given = std::min(missing, width[i] - least[i]);
         width[i] -= given;
         missing -= given;
-        SendMessageW(buttons[i], WM_SETFONT, (WPARAM)font, TRUE);
+        SendMessageW(buttons[i], WM_SETFONT, (WPARAM)InterfaceFont(pictureDpi), TRUE);
         SetWindowPos(buttons[i], nullptr, left, 0, width[i], Scaled(PictureTop),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         left += width[i];

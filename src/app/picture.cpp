@@ -15,9 +15,7 @@
 void FillBackground(HWND window, HDC target) {
     RECT client;
     GetClientRect(window, &client);
-    HBRUSH brush = CreateSolidBrush(BackgroundColour);
-    FillRect(target, &client, brush);
-    DeleteObject(brush);
+    FillWithColour(target, client, BackgroundColour);
 }
 
 const int HuesWidth = 80;       // the column of the texts right of the views, left of the swatches
@@ -51,9 +49,7 @@ static void DrawHues(int x) {
         int y = 5 + 16 * (colour - 1);
         RECT swatch = {Scaled(x + HuesWidth), Scaled(y + 2), Scaled(x + HuesWidth + 10),
                        Scaled(y + 12)};
-        HBRUSH brush = CreateSolidBrush(ClassColour(colour));
-        FillRect(backBuffer.dc, &swatch, brush);
-        DeleteObject(brush);
+        FillWithColour(backBuffer.dc, swatch, ClassColour(colour));
         Write(x + HuesWidth + 14, y, std::to_wstring(settings.hues[colour - 1]));
     }
     SelectObject(backBuffer.dc, oldFont);

@@ -27,10 +27,6 @@ bool CanBeSampled(const CaptureRegion &region) {
            region.width <= largest && region.height >= -largest && region.height <= largest;
 }
 
-bool SameRegion(const CaptureRegion &a, const CaptureRegion &b) {
-    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
-}
-
 // The rectangle round both regions when it is small, as the game's two boxes are, and neither is
 // mirrored: one copy of the screen then serves both samples.
 bool NearEachOther(const CaptureRegion &a, const CaptureRegion &b, CaptureRegion &around) {

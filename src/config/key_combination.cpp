@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "config/setting_names.h"
+
 namespace {
 
 const uint32_t KeyTab = 0x09, KeyPause = 0x13, KeyEsc = 0x1B, KeyF1 = 0x70, KeyF24 = 0x87;
@@ -33,23 +35,6 @@ std::wstring KeyName(uint32_t key) {
         if (named.code == key)
             return named.name;
     return L"";
-}
-
-std::wstring Trimmed(const std::wstring &text) {
-    size_t first = text.find_first_not_of(L" \t"), last = text.find_last_not_of(L" \t");
-    return first == std::wstring::npos ? L"" : text.substr(first, last - first + 1);
-}
-
-// Folds ASCII letters only: names are ASCII, and a locale's folding could match a letter
-// that merely looks alike.
-bool SameName(const std::wstring &a, const std::wstring &b) {
-    auto upper = [](wchar_t c) { return c >= L'a' && c <= L'z' ? wchar_t(c - L'a' + L'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
 }
 
 bool SameCombination(const KeyCombination &a, const KeyCombination &b) {

@@ -3,23 +3,10 @@
 #include "config/section_keys.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "config/setting_names.h"
 
 namespace {
-
-std::string Trimmed(const std::string &text) {
-    size_t first = text.find_first_not_of(" \t"), last = text.find_last_not_of(" \t");
-    return first == std::string::npos ? "" : text.substr(first, last - first + 1);
-}
-
-bool SameName(const std::string &a, const std::string &b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper((unsigned char)a[i]) != std::toupper((unsigned char)b[i]))
-            return false;
-    return true;
-}
 
 // Whether a line opens a section ("[name]", spaces allowed, the name possibly empty), and
 // the name it opens.

@@ -87,17 +87,14 @@ HotKeys LoadHotKeys() {
 const size_t MaxSettingsFileSize = 16 << 20;
 
 bool SaveSettings(const std::vector<SettingSection> &sections, std::wstring &where) {
-    wchar_t full[MAX_PATH];
-    DWORD length = GetFullPathNameW(wideSettingsPath, MAX_PATH, full, nullptr);
-    where = length > 0 && length < MAX_PATH ? full : wideSettingsPath;
-    if (length == 0 || length >= MAX_PATH)
+    if (!FindFullPath(wideSettingsPath, where))
         return false;
     std::string text;
-    if (!ReadWholeFile(full, MaxSettingsFileSize, text) && GetLastError() != ERROR_FILE_NOT_FOUND)
+    if (!ReadWholeFile(where, MaxSettingsFileSize, text) && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
     for (const SettingSection &section : sections)
         text = WithSectionKeys(text, section.name, section.keys);
-    return WriteFileDurably(full, text);
+    return WriteFileDurably(where, text);
 }
 
 // The region's four keys.

@@ -26,12 +26,6 @@ bool failing;        // the last write failed, and the player has been told
 std::wstring folder; // the working folder, ending in its separator
 HANDLE folderOwner;  // held for the life of the process: no other Tessivo keeps here
 
-std::wstring FullPath(const wchar_t *name) {
-    wchar_t full[MAX_PATH];
-    DWORD length = GetFullPathNameW(name, MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? full : name;
-}
-
 // The local time as "YYYY-MM-DD HH:MM:SS", or with the given separators left out.
 std::string LocalTime(const char *format) {
     SYSTEMTIME now;
@@ -87,7 +81,8 @@ KeepNotice StartKeeping() {
     keeping = failing = false;
     if (!settings.keepRecord)
         return KeepNothingToTell;
-    const std::wstring path = FullPath(L"record.txt");
+    std::wstring path;
+    FindFullPath(L"record.txt", path); // or the name alone: the files named from the working folder
     folder = path.substr(0, path.find_last_of(L'\\') + 1);
     if (!OwnFolder())
         return KeepOtherInstance;

@@ -46,7 +46,7 @@ HsvColour RgbToHsv(float red, float green, float blue) {
 }
 
 // One component times its factor, rounded once.
-static float Scaled(float component, double factor) {
+static float ScaledComponent(float component, double factor) {
     return (float)((double)component * factor);
 }
 
@@ -62,28 +62,28 @@ void HsvToRgb(float hue, float saturation, RgbColour &colour) {
     // Components whose factor is 1 are left as they are.
     switch (sextant) {
     case 1:
-        colour.red = Scaled(colour.red, falling);
-        colour.blue = Scaled(colour.blue, lowest);
+        colour.red = ScaledComponent(colour.red, falling);
+        colour.blue = ScaledComponent(colour.blue, lowest);
         break;
     case 2:
-        colour.red = Scaled(colour.red, lowest);
-        colour.blue = Scaled(colour.blue, rising);
+        colour.red = ScaledComponent(colour.red, lowest);
+        colour.blue = ScaledComponent(colour.blue, rising);
         break;
     case 3:
-        colour.red = Scaled(colour.red, lowest);
-        colour.green = Scaled(colour.green, falling);
+        colour.red = ScaledComponent(colour.red, lowest);
+        colour.green = ScaledComponent(colour.green, falling);
         break;
     case 4:
-        colour.red = Scaled(colour.red, rising);
-        colour.green = Scaled(colour.green, lowest);
+        colour.red = ScaledComponent(colour.red, rising);
+        colour.green = ScaledComponent(colour.green, lowest);
         break;
     case 5:
-        colour.green = Scaled(colour.green, lowest);
-        colour.blue = Scaled(colour.blue, falling);
+        colour.green = ScaledComponent(colour.green, lowest);
+        colour.blue = ScaledComponent(colour.blue, falling);
         break;
     default: // 0, and every sextant outside 1..5 (hue 1.0 gives 6)
-        colour.green = Scaled(colour.green, rising);
-        colour.blue = Scaled(colour.blue, lowest);
+        colour.green = ScaledComponent(colour.green, rising);
+        colour.blue = ScaledComponent(colour.blue, lowest);
         break;
     }
 }

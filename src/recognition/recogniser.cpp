@@ -2,6 +2,7 @@
 
 #include "recognition/classify.h"
 #include "recognition/pixel_hue.h"
+#include "display_scale.h"
 
 // Every pixel goes through its own GetPixel and SetPixel call on the Surfaces' dc.
 
@@ -18,10 +19,7 @@ static void PaintHueView(const Surface &source) {
 }
 
 static void FillClassViewBlack(int32_t width, int32_t height) {
-    RECT rectangle = {0, 0, width, height};
-    HBRUSH black = CreateSolidBrush(0);
-    FillRect(classView.dc, &rectangle, black);
-    DeleteObject(black);
+    FillWithColour(classView.dc, {0, 0, width, height}, 0);
 }
 
 BlobColour VoteArea(const Surface &source, int32_t left, int32_t top, int32_t columns,
