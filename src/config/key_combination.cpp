@@ -7,7 +7,12 @@
 
 namespace {
 
-const uint32_t KeyTab = 0x09, KeyPause = 0x13, KeyEsc = 0x1B, KeyF1 = 0x70, KeyF24 = 0x87;
+// The virtual-key codes that the rules name.
+const uint32_t KeyTab = 0x09;   // the system's: no combination with it
+const uint32_t KeyPause = 0x13; // one of the keys that may stand alone
+const uint32_t KeyEsc = 0x1B;   // the system's, as Tab
+const uint32_t KeyF1 = 0x70;    // F1 to F24: the others that may stand alone
+const uint32_t KeyF24 = 0x87;
 
 struct Named {
     uint32_t code;

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
-const uint32_t ModAlt = 1, ModControl = 2, ModShift = 4, ModWin = 8;
+// The modifiers as RegisterHotKey takes them, one bit each.
+const uint32_t ModAlt = 1;
+const uint32_t ModControl = 2;
+const uint32_t ModShift = 4;
+const uint32_t ModWin = 8;
 
 struct KeyCombination {
     uint32_t modifiers; // ModAlt, ModControl, ModShift, ModWin together

@@ -17,7 +17,8 @@ namespace {
 // (the eyes), or nothing to go by: pale or light grey (a highlight, a flash), or too near black
 // for its hue to mean anything (a black board, a fade to black).
 const float DimmestColour = 0.0625f; // 16 of 255 levels
-const uint8_t LookDarkGrey = 6, LookPale = 0;
+const uint8_t LookDarkGrey = 6;      // past the five colours
+const uint8_t LookPale = 0;          // nothing to go by
 
 uint8_t PixelLook(const HsvColour &hsv) {
     if (hsv.value < DimmestColour)
