@@ -19,7 +19,7 @@ static const TessivoTexts japaneseTexts = {
     L"[LINK] HOST の値「{1}」はホスト名として使えません。組み込みのホストを使います。",
     L"record.txt は記録として読めないため、空の記録で始めます。"
     L"元のファイルは次の名前で残しました：\n{1}", // a record.txt that is no record, put aside as
-    L"記録をファイルに保存できません。メモリ上の記録で続けます：\n{1}", // the record not kept in
+    L"記録をこのファイルに保存できません。メモリ上の記録だけで続けます：\n{1}", // the record not kept in
     L"このフォルダーの記録は別の Tessivo が保存しています。このウィンドウの記録は保存しません。",
     {L"赤", L"緑", L"青", L"黄", L"紫"},                           // red to purple
     {L"上 {1}", L"下 {1}"},                                        // upper cell, lower cell
@@ -73,7 +73,7 @@ static const TessivoTexts englishTexts = {
     L"dots). The built-in host is used.",
     L"record.txt does not hold a record, so Tessivo starts with an empty one. The file was "
     L"kept as:\n{1}",
-    L"The record cannot be kept on disk; Tessivo goes on with the record in memory:\n{1}",
+    L"The record cannot be written to this file; Tessivo goes on with it in memory only:\n{1}",
     L"Another Tessivo keeps the record of this folder; this one does not keep its record.",
     {L"Red", L"Green", L"Blue", L"Yellow", L"Purple"},
     {L"Upper {1}", L"Lower {1}"},

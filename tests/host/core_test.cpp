@@ -29,16 +29,9 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     }
     EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721, 3353819,
                                           3310546, 3305806}));
-    const struct {
-        const char *name;
-        ReferenceHues references;
-        int degree;
-        BlobColour is;
-    } rows[] = {{"a tie", {0, 144, 216, 72, 288}, 36, 1},
-                {"red over the circle", {500, 144, 216, 72, 288}, 100, 4},
-                {"purple under it", {0, 144, 216, 72, -300}, 100, 4}};
-    for (const auto &row : rows)
-        EXPECT_EQ(ClassifyHue((row.degree + 0.5) / 360, row.references), row.is) << row.name;
+    const ReferenceHues offTheCircle[] = {{500, 144, 216, 72, 288}, {0, 144, 216, 72, -300}};
+    for (const ReferenceHues &references : offTheCircle) // red over it, purple under: yellow nearer
+        EXPECT_EQ(ClassifyHue(100.5 / 360, references), 4) << references[0] << " " << references[4];
 }
 
 // Hosts: plain ones the link takes, leading somewhere (+) or nowhere (0: reserved, a name under
@@ -142,7 +135,7 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
 
 // Each row a restart, then a sample a letter (R: a restart). Dots: a dotted look alone, 2 x 2 dots
 // every 4 pixels (s 40, S 21) on a body, grey left of 25 (h) or 26 (g) columns. Box: a game's box
-// on a navy, black and wooden board, a letter a pair (a rg, c gb, e rr, f pp), 1..7 a scroll by
+// on a navy, black and wooden board, a letter a pair (a rg, c gb, f pp), 1..7 a scroll by
 // 8ths to the pair named next; d, D, w: the pair before at 30 %, 10 %, half-way to white; X, x:
 // yellow on 263, 262 cell pixels; k its eyes shut; K a count over 28 rows of its lower cell. Rough:
 // as Box, through Roughen. Stretched: as Box, its left half stretched.
@@ -153,12 +146,10 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
         Painted painted;
         const char *samples;
         std::vector<int> captures; // the samples that capture, from 0
-    } rows[] = {{"the pair at a restart is not new", Dots, "aaaaaaa", {}},
-                {"a new pair settles on its fourth sample", Dots, "aaabbbb", {6}},
-                {"the pair again after an empty box", Dots, "aaannaaaa", {8}},
+    } rows[] = {{"the pair again after an empty box", Dots, "aaannaaaa", {8}},
                 {"grey, pale or dark is no pair", Dots, "bbbb....b::::b,,,,", {}},
                 {"a pair after grey", Dots, "..aaa.bbbb", {9}},
-                {"a restart takes the pair shown", Dots, "aaaRbbbbb", {}},
+                {"the pair shown at a restart is not new", Dots, "aaaRbbbbb", {}},
                 {"a restart as a pair changes", Dots, "aaaaRabbbb", {9}},
                 {"one sample of a pair is none", Dots, "aaac.cbbbbaaaa", {9, 13}},
                 {"pale as a pair changes", Dots, "aaabba:bbbb", {10}},
@@ -168,7 +159,6 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                 {"dots seen two over only: a blob", Dots, "bbbbSbbbb", {}},
                 {"too few dots: a board", Dots, "bbbbsbbbb", {8}},
                 {"a blob on half a cell, under half", Dots, "aaaahhhhgggg", {7}},
-                {"a dim to 30 %", Dots, "aaaaddddaaaa", {}},
                 {"a pair for one sample", Dots, "aaaacaaaa", {}},
                 {"a scroll to the same pair", Box, "aaaaa1234567aaaaa", {15}},
                 {"a quick scroll to another pair", Box, "aaaaa246ccccc", {11}},
@@ -177,24 +167,21 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                 {"a scroll that stops a sample", Box, "aaaaa12344567aaaaa", {16}},
                 {"dims in place", Box, "aaaaadaaaadaaaa", {}},
                 {"a flash and a deep dim", Box, "aaaaawaaaaDDDDDaaaa", {}},
-                {"red over red again", Box, "eeeee1234567eeeee", {15}},
                 {"purple over purple again, slowly", Box, "fffff112233445566fffff", {20}},
                 {"yellow on 262 cell pixels", Box, "aaaaacccccxccccc", {8}},
                 {"yellow on 263", Box, "aaaaaXaaaaa", {}},
                 {"a rough scroll", Rough, "aaaaa1234567aaaaa", {15}},
-                {"a rough quick scroll", Rough, "aaaaa246ccccc", {11}},
                 {"rough blinks", Rough, "aaaaakaaaakkkkaaaa", {}},
                 {"a chain's count", Rough, "aaaaaKaaaaKKKKKaaaa", {}},
-                {"a stretched scroll", Stretched, "aaaaa1234567aaaaa", {15}},
-                {"a stretched change", Stretched, "aaaaaccccc", {8}}};
+                {"a stretched scroll", Stretched, "aaaaa1234567aaaaa", {15}}};
     // A dotted look's letter, body and dots.
     const uint32_t looks[][3] = {
         {'a', 0xE02020, 0x380808}, {'b', 0x20C040, 0x083010}, {'c', 0x2040E0, 0x081038},
         {'A', 0x330000, 0x1A0000}, {'P', 0xFFBFBF, 0x7F5F5F}, {'F', 0x182868, 0x18284E},
-        {'d', 0x2D0606, 0x0B0101}, {'h', 0x20C040, 0x106020}, {'n', 0x182868, 0x182868},
-        {'f', 0x182868, 0x18284F}, {'j', 0x0B0B0B, 0},        {'s', 0x20C040, 0x083010},
-        {'.', 0x808080, 0x404040}, {',', 0x320000, 0x190000}, {':', 0xFFC0C0, 0x806060},
-        {'k', 0x0C0C0C, 0},        {'g', 0x2040E0, 0x102070}, {'S', 0x20C040, 0x083010}};
+        {'h', 0x20C040, 0x106020}, {'n', 0x182868, 0x182868}, {'f', 0x182868, 0x18284F},
+        {'j', 0x0B0B0B, 0},        {'s', 0x20C040, 0x083010}, {'.', 0x808080, 0x404040},
+        {',', 0x320000, 0x190000}, {':', 0xFFC0C0, 0x806060}, {'k', 0x0C0C0C, 0},
+        {'g', 0x2040E0, 0x102070}, {'S', 0x20C040, 0x083010}};
     settings.hues = skinHues; // the film's skin
     const std::string pairs = "argbrgcgberrfpp", shown = "dDwXxkK";
     const int percents[] = {30, 10, 150, 100, 100, 100, 100, 100};
@@ -303,7 +290,6 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
         for (const std::string &name : {(*at)[1].str() + "=", (*at)[2].str()}) // a hot key too
             if (name.find('=') != std::string::npos || name.find('+') != std::string::npos)
                 named.push_back(name.substr(0, name.find_last_not_of('\r') + 1));
-    EXPECT_GE(named.size(), 26u) << ini.substr(0, 80);
     std::vector<std::string> code[2] = {{}, {std::begin(reservedHosts), std::end(reservedHosts)}};
     for (const wchar_t *reserved : reservedKeys)
         code[0].emplace_back(reserved, reserved + wcslen(reserved)); // ASCII
@@ -337,15 +323,14 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         L"Alt+F1=R 170 Alt+F1| ctrl + SHIFT +z\t=R 65A Ctrl+Shift+Z|"
         L"win+Shift+aLT+Ctrl+f24=R F87 Ctrl+Alt+Shift+Win+F24|F13=R 7C F13| pause =R 13 Pause|"
         L"Alt+a=R 141 Alt+A|Win+0=R 830 Win+0|Shift+9=R 439 Shift+9|"
-        L"Ctrl+numpad0=R 260 Ctrl+NumPad0|Alt+NUMPAD9=R 169 Alt+NumPad9|"
-        L"Alt+space=R 120 Alt+Space|Alt+pageup=R 121 Alt+PageUp|"
-        L"Alt+PageDown=R 122 Alt+PageDown|Alt+End=R 123 Alt+End|Alt+Home=R 124 Alt+Home|"
-        L"Alt+Insert=R 12D Alt+Insert|Alt+Delete=R 12E Alt+Delete|"
-        L"Ctrl+Alt+F4=R 373 Ctrl+Alt+F4|Shift+Ctrl+V=R 656 Ctrl+Shift+V|=N 0 | \t =N 0 |"
-        L"Alt+Foo=U 0 |Alt+F25=U 0 |Alt+Page Up=U 0 |Alt+A+B=U 0 |Ctrl+Shift=U 0 |Alt=U 0 |"
-        L"Alt+=U 0 |+F1=U 0 |Alt+Alt+F1=U 0 |Alt++F1=U 0 |F1+Alt=U 0 |a=U 0 |7=U 0 |Home=U 0 |"
-        L"NumPad1=U 0 |alt+f4=S 173 Alt+F4|Ctrl+v=S 256 Ctrl+V|Alt+Tab=S 109 Alt+Tab|"
-        L"Alt+Esc=S 11B Alt+Esc|Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
+        L"Ctrl+numpad0=R 260 Ctrl+NumPad0|Alt+NUMPAD9=R 169 Alt+NumPad9|Alt+space=R 120 Alt+Space|"
+        L"Alt+pageup=R 121 Alt+PageUp|Alt+PageDown=R 122 Alt+PageDown|Alt+Insert=R 12D Alt+Insert|"
+        L"Alt+Delete=R 12E Alt+Delete|Ctrl+Alt+F4=R 373 Ctrl+Alt+F4|"
+        L"Shift+Ctrl+V=R 656 Ctrl+Shift+V|=N 0 | \t =N 0 |Alt+Foo=U 0 |Alt+F25=U 0 |"
+        L"Alt+Page Up=U 0 |Alt+A+B=U 0 |Ctrl+Shift=U 0 |Alt=U 0 |Alt+=U 0 |+F1=U 0 |"
+        L"Alt+Alt+F1=U 0 |Alt++F1=U 0 |F1+Alt=U 0 |a=U 0 |NumPad1=U 0 |alt+f4=S 173 Alt+F4|"
+        L"Ctrl+v=S 256 Ctrl+V|Alt+Tab=S 109 Alt+Tab|Alt+Esc=S 11B Alt+Esc|"
+        L"Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
     std::wstring row;
     for (std::wistringstream in(rows); std::getline(in, row, L'|');) {
         KeyCombination read = {9, 9};
@@ -358,8 +343,7 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         {L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y",
          L"Alt+F1 Alt+F2 Alt+F3 Alt+F5 AUTO=alt+f1:CAPTURE GAMEOVER=Ctrl+V:S UNDO=Alt+X+Y:U "},
         {L"Alt+F2", L"Alt+F2", L"", L"Alt+F3", L"Alt+F2 - - Alt+F3 AUTO=Alt+F2:CAPTURE "},
-        {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "},
-        {L"Alt+F5", L"F5", L"Win+F7", L"Alt+Tab", L"Alt+F5 F5 Win+F7 - UNDO=Alt+Tab:S "}};
+        {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "}};
     for (const auto &four : fours) {
         const std::wstring values[HotKeyCount] = {four[0], four[1], four[2], four[3]};
         const HotKeys hotKeys = SettleHotKeys(values);

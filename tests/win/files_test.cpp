@@ -14,7 +14,7 @@ TEST(Texts, JapaneseTextsAreTheSystemsCodePage932Bytes) {
         for (const char *at = bytes; *at; ++at)
             hash = (hash ^ (uint8_t)*at) * 0x01000193;
     }
-    EXPECT_EQ(hash, 0xD94EA307u) << std::hex << hash;
+    EXPECT_EQ(hash, 0x2885C997u) << std::hex << hash;
 }
 
 // Rows: a text (- none), every field loaded (LANGUAGE out or empty: this locale's English), the

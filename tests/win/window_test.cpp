@@ -20,13 +20,13 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
     SizeAt100(345, 233);
     const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
                    discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
-    struct Sample {
-        COLORREF upper, lower, stripe;         // the halves' colours, then the stripe's over both
-        BlobColour upperIs, lowerIs, stripeIs; // the class of each
-    };
-    const Sample samples[] = {{RGB(230, 40, 40), RGB(40, 200, 60), RGB(40, 80, 230), 1, 2, 3},
-                              {RGB(240, 220, 30), RGB(170, 50, 200), RGB(170, 50, 200), 4, 5, 5},
-                              {RGB(40, 80, 230), RGB(128, 128, 128), RGB(240, 220, 30), 3, 1, 4}};
+    const struct {
+        COLORREF colour, pure; // at its hue, in full
+        BlobColour is;
+    } colours[] = {{RGB(230, 40, 40), 0x0000FF, 1},  {RGB(40, 200, 60), 0x1FFF00, 2},
+                   {RGB(40, 80, 230), 0xFF3500, 3},  {RGB(240, 220, 30), 0x00E6FF, 4},
+                   {RGB(170, 50, 200), 0xFF00CC, 5}, {RGB(128, 128, 128), 0x0000FF, 1}};
+    const int samples[][3] = {{0, 1, 2}, {3, 4, 4}, {2, 5, 3}}; // upper, lower, the stripe's
     struct Row {
         int pairs, away, back, command; // pairs held, the wheel's notches away then back, 1 capture
         int topRow, painted;            // or -1 undo; the view's top row, 17 pairs a row; repainted
@@ -41,26 +41,29 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
     for (const Row &row : rows) {
         SetPixel(captureSurface.dc, 25, 50, GetPixel(captureSurface.dc, 25, 50) ^ 0xFFFFFF);
         std::string painted = tick() + tick();
-        const Sample &sample = samples[(&row - rows) % 3];
+        const int *sample = samples[(&row - rows) % 3];
+        const std::string name = std::to_string(row.pairs) + " pairs, wheel " +
+                                 std::to_string(row.away) + " " + std::to_string(row.back) +
+                                 ", command " + std::to_string(row.command);
         Fill(classView, {0, 0, 50, 100}, 0xFFFFFF);
-        Fill(captureSurface, {0, 0, 50, 50}, sample.upper);
-        Fill(captureSurface, {0, 50, 50, 100}, sample.lower);
-        Fill(captureSurface, {0, 0, 25, 100}, sample.stripe); // 19 of each cell's 38: to the lower
+        Fill(captureSurface, {0, 0, 50, 50}, colours[sample[0]].colour);
+        Fill(captureSurface, {0, 50, 50, 100}, colours[sample[1]].colour);
+        Fill(captureSurface, {0, 0, 25, 100}, colours[sample[2]].colour); // 19 of 38: to the lower
         const BlobPair pair = RecognisePair(captureSurface);
-        EXPECT_EQ(pair.upper * 10 + pair.lower, sample.upperIs * 10 + sample.lowerIs);
+        EXPECT_EQ(pair.upper * 10 + pair.lower, colours[sample[0]].is * 10 + colours[sample[1]].is)
+            << name;
         moveRecord.clear();
-        for (int i = 0; i < row.pairs; ++i) { // a mark on some: seen ahead, doubted
-            moveRecord.push_back({1 + i / 5 % 5, 1 + i % 5});
-            moveRecord.back().mark = i % 7 == 3    ? MarkSeenAhead
-                                     : i % 13 == 5 ? MarkDoubt
-                                                   : MarkNone;
-        }
+        for (int i = 0; i < row.pairs; ++i) // a mark on some: seen ahead, doubted
+            moveRecord.push_back({{1 + i / 5 % 5, 1 + i % 5},
+                                  i % 7 == 3    ? MarkSeenAhead
+                                  : i % 13 == 5 ? MarkDoubt
+                                                : MarkNone});
         for (int notches : {row.away, row.back})
             SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
                          MAKELPARAM(over.x, over.y));
         if (row.command)
             SendMessageW(window, WM_COMMAND, row.command > 0 ? CmdCapture : CmdUndo, 0);
-        EXPECT_EQ(painted + tick(), row.painted ? "25 20 " : "25 25 ") << &row - rows;
+        EXPECT_EQ(painted + tick(), row.painted ? "25 20 " : "25 25 ") << name;
         const bool second = (&row - rows) % 2; // on odd rows a second box, its sample small
         settings.secondRegion = {0, 0, second, second};
         Fill(secondSurface, {0, 0, 50, 100}, RGB(10, 20, 30));
@@ -73,11 +76,11 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
         for (int x = 0; x < 50; ++x)
             for (int y = 0; y < 100; ++y) { // cells of 38 x 38, 6 pixels in from each half's sides
                 bool voted = x >= 6 && x < 44 && ((y >= 6 && y < 44) || (y >= 56 && y < 94));
-                BlobColour is = x < 25 ? sample.stripeIs : y < 50 ? sample.upperIs : sample.lowerIs;
-                COLORREF colour = classColours[is], pixel = GetPixel(captureSurface.dc, x, y);
-                wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != pixel;
-                wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != PureHuePixel(PixelHue(pixel));
-                wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? colour : 0);
+                const auto &at = colours[sample[x < 25 ? 2 : y < 50 ? 0 : 1]];
+                wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != at.colour;
+                wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != at.pure;
+                wrong +=
+                    GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? classColours[at.is] : 0);
             }
         // At each place: the upper disc, the lower (its pair's, or grey), the top of a mark's rim.
         std::vector<COLORREF> seen, meant;
@@ -102,8 +105,8 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
                 TextOutW(backBuffer.dc, 170, 56 + 16 * line, counts[line].c_str(),
                          (int)counts[line].size());
             }
-        EXPECT_EQ(wrong, 0) << "pixels of the views, sample " << sample.upperIs;
-        EXPECT_TRUE(seen == meant) << row.pairs << " pairs, wheel " << row.away << " " << row.back;
+        EXPECT_EQ(wrong, 0) << "pixels of the views, " << name;
+        EXPECT_TRUE(seen == meant) << name;
     }
     settings.region = defaultSettings.region;
     PickTexts(LanguageJapanese);
