@@ -120,9 +120,8 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
         {"[REGION] ;[r]\r\nX=0",
          "[REGION] ;[r]\r\nX=0\r\n[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
         {" [ region ] ;r\nX=;c\n Y = 9 ;c\n[]\nW=1\n[REGION]\nH=5",
-         " [ region ] ;r\nX=1 ;c\n Y = 2 ;c\nW=3\nH=4\n[]\nW=1\n[REGION]\nH=5"},
-        {"[Color]\nX=5\n\n[region]\r\nx=0\r\n\r\n",
-         "[Color]\nX=5\n\n[region]\r\nx=1\r\nY=2\r\nW=3\r\nH=4\r\n\r\n"}};
+         " [ region ] ;r\nX=1 ;c\n Y = 2 ;c\nW=3\nH=4\n[]\nW=1\n[REGION]\nH=5"}};
+
     const std::vector<SettingKey> keys = {{"X", "1"}, {"Y", "2"}, {"W", "3"}, {"H", "4"}},
                                   others = {{"X", "-7"}, {"Y", "8"}, {"W", "0"}, {"H", "99"}};
     for (const auto &row : rows) {
@@ -133,12 +132,11 @@ TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
     }
 }
 
-// Each row a restart, then a sample a letter (R: a restart). Dots: a dotted look alone, 2 x 2 dots
-// every 4 pixels (s 40, S 21) on a body, grey left of 25 (h) or 26 (g) columns. Box: a game's box
-// on a navy, black and wooden board, a letter a pair (a rg, c gb, f pp), 1..7 a scroll by
-// 8ths to the pair named next; d, D, w: the pair before at 30 %, 10 %, half-way to white; X, x:
-// yellow on 263, 262 cell pixels; k its eyes shut; K a count over 28 rows of its lower cell. Rough:
-// as Box, through Roughen. Stretched: as Box, its left half stretched.
+// Each row a restart, then a sample a letter (R: a restart). Dots: a dotted look, 2 x 2 dots every
+// 4 pixels (s 40, S 21), grey left of 25 (h) or 26 (g) columns. Box: a game's box on a navy, black
+// and wooden board: a pair (a rg, c gb, f pp), 1..7 a scroll by 8ths to the pair named next; d, D,
+// w the pair before at 30 %, 10 %, half-way to white; X, x yellow on 263, 262 cell pixels; k its
+// eyes shut; K a count on 28 rows of its lower cell. Rough, Stretched: a Box roughened, stretched.
 TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNot) {
     enum Painted { Dots, Box, Rough, Stretched };
     const struct {
@@ -221,9 +219,9 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                     const int part = ScrollPart(eighths, 8, down);
                     const std::string two =
                         part ? pairOf(tick[strspn(tick, "1234567")], before) : before;
-                    uint32_t blobs[2];
-                    for (int i = 0; i < 2; ++i)
-                        blobs[i] = skin[std::string("rgbyp").find(two[i])];
+                    const std::string colours = "rgbyp";
+                    const uint32_t blobs[2] = {skin[colours.find(two[0])],
+                                               skin[colours.find(two[1])]};
                     PaintBox(sample.data(), blobs, part == 1 ? 0 : 2, down, percents[look], board,
                              look == 5 ? Blink : Face);
                     for (int i = 0; i < edges[look]; ++i)
@@ -236,8 +234,8 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                         Roughen(sample.data(), 50, 100, 20, eighths < 8 ? 3 : 0, (unsigned)at);
                 }
                 const bool again = std::exchange(watched, sample) == sample;
-                const PairSighting sighting = SightPair(sample.data(), 50, 100);
-                if (again ? WatchSameSighting(watch, 3) : WatchPair(watch, sighting, 3))
+                if (again ? WatchSameSighting(watch, 3)
+                          : WatchPair(watch, SightPair(sample.data(), 50, 100), 3))
                     captures.push_back(at);
             }
             EXPECT_EQ(captures, row.captures) << row.name << " on " << std::hex << board;
@@ -327,10 +325,9 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         L"Alt+pageup=R 121 Alt+PageUp|Alt+PageDown=R 122 Alt+PageDown|Alt+Insert=R 12D Alt+Insert|"
         L"Alt+Delete=R 12E Alt+Delete|Ctrl+Alt+F4=R 373 Ctrl+Alt+F4|"
         L"Shift+Ctrl+V=R 656 Ctrl+Shift+V|=N 0 | \t =N 0 |Alt+Foo=U 0 |Alt+F25=U 0 |"
-        L"Alt+Page Up=U 0 |Alt+A+B=U 0 |Ctrl+Shift=U 0 |Alt=U 0 |Alt+=U 0 |+F1=U 0 |"
-        L"Alt+Alt+F1=U 0 |Alt++F1=U 0 |F1+Alt=U 0 |a=U 0 |NumPad1=U 0 |alt+f4=S 173 Alt+F4|"
-        L"Ctrl+v=S 256 Ctrl+V|Alt+Tab=S 109 Alt+Tab|Alt+Esc=S 11B Alt+Esc|"
-        L"Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
+        L"Alt+Page Up=U 0 |Alt+A+B=U 0 |Ctrl+Shift=U 0 |Alt+=U 0 |+F1=U 0 |Alt+Alt+F1=U 0 |"
+        L"Alt++F1=U 0 |F1+a=U 0 |NumPad1=U 0 |alt+f4=S 173 Alt+F4|Ctrl+v=S 256 Ctrl+V|"
+        L"Alt+Tab=S 109 Alt+Tab|Alt+Esc=S 11B Alt+Esc|Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
     std::wstring row;
     for (std::wistringstream in(rows); std::getline(in, row, L'|');) {
         KeyCombination read = {9, 9};

@@ -151,6 +151,7 @@ TEST(Programs, OneBrimletItsRegionReachingTessivoWholeAtOnceOrLateClosedWithTess
         SetFileAttributesW(saved, FILE_ATTRIBUTE_READONLY);
         PostMessageW(brimlet, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_EQ(Box(ProcessOf(brimlet)), row.saveRefused + saved);
+        EXPECT_EQ(FileText("setting.ini"), row.ini); // both sections as they were
         PostMessageW(tessivo.window, WM_CLOSE, 0, 0);
         EXPECT_TRUE(tessivo.Ended());
         EXPECT_TRUE(Eventually([] { return !FindWindowW(brimletClassName, 0); }));
