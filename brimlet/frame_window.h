@@ -1,4 +1,4 @@
-// The frame that marks the capture region: a topmost window shaped as a frame only, so that the
+// The frame that marks the next box's region: a topmost window shaped as a frame only, so that the
 // screen shows through its inside, which is the next box's region. It holds both regions and
 // places the second frame, sends them to Tessivo and places the label as either frame moves.
 #pragma once

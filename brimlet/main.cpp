@@ -1,4 +1,4 @@
-// Brimlet: places Tessivo's capture region. It starts on the region of the settings
+// Brimlet: places Tessivo's next box's region. It starts on the region of the settings
 // file in the working directory and sends every change to Tessivo's mailslot.
 #include <windows.h>
 

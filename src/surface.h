@@ -17,7 +17,7 @@ struct Surface {
 };
 
 extern Surface backBuffer;     // 1200 x 400 at 100 %, the composed client picture
-extern Surface captureSurface; // 50 x 100, the latest sample of the capture region
+extern Surface captureSurface; // 50 x 100, the latest sample of the next box's region
 extern Surface secondSurface;  // 50 x 100, the latest sample of the second box's region
 extern Surface hueView;        // 50 x 100, every sampled pixel at its pure hue
 extern Surface classView;      // 50 x 100, every voted pixel in its class colour

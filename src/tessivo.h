@@ -45,7 +45,7 @@ inline bool SameRegion(const CaptureRegion &a, const CaptureRegion &b) {
 typedef std::array<int32_t, 5> ReferenceHues;
 
 struct Settings {
-    CaptureRegion region;
+    CaptureRegion region;       // the next box: the pair that comes next
     CaptureRegion secondRegion; // the game's second box, the pair after next; width 0: none
     ReferenceHues hues;         // what each colour is classified by
     int32_t interval;           // sampling period, milliseconds

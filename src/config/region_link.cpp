@@ -55,7 +55,7 @@ void PollRegionLink() {
         DWORD read = 0;
         // A failed read or a message shorter than a record is ignored: only the
         // bytes of this message may be applied, never stale ones. Every record of 9 bytes or
-        // more is the capture region's; one of 8 the second box's.
+        // more is the next box's region's; one of 8 the second box's.
         if (ReadFile(regionMailslot, buffer, nextSize, &read, nullptr) &&
             !ApplyRegionMessage(settings.region, buffer, read))
             ApplySecondRegionMessage(settings.secondRegion, buffer, read);

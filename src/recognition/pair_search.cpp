@@ -311,15 +311,16 @@ bool HalfHoldsBlob(const uint32_t *pixels, int32_t width, int32_t height, int32_
     return false;
 }
 
-bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
-                  const std::vector<CaptureRegion> &exclude, CaptureRegion &found) {
+bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height,
+                  const CaptureRegion &region, const std::vector<CaptureRegion> &exclude,
+                  CaptureRegion &found) {
     if (pixels == nullptr || width <= 0 || height <= 0)
         return false;
     // In a field, stacked blobs of two colours are pairs too: the one the user put the frame on
     // is the one nearest its centre.
     const std::vector<Pair> pairs =
         PairsByDistance(FindBlobs(AreaOf(pixels, width, height, {0, 0, width, height}), exclude),
-                        frame.x + frame.width / 2.0, frame.y + frame.height / 2.0);
+                        region.x + region.width / 2.0, region.y + region.height / 2.0);
     if (pairs.empty())
         return false;
     found = RegionOn(pairs[0]);

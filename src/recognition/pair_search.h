@@ -1,6 +1,6 @@
-// The fit of a capture region onto the game's next pair, and of a second region onto its second
-// box: a search of the screen in and around the region for two blobs one over the other. Reads
-// pixels from memory; no platform.
+// The fit of the next box's region onto the game's next pair, and of a second region onto its
+// second box: a search of the screen in and around the region for two blobs one over the other.
+// Reads pixels from memory; no platform.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 // Searches the whole of an area of the screen, width x height pixels 0x00RRGGBB with rows
 // top-down (unlike the watch's bottom-up samples), for pairs of blobs, and fits a region onto
-// the pair whose midpoint lies nearest the centre of frame (the region now, in the area's
+// the pair whose midpoint lies nearest the centre of region (Brimlet's frame now, in the area's
 // coordinates; the caller captures at least its width and height on every side of it). Pixels
 // in the rectangles of exclude (the frame's own drawing, the program's window) count as board.
 // A blob is a patch of one hue, saturated and bright enough (IsBlobColoured, and a value of 0.3),
@@ -19,8 +19,9 @@
 // the other one to one and a half sizes apart. The region found is as wide as the pair's
 // centres are apart and twice as high, centred on its midpoint: each half covers one blob.
 // False when there is no pair: a single blob, an empty box, no game.
-bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height, const CaptureRegion &frame,
-                  const std::vector<CaptureRegion> &exclude, CaptureRegion &found);
+bool FindPairNear(const uint32_t *pixels, int32_t width, int32_t height,
+                  const CaptureRegion &region, const std::vector<CaptureRegion> &exclude,
+                  CaptureRegion &found);
 
 // Whether a half of a sample (rows bottom-up, as the watch reads it; 0 the upper) holds a blob
 // whose colour the player may take: its cell has a blob's detail as the watch tells it, or a blob

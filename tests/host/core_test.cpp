@@ -102,7 +102,7 @@ TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
             row.edit(row.move);
         EXPECT_EQ(MarkedCodes(moveRecord) + " " + std::to_string(menuTarget.inPlace),
                   row.after + (" " + std::to_string(row.inPlace)))
-            << &row - rows;
+            << "move " << row.move << " made " << row.after;
     }
     ClearRecord();
 }
