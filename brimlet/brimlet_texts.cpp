@@ -30,9 +30,9 @@ static const BrimletTexts englishTexts = {
     L"Fit to the pair\tF",
     L"No pair found near the frame",
     L"Second box",
-    L"Fitted to the next box. No smaller pair lies near it, so there is no second box.",
+    L"Fitted to the next box. No smaller pair lies near it, so no second frame was placed.",
     L"Fitted to the next box. Two smaller pairs lie at nearly the same distance, so no second "
-    L"box was fitted.",
+    L"frame was placed.",
     L"Second frame\tS",
 };
 
