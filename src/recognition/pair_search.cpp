@@ -24,7 +24,7 @@ const int32_t HueReach = 30;
 const float SearchedValue = 0.3f;
 
 // Blobs are 12 to 160 pixels across; the margins keep a blob cut by a neighbour in a field.
-const int32_t SmallestBlob = 10;
+const int32_t SmallestBlob = 10; // pixels across
 const int32_t LargestBlob = 180;
 
 // A blob's bounds: a real game's blobs are squashed and tilted to 1.3 times as wide as high;
@@ -36,16 +36,16 @@ const double LongestSide = 1.4;
 // 0.98 and over, three blobs in an L 0.81). It fills at most 0.93 of its bounds, where a box's
 // plank or a frame's rectangle fills them whole; and the patch fills at least 0.6 of its hull,
 // where a highlight at the rim bites a fifth out of a blob and an L leaves a third empty.
-const double EllipseLikeness = 0.93;
-const double MostOfBounds = 0.93;
-const double LeastOfHull = 0.6;
+const double EllipseLikeness = 0.93; // the hull's area to an ellipse's
+const double MostOfBounds = 0.93;    // the most of its bounds a blob fills
+const double LeastOfHull = 0.6;      // the least of its hull the patch fills
 
 // A second box's pair is 0.5 to 0.9 times the next pair's size, within four of its widths of it;
 // of two candidates at about one distance (the nearer within 1.25 of it), neither is taken.
-const double SmallestSecond = 0.5;
+const double SmallestSecond = 0.5; // times the next pair's size
 const double LargestSecond = 0.9;
-const double SecondReach = 4;
-const double AboutAsNear = 1.25;
+const double SecondReach = 4;    // of the next pair's widths
+const double AboutAsNear = 1.25; // the farther to the nearer
 
 const int16_t NotBlob = -1;
 
