@@ -138,7 +138,9 @@ std::string HistoryPage(const std::string &history, int32_t language) {
                        "content=\"width=device-width, initial-scale=1\">\n<title>" +
                        texts.title + "</title>\n<style>" + pageStyle + discStyles +
                        "</style>\n</head>\n<body>\n<h1>" + texts.title + "</h1>\n";
-    page.reserve(history.size() * 20); // a move's code of 2 characters becomes 36 of discs
+    // A move's code of 2 characters becomes 36 of discs, and a game's line of about 220 a
+    // heading and a link twice: room for all at once, the page never moved as it grows.
+    page.reserve(history.size() * 24);
     std::vector<std::string> lines;
     for (size_t start = 0, end; start < history.size(); start = end + 1) {
         end = std::min(history.find('\n', start), history.size());
@@ -159,5 +161,6 @@ std::string HistoryPage(const std::string &history, int32_t language) {
     }
     if (!shown)
         page += std::string("<div>") + texts.noGames + "</div>\n";
-    return page + "</body>\n</html>\n";
+    page += "</body>\n</html>\n";
+    return page;
 }
