@@ -234,6 +234,9 @@ static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam
     case WM_WINDOWPOSCHANGED:
         OnWindowPosChanged(window);
         return 0;
+    case FrameForwardMessage:
+        SetForegroundWindow(window);
+        return 0;
     case SecondFrameMoved:
         OnSecondFrameMoved(window);
         return 0;

@@ -4,6 +4,7 @@
 
 #include "brimlet_texts.h"
 #include "config/program_contract.h"
+#include "config/region_link.h"
 #include "config/settings_file.h"
 #include "frame_window.h"
 
@@ -15,7 +16,7 @@ static bool BringOpenFrameForward() {
         return false;
     for (int tries = 0; tries < 250; ++tries, Sleep(20)) // the first may still be making it
         if (HWND open = FindWindowW(brimletClassName, nullptr)) {
-            SetForegroundWindow(open);
+            BringFrameForward(open);
             return true;
         }
     return true;

@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "app/warning_boxes.h"
 #include "config/program_contract.h"
+#include "config/region_link.h"
 #include "tessivo.h"
 #include "text_slots.h"
 
@@ -19,8 +20,8 @@ static std::wstring ProgramFolder() {
 // The system's words for an error, without the final line end: in the language of the texts where
 // the system has it, else in the system's own.
 static std::wstring SystemReason(DWORD error) {
-    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                        FORMAT_MESSAGE_IGNORE_INSERTS;
+    const DWORD flags =
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
     const WORD language = settings.language == LanguageEnglish ? LANG_ENGLISH : LANG_JAPANESE;
     wchar_t *words = nullptr;
     if (!FormatMessageW(flags, nullptr, error, MAKELANGID(language, SUBLANG_DEFAULT),
@@ -34,7 +35,7 @@ static std::wstring SystemReason(DWORD error) {
 
 void SelectRegion(HWND window) {
     if (HWND open = FindWindowW(brimletClassName, nullptr)) {
-        SetForegroundWindow(open); // this window is in front: the system lets it pass that on
+        BringFrameForward(open);
         return;
     }
     const std::wstring path = ProgramFolder() + brimletFileName;

@@ -13,6 +13,11 @@ const wchar_t tessivoClassName[] = L"Tessivo";    // the main window; the fit le
 const wchar_t brimletClassName[] = L"Brimlet";    // the frame: brought forward, closed at exit
 const wchar_t brimletFileName[] = L"Brimlet.exe"; // beside tessivo.exe
 
+// Posted to the open frame (WM_APP + 1): it comes to the front itself. Put there by another
+// process, the frame would be the foreground before its own thread took the keyboard's focus, and
+// under Wine a focus change still on its way could take the foreground from it again.
+const uint32_t FrameForwardMessage = 0x8001;
+
 // The 9-byte record that moves or resizes the next box's region: x, y, height, width
 // as little-endian signed 16-bit values, then the resize byte (exactly 1: resize).
 const size_t RegionMessageSize = 9;

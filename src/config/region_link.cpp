@@ -61,3 +61,10 @@ void PollRegionLink() {
             ApplySecondRegionMessage(settings.secondRegion, buffer, read);
     }
 }
+
+void BringFrameForward(HWND frame) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(frame, &process);
+    AllowSetForegroundWindow(process);
+    PostMessageW(frame, FrameForwardMessage, 0, 0);
+}

@@ -9,3 +9,7 @@ const int MaxRecordsPerPoll = 256; // a writer that never stops cannot freeze th
 
 void OpenRegionLink();
 void PollRegionLink();
+
+// Lets the open frame of Brimlet come to the front, as this program may (it is in front, or was
+// just started), and asks it to.
+void BringFrameForward(HWND frame);

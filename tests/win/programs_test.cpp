@@ -132,7 +132,7 @@ TEST(Programs, OneBrimletItsRegionReachingTessivoWholeAtOnceOrLateClosedWithTess
         HWND brimlet = WindowOf(brimletClassName);
         EXPECT_EQ(Size(tessivo.window) + L", " + Size(brimlet), L"540 x 330, 82 x 134");
         EXPECT_TRUE(Eventually([&] { return TextOf(brimlet) == row.title; })) << row.title;
-        SwitchToThisWindow(tessivo.window, TRUE); // as Alt+Tab: an unmanaged window takes no other
+        SwitchToThisWindow(tessivo.window, TRUE); // as Alt+Tab would
         EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == tessivo.window; }));
         SendMessageW(tessivo.window, WM_COMMAND, CmdSelectRegion, 0);
         EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == brimlet; }));
