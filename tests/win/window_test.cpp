@@ -152,8 +152,7 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     ScaleTo(96);
 }
 
-// A plain disc above (its halves' hues round 0), an empty navy box below. Rows: a place's menu,
-// the item chosen, its box. History: KEEP=0, no page, opened; pastes: no link, nothing, a link.
+// A plain disc above (its halves' hues round 0), an empty navy box below; rows: an item, its box.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
     ScaleTo(144); // the views at 150 %: the clicks' places too
@@ -178,10 +177,19 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     moveRecord = {{1, 2}};
     const std::wstring page = HistoryPagePath();
     struct Row {
+        const char *name;
         int view, cell, hue, item; // cell 2: the record view; the hue given the cell
     };
-    const Row rows[] = {{1, 0, 92, 1}, {2, 1, -1, 2}, {0, 2, 0, 0},   {0, 2, 0, 1}, {0, 2, 0, 1},
-                        {0, 2, 0, 0},  {0, 0, 25, 0}, {2, 0, 300, 4}, {0, 2, 0, 1}, {0, 2, 0, 0}};
+    const Row rows[] = {{"green near yellow, from the last capture", 1, 0, 92, 1},
+                        {"a cell without a blob", 2, 1, -1, 2},
+                        {"the history with KEEP=0", 0, 2, 0, 0},
+                        {"a paste of no link", 0, 2, 0, 1},
+                        {"a paste of no text", 0, 2, 0, 1},
+                        {"the history before its page", 0, 2, 0, 0},
+                        {"red from the region now", 0, 0, 25, 0},
+                        {"purple by Shift+F10", 2, 0, 300, 4},
+                        {"a paste of a link", 0, 2, 0, 1},
+                        {"the history opened", 0, 2, 0, 0}};
     const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
     const std::wstring boxes[10] = {
         L"注意: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
@@ -212,7 +220,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
             DispatchMessageW(&chosen);
         reader.join();
-        EXPECT_EQ(box, boxes[i]) << i;
+        EXPECT_EQ(box, boxes[i]) << row.name;
     }
     const std::string opened = std::string(page.begin(), page.end()) + "\r\n";
     EXPECT_TRUE(Eventually([&] { return FileText("opened.txt") == opened; })) << opened;
