@@ -146,7 +146,6 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
         std::vector<int> captures; // the samples that capture, from 0
     } rows[] = {{"the pair again after an empty box", Dots, "aaannaaaa", {8}},
                 {"grey, pale or dark is no pair", Dots, "bbbb....b::::b,,,,", {}},
-                {"a pair after grey", Dots, "..aaa.bbbb", {9}},
                 {"the pair shown at a restart is not new", Dots, "aaaRbbbbb", {}},
                 {"a restart as a pair changes", Dots, "aaaaRabbbb", {9}},
                 {"one sample of a pair is none", Dots, "aaac.cbbbbaaaa", {9, 13}},
@@ -160,7 +159,6 @@ TEST(PairWatch, OneCaptureForEachNewPairThatSettlesAScrollIsAChangeADimOrFlashNo
                 {"a pair for one sample", Dots, "aaaacaaaa", {}},
                 {"a scroll to the same pair", Box, "aaaaa1234567aaaaa", {15}},
                 {"a quick scroll to another pair", Box, "aaaaa246ccccc", {11}},
-                {"a slow scroll", Box, "aaaaa11223344556677aaaaa", {22}},
                 {"a scroll to a dim pair", Box, "aaaaa1234567dddddaaaa", {15}},
                 {"a scroll that stops a sample", Box, "aaaaa12344567aaaaa", {16}},
                 {"dims in place", Box, "aaaaadaaaadaaaa", {}},

@@ -178,10 +178,10 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     const std::wstring page = HistoryPagePath();
     struct Row {
         const char *name;
-        int view, cell, hue, item; // cell 2: the record view; the hue given the cell
+        int view, cell, hue, item; // cell 2: the record view; the hue given the cell, -1 as read
     };
-    const Row rows[] = {{"green near yellow, from the last capture", 1, 0, 92, 1},
-                        {"a cell without a blob", 2, 1, -1, 2},
+    const Row rows[] = {{"green from the plain disc as captured, near red", 1, 0, -1, 1},
+                        {"the empty box, as read", 2, 1, -1, 2},
                         {"the history with KEEP=0", 0, 2, 0, 0},
                         {"a paste of no link", 0, 2, 0, 1},
                         {"a paste of no text", 0, 2, 0, 1},
@@ -192,7 +192,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
                         {"the history opened", 0, 2, 0, 0}};
     const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
     const std::wstring boxes[10] = {
-        L"注意: 緑と黄の参照が20度以内になり、見分けにくくなりました。",
+        L"注意: 緑と赤の参照が20度以内になり、見分けにくくなりました。",
         L"注意: このセルには玉がありません（半分以上を占める色がないか、盤面だけです）。参照は変"
         L"わりません。",
         L"注意: KEEP=1 ではないため、履歴は保存していません。",
@@ -203,7 +203,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
             page};
     for (int i = 0, pasted = 0; i < 10; ++i) {
         const Row &row = rows[i];
-        if (row.cell < 2) // the sample's hue, or the last capture's on the other views
+        if (row.cell < 2 && row.hue >= 0) // the sample's, or the last capture's on the others
             (row.view ? capturedHues : cellHues)[row.cell] = row.hue;
         settings.keepRecord = i >= 5;
         if (row.cell == 2 && row.item) // a paste: the next text on the clipboard
@@ -225,6 +225,9 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     const std::string opened = std::string(page.begin(), page.end()) + "\r\n";
     EXPECT_TRUE(Eventually([&] { return FileText("opened.txt") == opened; })) << opened;
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Noted"); // .html opens nothing again
+    EXPECT_EQ(
+        FileText("setting.ini"),
+        "; mine\r\n[color]\r\nRED=25 ; red\r\nGREEN=1\r\nPURPLE=300\r\n[SETTING]\r\nKEEP=0\r\n");
     settings = defaultSettings;
     StartKeeping();
 }
