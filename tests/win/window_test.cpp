@@ -18,7 +18,7 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
     };
     settings.region = {0, 0, 0, 0};
     SizeAt100(345, 233);
-    const COLORREF classColours[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
+    const COLORREF classes[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
                    discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
     const struct {
         COLORREF colour, pure; // at its hue, in full
@@ -79,8 +79,7 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
                 const auto &at = colours[sample[x < 25 ? 2 : y < 50 ? 0 : 1]];
                 wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != at.colour;
                 wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != at.pure;
-                wrong +=
-                    GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? classColours[at.is] : 0);
+                wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? classes[at.is] : 0);
             }
         // At each place: the upper disc, the lower (its pair's, or grey), the top of a mark's rim.
         std::vector<COLORREF> seen, meant;
