@@ -34,45 +34,69 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
         EXPECT_EQ(ClassifyHue(100.5 / 360, references), 4) << references[0] << " " << references[4];
 }
 
-// Hosts: plain ones the link takes, leading somewhere (+) or nowhere (0: reserved, a name under
-// one), the rest refused (-). Pasted texts: the first three links (every code; blanks, https, a
-// host's case; none), the rest not ("-"), leaving the record ("a0").
+// Hosts in rows of one kind: those the link takes, leading somewhere or nowhere (reserved, or a
+// name under one), and those refused for the built-in host. Pasted texts: links (every code;
+// blanks, https, a host's case; no pair), then texts that are no link, leaving the record ("a0").
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
-    const std::wstring hosts =
-        L"+a|+testing|0Sim-1.example.org|+" + longest + L"|-" + longest + L"x|-|-" + label +
-        L"h.b|--a.b|-a-.b|-a..b|-a.b.|-a_b|-a b|-a:80|-http://a/b|-\x00e9.b|0simulator.invalid|"
-        L"0Invalid|0a.EXAMPLE|0b.test|0localhost|0x.localhost|0example.com|0a.b.example.net|"
-        L"0Example.ORG|+myexample.com|+example.com.au|+invalid.a|+localhost1.b|+examplecom";
-    std::wstring row;
-    for (std::wistringstream in(hosts); std::getline(in, row, L'|');) {
-        const std::wstring host = row.substr(1);
-        const std::string used =
-            row[0] != L'-' ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
-        EXPECT_EQ(UseSimulatorHost(host), row[0] != L'-') << host;
-        EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << host;
-        EXPECT_EQ(LinkLeadsNowhere(), row[0] == L'0' || (row[0] == L'-' && IsReservedHost(used)))
-            << host;
-    }
+    const bool builtInDefault = std::string(TESSIVO_SIMULATOR_HOST) == "simulator.invalid";
+    // clang-format off
+    const struct {
+        const char *kind;
+        bool taken, nowhere;
+        std::vector<std::wstring> hosts;
+    } hosts[] = {
+        {"leads somewhere", true, false,
+         {L"a", L"testing", longest, L"myexample.com", L"example.com.au", L"invalid.a",
+          L"localhost1.b", L"examplecom"}},
+        {"leads nowhere", true, true,
+         {L"Sim-1.example.org", L"simulator.invalid", L"Invalid", L"a.EXAMPLE", L"b.test",
+          L"localhost", L"x.localhost", L"example.com", L"a.b.example.net", L"Example.ORG"}},
+        {"refused: the built-in host, reserved", false, true,
+         {longest + L"x", L"", label + L"h.b", L"-a.b", L"a-.b", L"a..b", L"a.b.", L"a_b", L"a b",
+          L"a:80", L"http://a/b", L"\x00e9.b"}}};
+    // clang-format on
+    for (const auto &[kind, taken, nowhere, names] : hosts)
+        for (const std::wstring &host : names) {
+            const std::string used =
+                taken ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
+            EXPECT_EQ(UseSimulatorHost(host), taken) << kind << ": " << host;
+            EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << kind << ": " << host;
+            if (taken || builtInDefault) { // a build's own host may lead somewhere
+                EXPECT_EQ(LinkLeadsNowhere(), nowhere) << kind << ": " << host;
+            }
+        }
     // Rows by lower colour, columns by upper.
     const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1";
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(LinkCode({i / 5 + 1, i % 5 + 1}), codes.substr(2 * i, 2));
-    const std::wstring texts =
-        L"http://a/simu/ps.html?_" + std::wstring(codes.begin(), codes.end()) +
-        L"| \t\r\nhttps://Sim-1.example.org/simu/ps.html?_c1\r\n |http://a/simu/ps.html?_|https://"
-        L"a/simu/ps.html?_a0|http://a_b/simu/ps.html?_01|http://a/simu/ps.htm?_01|http://a/simu/"
-        L"ps.html?_01c|http://a/simu/ps.html?_01 c1|http://a/simu/ps.html?_02|http://a/simu/ps.html"
-        L"?_0\xff11|see http://a/simu/ps.html?_01|http://a/simu/ps.html?_01\nhttp://a/simu/ps.html"
-        L"?_01| |http://a/abcdefghijklmn21";
-    std::string read; // each text's record, after a "-" where the text is no link
-    for (std::wistringstream in(texts); std::getline(in, row, L'|');) {
-        MoveRecord record = {{0, 9}};
-        const bool link = ReadPastedLink(row, record);
-        read += (link ? "" : "-") + LinkCodes(record) + "|";
-    }
-    EXPECT_EQ(read, codes + "|c1||-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|-a0|");
+    // clang-format off
+    const struct {
+        const char *kind;
+        bool link;
+        std::string record;
+        std::vector<std::wstring> texts;
+    } texts[] = {
+        {"every code", true, codes,
+         {L"http://a/simu/ps.html?_" + std::wstring(codes.begin(), codes.end())}},
+        {"blanks round it, https, a host's case", true, "c1",
+         {L" \t\r\nhttps://Sim-1.example.org/simu/ps.html?_c1\r\n "}},
+        {"no pair", true, "", {L"http://a/simu/ps.html?_"}},
+        {"no link", false, "a0",
+         {L"https://a/simu/ps.html?_a0", L"http://a_b/simu/ps.html?_01",
+          L"http://a/simu/ps.htm?_01",
+          L"http://a/simu/ps.html?_01c", L"http://a/simu/ps.html?_01 c1",
+          L"http://a/simu/ps.html?_02", L"http://a/simu/ps.html?_0\xff11",
+          L"see http://a/simu/ps.html?_01", L"http://a/simu/ps.html?_01\nhttp://a/simu/ps.html?_01",
+          L" ", L"http://a/abcdefghijklmn21"}}};
+    // clang-format on
+    for (const auto &[kind, link, record, shapes] : texts)
+        for (const std::wstring &text : shapes) {
+            MoveRecord read = {{0, 9}};
+            EXPECT_EQ(ReadPastedLink(text, read), link) << kind << ": " << text;
+            EXPECT_EQ(LinkCodes(read), record) << kind << ": " << text;
+        }
 }
 
 // Codes as record.txt keeps them (lower red: "01" upper red, "c1" green, "o1" blue; lower green:
@@ -311,46 +335,75 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
     }
 }
 
-// Rows: a value, after "=" its reading (Read, None, Unreadable, reServed), the combination read
-// (modifiers, key in hex), its text. Then four hot keys' values, the keys settled (- none) and each
-// refusal: the value and why (U, S, or the earlier action holding it; a default held too: none).
+// Rows: a value, its reading, the combination read (modifiers << 8 | key) and its text as
+// Tessivo writes it; then values refused alike. Four hot keys' values: the keys settled ("-" none)
+// and each value refused, and why (unreadable, reserved, or the earlier action holding it).
 TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLaterRefused) {
-    const std::wstring rows =
-        L"Alt+F1=R 170 Alt+F1| ctrl + SHIFT +z\t=R 65A Ctrl+Shift+Z|"
-        L"win+Shift+aLT+Ctrl+f24=R F87 Ctrl+Alt+Shift+Win+F24|F13=R 7C F13| pause =R 13 Pause|"
-        L"Alt+a=R 141 Alt+A|Win+0=R 830 Win+0|Shift+9=R 439 Shift+9|"
-        L"Ctrl+numpad0=R 260 Ctrl+NumPad0|Alt+NUMPAD9=R 169 Alt+NumPad9|Alt+space=R 120 Alt+Space|"
-        L"Alt+pageup=R 121 Alt+PageUp|Alt+PageDown=R 122 Alt+PageDown|Alt+Insert=R 12D Alt+Insert|"
-        L"Alt+Delete=R 12E Alt+Delete|Ctrl+Alt+F4=R 373 Ctrl+Alt+F4|"
-        L"Shift+Ctrl+V=R 656 Ctrl+Shift+V|=N 0 | \t =N 0 |Alt+Foo=U 0 |Alt+F25=U 0 |"
-        L"Alt+Page Up=U 0 |Alt+A+B=U 0 |Ctrl+Shift=U 0 |Alt+=U 0 |+F1=U 0 |Alt+Alt+F1=U 0 |"
-        L"Alt++F1=U 0 |F1+a=U 0 |NumPad1=U 0 |alt+f4=S 173 Alt+F4|Ctrl+v=S 256 Ctrl+V|"
-        L"Alt+Tab=S 109 Alt+Tab|Alt+Esc=S 11B Alt+Esc|Ctrl+Shift+esc=S 61B Ctrl+Shift+Esc";
-    std::wstring row;
-    for (std::wistringstream in(rows); std::getline(in, row, L'|');) {
-        KeyCombination read = {9, 9};
-        const KeyReading reading = ReadKeyCombination(row.substr(0, row.find(L'=')), read);
-        wchar_t combination[16];
-        swprintf(combination, 16, L"%c %X ", L"RNUS"[reading], read.modifiers << 8 | read.key);
-        EXPECT_EQ(combination + KeyCombinationText(read), row.substr(row.find(L'=') + 1)) << row;
+    // clang-format off
+    const struct {
+        const wchar_t *value;
+        KeyReading reading;
+        uint32_t read;
+        const wchar_t *text;
+    } rows[] = {
+        {L"Alt+F1", KeyRead, 0x170, L"Alt+F1"}, {L"F13", KeyRead, 0x7C, L"F13"},
+        {L" ctrl + SHIFT +z\t", KeyRead, 0x65A, L"Ctrl+Shift+Z"},
+        {L"win+Shift+aLT+Ctrl+f24", KeyRead, 0xF87, L"Ctrl+Alt+Shift+Win+F24"},
+        {L" pause ", KeyRead, 0x13, L"Pause"}, {L"Alt+a", KeyRead, 0x141, L"Alt+A"},
+        {L"Win+0", KeyRead, 0x830, L"Win+0"}, {L"Shift+9", KeyRead, 0x439, L"Shift+9"},
+        {L"Ctrl+numpad0", KeyRead, 0x260, L"Ctrl+NumPad0"},
+        {L"Alt+NUMPAD9", KeyRead, 0x169, L"Alt+NumPad9"},
+        {L"Alt+space", KeyRead, 0x120, L"Alt+Space"},
+        {L"Alt+pageup", KeyRead, 0x121, L"Alt+PageUp"},
+        {L"Alt+Delete", KeyRead, 0x12E, L"Alt+Delete"},
+        {L"Alt+PageDown", KeyRead, 0x122, L"Alt+PageDown"},
+        {L"Alt+Insert", KeyRead, 0x12D, L"Alt+Insert"},
+        {L"Ctrl+Alt+F4", KeyRead, 0x373, L"Ctrl+Alt+F4"},
+        {L"Shift+Ctrl+V", KeyRead, 0x656, L"Ctrl+Shift+V"},
+        {L"alt+f4", KeyReserved, 0x173, L"Alt+F4"}, {L"Ctrl+v", KeyReserved, 0x256, L"Ctrl+V"},
+        {L"Alt+Tab", KeyReserved, 0x109, L"Alt+Tab"}, {L"Alt+Esc", KeyReserved, 0x11B, L"Alt+Esc"},
+        {L"Ctrl+Shift+esc", KeyReserved, 0x61B, L"Ctrl+Shift+Esc"}};
+    const struct {
+        KeyReading reading;
+        std::vector<std::wstring> values;
+    } refused[] = {
+        {KeyNone, {L"", L" \t "}},
+        {KeyUnreadable, {L"Alt+Foo", L"Alt+F25", L"Alt+Page Up", L"Alt+A+B", L"Ctrl+Shift", L"Alt+",
+                         L"+F1", L"Alt+Alt+F1", L"Alt++F1", L"F1+a", L"NumPad1"}}};
+    // clang-format on
+    for (const auto &[value, reading, read, text] : rows) {
+        KeyCombination combination = {9, 9};
+        EXPECT_EQ(ReadKeyCombination(value, combination), reading) << value;
+        EXPECT_EQ(combination.modifiers << 8 | combination.key, read) << value;
+        EXPECT_EQ(KeyCombinationText(combination), text) << value;
     }
-    const wchar_t *fours[][5] = {
-        {L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y",
-         L"Alt+F1 Alt+F2 Alt+F3 Alt+F5 AUTO=alt+f1:CAPTURE GAMEOVER=Ctrl+V:S UNDO=Alt+X+Y:U "},
-        {L"Alt+F2", L"Alt+F2", L"", L"Alt+F3", L"Alt+F2 - - Alt+F3 AUTO=Alt+F2:CAPTURE "},
-        {L"", L"Alt+F1", L"Alt+F1", L"Alt+F2", L"- Alt+F1 Alt+F3 Alt+F2 GAMEOVER=Alt+F1:AUTO "}};
-    for (const auto &four : fours) {
-        const std::wstring values[HotKeyCount] = {four[0], four[1], four[2], four[3]};
+    for (const auto &[reading, values] : refused)
+        for (const std::wstring &value : values) {
+            KeyCombination combination = {9, 9};
+            EXPECT_EQ(ReadKeyCombination(value, combination), reading) << value;
+            EXPECT_EQ(combination.modifiers << 8 | combination.key, 0u) << value;
+        }
+    const struct {
+        std::wstring values[HotKeyCount];
+        std::wstring settled;
+    } fours[] = {
+        {{L"Alt+F1", L"alt+f1", L"Ctrl+V", L"Alt+X+Y"},
+         L"Alt+F1 Alt+F2 Alt+F3 Alt+F5, AUTO=alt+f1 held by CAPTURE, GAMEOVER=Ctrl+V "
+         L"reserved, UNDO=Alt+X+Y unreadable"},
+        {{L"Alt+F2", L"Alt+F2", L"", L"Alt+F3"}, L"Alt+F2 - - Alt+F3, AUTO=Alt+F2 held by CAPTURE"},
+        {{L"", L"Alt+F1", L"Alt+F1", L"Alt+F2"},
+         L"- Alt+F1 Alt+F3 Alt+F2, GAMEOVER=Alt+F1 held by AUTO"}};
+    const wchar_t *why[] = {L" held by ", L"", L" unreadable", L" reserved"};
+    for (const auto &[values, expected] : fours) {
         const HotKeys hotKeys = SettleHotKeys(values);
         std::wstring settled;
         for (const KeyCombination &key : hotKeys.keys)
-            settled += (key.key ? KeyCombinationText(key) : L"-") + L" ";
+            settled += (settled.empty() ? L"" : L" ") + (key.key ? KeyCombinationText(key) : L"-");
         for (const HotKeyRefusal &refusal : hotKeys.refusals)
-            settled += hotKeyNames[refusal.action] + (L"=" + refusal.value) + L":" +
-                       (refusal.reading ? std::wstring(1, L"RNUS"[refusal.reading])
-                                        : hotKeyNames[refusal.takenBy]) +
-                       L" ";
-        EXPECT_EQ(settled, four[4]) << four[0] << L" " << four[1] << L" " << four[2];
+            settled += L", " + (hotKeyNames[refusal.action] + (L"=" + refusal.value)) +
+                       why[refusal.reading] +
+                       (refusal.reading ? L"" : hotKeyNames[refusal.takenBy]);
+        EXPECT_EQ(settled, expected) << values[0] << L" " << values[1] << L" " << values[2];
     }
 }
 
