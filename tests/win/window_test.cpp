@@ -1,101 +1,147 @@
 // Tessivo's window in this process: its picture, buttons, hot keys and menus.
 #include "helpers.h"
 
-// At 100 %, a sample's halves striped over 25 columns: the views pixel for pixel. Rows: a sample
-// in turn, the record's pairs, the wheel's notches, a command, the top row; each after a changed,
-// then still sample: the paints' tops, the view and hues (25) or at once where it changed (20).
-TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaintedWhereChanged) {
+// A sample's colours (RGB), the pure hue of each as the hue view shows it (BGR) and its class.
+const struct {
+    COLORREF colour, pure;
+    BlobColour is;
+} colours[] = {{RGB(230, 40, 40), 0x0000FF, 1},  {RGB(40, 200, 60), 0x1FFF00, 2},
+               {RGB(40, 80, 230), 0xFF3500, 3},  {RGB(240, 220, 30), 0x00E6FF, 4},
+               {RGB(170, 50, 200), 0xFF00CC, 5}, {RGB(128, 128, 128), 0x0000FF, 1}};
+
+// Tessivo at 100 %, 345 x 233, with a region that copies nothing: the sample is what a test paints.
+static HWND PictureAt100() {
     HWND window = Tessivo();
-    PickTexts(LanguageEnglish); // "1 move" after a capture on an empty record
-    auto tick = [&] {           // with a region that copies nothing
-        SendMessageW(window, WM_TIMER, SamplingTimerId, 0);
-        std::string tops;
-        RECT area;
-        for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m))
-            if (m.message == WM_PAINT && m.hwnd == window && GetUpdateRect(window, &area, FALSE))
-                tops += std::to_string(area.top) + " ";
-        return tops;
-    };
     settings.region = {0, 0, 0, 0};
     SizeAt100(345, 233);
-    const COLORREF classes[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF},
-                   discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
+    return window;
+}
+
+// A sampling tick: the tops of the areas it repainted.
+static std::string Tick(HWND window) {
+    SendMessageW(window, WM_TIMER, SamplingTimerId, 0);
+    std::string tops;
+    RECT area;
+    for (MSG m; PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE); DispatchMessageW(&m))
+        if (m.message == WM_PAINT && m.hwnd == window && GetUpdateRect(window, &area, FALSE))
+            tops += std::to_string(area.top) + " ";
+    return tops;
+}
+
+// Rows: a sample's upper and lower colour, a stripe over its left 25 columns (19 of a cell's 38
+// pixels: the cell votes for the other colour), a second box. The three views pixel for pixel:
+// the sample, its hues, its voted cells (38 x 38, 6 in from each half's sides) in class colours.
+TEST(Picture, TheSampleItsHuesAndItsVotedCellsPixelForPixelAndTheSecondBoxsSample) {
+    HWND window = PictureAt100();
+    const COLORREF classes[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF};
     const struct {
-        COLORREF colour, pure; // at its hue, in full
-        BlobColour is;
-    } colours[] = {{RGB(230, 40, 40), 0x0000FF, 1},  {RGB(40, 200, 60), 0x1FFF00, 2},
-                   {RGB(40, 80, 230), 0xFF3500, 3},  {RGB(240, 220, 30), 0x00E6FF, 4},
-                   {RGB(170, 50, 200), 0xFF00CC, 5}, {RGB(128, 128, 128), 0x0000FF, 1}};
-    const int samples[][3] = {{0, 1, 2}, {3, 4, 4}, {2, 5, 3}}; // upper, lower, the stripe's
-    struct Row {
-        int pairs, away, back, command; // pairs held, the wheel's notches away then back, 1 capture
-        int topRow, painted;            // or -1 undo; the view's top row, 17 pairs a row; repainted
-    };
-    const Row rows[] = {{34, 0, 0, 0, 0, 0},   {35, 0, 0, 0, 1, 0},  {35, 1, 0, 0, 0, 1},
-                        {35, 3, 0, 0, 0, 0},   {35, 3, -1, 0, 1, 1}, {100, 2, 0, 0, 2, 1},
-                        {100, 9, -1, 0, 1, 1}, {100, 2, 0, 1, 4, 1}, {0, 0, 0, 1, 0, 1},
-                        {0, 0, 0, -1, 0, 1}};
-    POINT over = {100, 200}; // on the record
-    ClientToScreen(window, &over);
-    tick();
-    for (const Row &row : rows) {
-        SetPixel(captureSurface.dc, 25, 50, GetPixel(captureSurface.dc, 25, 50) ^ 0xFFFFFF);
-        std::string painted = tick() + tick();
-        const int *sample = samples[(&row - rows) % 3];
-        const std::string name = std::to_string(row.pairs) + " pairs, wheel " +
-                                 std::to_string(row.away) + " " + std::to_string(row.back) +
-                                 ", command " + std::to_string(row.command);
+        const char *name;
+        int upper, lower, stripe;
+        bool second;
+    } rows[] = {{"red over green, a blue stripe", 0, 1, 2, false},
+                {"blue over yellow, a yellow stripe, a second box", 3, 4, 4, true},
+                {"green over grey, a blue stripe", 2, 5, 3, false}};
+    for (const auto &[name, upper, lower, stripe, second] : rows) {
         Fill(classView, {0, 0, 50, 100}, 0xFFFFFF);
-        Fill(captureSurface, {0, 0, 50, 50}, colours[sample[0]].colour);
-        Fill(captureSurface, {0, 50, 50, 100}, colours[sample[1]].colour);
-        Fill(captureSurface, {0, 0, 25, 100}, colours[sample[2]].colour); // 19 of 38: to the lower
+        Fill(captureSurface, {0, 0, 50, 50}, colours[upper].colour);
+        Fill(captureSurface, {0, 50, 50, 100}, colours[lower].colour);
+        Fill(captureSurface, {0, 0, 25, 100}, colours[stripe].colour);
         const BlobPair pair = RecognisePair(captureSurface);
-        EXPECT_EQ(pair.upper * 10 + pair.lower, colours[sample[0]].is * 10 + colours[sample[1]].is)
-            << name;
-        moveRecord.clear();
-        for (int i = 0; i < row.pairs; ++i) // a mark on some: seen ahead, doubted
-            moveRecord.push_back({{1 + i / 5 % 5, 1 + i % 5},
-                                  i % 7 == 3    ? MarkSeenAhead
-                                  : i % 13 == 5 ? MarkDoubt
-                                                : MarkNone});
-        for (int notches : {row.away, row.back})
-            SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
-                         MAKELPARAM(over.x, over.y));
-        if (row.command)
-            SendMessageW(window, WM_COMMAND, row.command > 0 ? CmdCapture : CmdUndo, 0);
-        EXPECT_EQ(painted + tick(), row.painted ? "25 20 " : "25 25 ") << name;
-        const bool second = (&row - rows) % 2; // on odd rows a second box, its sample small
-        settings.secondRegion = {0, 0, second, second};
+        EXPECT_EQ(pair.upper * 10 + pair.lower, colours[upper].is * 10 + colours[lower].is) << name;
+        settings.secondRegion = {0, 0, second, second}; // its sample small
         Fill(secondSurface, {0, 0, 50, 100}, RGB(10, 20, 30));
         ComposePicture(window, nullptr);
         settings.secondRegion = {};
-        int wrong = 0; // the three views, and where the second box's sample shows
+        int wrong = 0; // where the second box's sample shows
         for (int i = 0; i < 25 * 50; ++i)
             wrong += GetPixel(backBuffer.dc, 295 + i % 25, 5 + i / 25) !=
                      (second ? RGB(10, 20, 30) : BackgroundColour);
         for (int x = 0; x < 50; ++x)
-            for (int y = 0; y < 100; ++y) { // cells of 38 x 38, 6 pixels in from each half's sides
+            for (int y = 0; y < 100; ++y) {
                 bool voted = x >= 6 && x < 44 && ((y >= 6 && y < 44) || (y >= 56 && y < 94));
-                const auto &at = colours[sample[x < 25 ? 2 : y < 50 ? 0 : 1]];
+                const auto &at = colours[x < 25 ? stripe : y < 50 ? upper : lower];
                 wrong += GetPixel(backBuffer.dc, 5 + x, 5 + y) != at.colour;
                 wrong += GetPixel(backBuffer.dc, 60 + x, 5 + y) != at.pure;
                 wrong += GetPixel(backBuffer.dc, 115 + x, 5 + y) != (voted ? classes[at.is] : 0);
             }
-        // At each place: the upper disc, the lower (its pair's, or grey), the top of a mark's rim.
+        EXPECT_EQ(wrong, 0) << "pixels of the views, " << name;
+    }
+    settings.region = defaultSettings.region;
+}
+
+// Rows: pairs held (17 a row; some marked: seen ahead, doubted), the wheel's notches away then
+// back, a capture (1) or an undo (-1); then the view's top row, whether the record repainted.
+struct RecordRow {
+    const char *name;
+    int pairs, away, back, command;
+    int topRow;
+    bool painted;
+};
+const RecordRow recordRows[] = {{"two rows", 34, 0, 0, 0, 0, false},
+                                {"a third row: the newest in sight", 35, 0, 0, 0, 1, false},
+                                {"one notch back", 35, 1, 0, 0, 0, true},
+                                {"three notches, as far as the first", 35, 3, 0, 0, 0, false},
+                                {"three back, one forward", 35, 3, -1, 0, 1, true},
+                                {"six rows, two back", 100, 2, 0, 0, 2, true},
+                                {"nine back, one forward", 100, 9, -1, 0, 1, true},
+                                {"two back, then a capture: the newest", 100, 2, 0, 1, 4, true},
+                                {"a capture on none", 0, 0, 0, 1, 0, true},
+                                {"its undo", 0, 0, 0, -1, 0, true}};
+
+// The marks of a row's moves: some seen ahead, some doubted, as a game's record has them.
+static MoveMark MarkOf(int move) {
+    return move % 7 == 3 ? MarkSeenAhead : move % 13 == 5 ? MarkDoubt : MarkNone;
+}
+
+// The row's record, the wheel over it and its command; the record as it should be after.
+static MoveRecord Play(HWND window, const RecordRow &row) {
+    MoveRecord after;
+    for (int i = 0; i < row.pairs; ++i)
+        after.push_back({{1 + i / 5 % 5, 1 + i % 5}, MarkOf(i)});
+    moveRecord = after;
+    POINT over = {100, 200};
+    ClientToScreen(window, &over);
+    for (int notches : {row.away, row.back})
+        SendMessageW(window, WM_MOUSEWHEEL, WHEEL_DELTA * notches << 16,
+                     MAKELPARAM(over.x, over.y));
+    if (row.command)
+        SendMessageW(window, WM_COMMAND, row.command > 0 ? CmdCapture : CmdUndo, 0);
+    if (row.command > 0)
+        after.push_back({{2, 1}}); // the sample's pair: red over green
+    if (row.command < 0 && !after.empty())
+        after.pop_back();
+    return after;
+}
+
+// At each disc's place: the upper, the lower (its pair's, or grey), the top of a mark's rim; then
+// the counts, each written anew beside them.
+TEST(Picture, TheRowsInSightNewestFirstTheWheelWithinItsLimitsAndTheCounts) {
+    HWND window = PictureAt100();
+    PickTexts(LanguageEnglish);
+    recordBack = 0;
+    Fill(captureSurface, {0, 0, 50, 50}, colours[0].colour);
+    Fill(captureSurface, {0, 50, 50, 100}, colours[1].colour); // red over green
+    Tick(window);
+    const COLORREF discs[6] = {0x888888, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xC800C8};
+    const int ys[] = {115, 140, 124};
+    for (const RecordRow &row : recordRows) {
+        const MoveRecord after = Play(window, row);
+        ComposePicture(window, nullptr);
         std::vector<COLORREF> seen, meant;
-        const int ys[] = {115, 140, 124};
         for (size_t i = 0, move = row.topRow * 17; i < 3 * 17; ++i, ++move)
             for (int disc = 0; disc < 3; ++disc) {
-                const RecordedMove at =
-                    move < moveRecord.size() ? moveRecord[move] : RecordedMove{};
+                const RecordedMove at = move < after.size() ? after[move] : RecordedMove{};
                 seen.push_back(
                     GetPixel(backBuffer.dc, 15 + 20 * (i % 17), ys[disc] + 40 * (i / 17)));
                 meant.push_back(disc == 2 && at.mark ? 0 : discs[disc == 1 ? at.lower : at.upper]);
             }
-        const size_t moves = moveRecord.size(), marked = MarkedMoves(moveRecord);
-        const std::wstring counts[] = {std::to_wstring(moves) + (moves == 1 ? L" move" : L" moves"),
+        size_t marked = 0;
+        for (const RecordedMove &move : after)
+            marked += move.mark != MarkNone;
+        const std::wstring counts[] = {std::to_wstring(after.size()) +
+                                           (after.size() == 1 ? L" move" : L" moves"),
                                        marked ? std::to_wstring(marked) + L" marked" : L""};
-        for (std::vector<COLORREF> *at : {&seen, &meant}) // the counts, then written anew
+        for (std::vector<COLORREF> *at : {&seen, &meant})
             for (int line = 0; line < 2; ++line) {
                 for (int i = 0; i < 80 * 16; ++i)
                     at->push_back(GetPixel(backBuffer.dc, 170 + i % 80, 56 + 16 * line + i / 80));
@@ -104,11 +150,25 @@ TEST(Picture, VotedViewsNewestRowInSightTheWheelWithinItsLimitsTheMoveCountPaint
                 TextOutW(backBuffer.dc, 170, 56 + 16 * line, counts[line].c_str(),
                          (int)counts[line].size());
             }
-        EXPECT_EQ(wrong, 0) << "pixels of the views, " << name;
-        EXPECT_TRUE(seen == meant) << name;
+        EXPECT_TRUE(seen == meant) << row.name;
     }
     settings.region = defaultSettings.region;
     PickTexts(LanguageJapanese);
+}
+
+// A changed sample, then a still one: the views repainted (top 25), then nothing; the row's
+// change repaints the record too (top 20), and nothing else does.
+TEST(Picture, TheViewsRepaintedWhereTheSampleChangedTheRecordWhereItChanged) {
+    HWND window = PictureAt100();
+    recordBack = 0;
+    Tick(window);
+    for (const RecordRow &row : recordRows) {
+        SetPixel(captureSurface.dc, 25, 50, GetPixel(captureSurface.dc, 25, 50) ^ 0xFFFFFF);
+        const std::string painted = Tick(window) + Tick(window);
+        Play(window, row);
+        EXPECT_EQ(painted + Tick(window), row.painted ? "25 20 " : "25 ") << row.name;
+    }
+    settings.region = defaultSettings.region;
 }
 
 // In each language at each scale: the suggested place taken and redrawn, each button's text whole.
@@ -151,10 +211,31 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
     ScaleTo(96);
 }
 
-// A plain disc above (its halves' hues round 0), an empty navy box below; rows: an item, its box.
+// Tessivo at 150 %: a right click (Shift+F10 where keyed) at a place of the picture at 100 %, its
+// menu's item chosen by the arrow keys; the box that it shows, where one is meant.
+static std::wstring Choose(POINT place, int item, bool box, bool keyed = false) {
+    HWND window = Tessivo();
+    for (int down = 0; down <= item; ++down)
+        PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+    std::wstring seen;
+    std::thread reader([&] { seen = box ? Box(GetCurrentProcessId()) : L""; });
+    POINT at = {place.x * 3 / 2, place.y * 3 / 2};
+    ClientToScreen(window, &at);
+    SetCursorPos(at.x, at.y); // where Shift+F10 opens it
+    SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, keyed ? -1 : MAKELPARAM(at.x, at.y));
+    for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
+        DispatchMessageW(&chosen);
+    reader.join();
+    return seen;
+}
+
+// A plain disc above (its halves' hues round 0), an empty navy box below. Rows: a view (the
+// sample, the last capture's hues, its classes), a cell, its hue (-1: as read), the colour chosen,
+// by Shift+F10 or a click, and the box.
 TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     HWND window = Tessivo();
-    ScaleTo(144); // the views at 150 %: the clicks' places too
+    ScaleTo(144);
     Fill(captureSurface, {0, 0, 50, 100}, RGB(96, 100, 104)); // hues 353.7 left, 9.5 right: 1
     Fill(captureSurface, {0, 50, 50, 100}, RGB(24, 40, 104)); // an empty box, navy: no blob
     GdiFlush();
@@ -169,64 +250,71 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
     EXPECT_EQ(std::vector<int32_t>({cellHues[0], cellHues[1], capturedHues[0], capturedHues[1]}),
               std::vector<int32_t>({1, -1, 1, -1}));
     const std::string ini = "; mine\r\n[color]\r\nRED=0 ; red\r\n[SETTING]\r\nKEEP=0\r\n";
-    KeepIn(&ini);
+    WorkIn(&ini);
+    const struct {
+        const char *name;
+        int view, cell, hue, item;
+        bool keyed;
+        std::wstring box;
+    } rows[] = {
+        {"green from the plain disc as captured, near red", 1, 0, -1, 1, false,
+         L"注意: 緑と赤の参照が20度以内になり、見分けにくくなりました。"},
+        {"the empty box, as read", 2, 1, -1, 2, false,
+         L"注意: このセルには玉がありません（半分以上を占める色がないか、盤面だけです）。参照は変"
+         L"わりません。"},
+        {"red from the region now", 0, 0, 25, 0, false, L""},
+        {"purple by Shift+F10", 2, 0, 300, 4, true, L""}};
+    for (const auto &[name, view, cell, hue, item, keyed, box] : rows) {
+        if (hue >= 0) // the sample's, or the last capture's on the others
+            (view ? capturedHues : cellHues)[cell] = hue;
+        const POINT place = {30 + 55 * view, PictureTop + 30 + 50 * cell};
+        EXPECT_EQ(Choose(place, item, !box.empty(), keyed), box) << name;
+    }
+    EXPECT_EQ(
+        FileText("setting.ini"),
+        "; mine\r\n[color]\r\nRED=25 ; red\r\nGREEN=1\r\nPURPLE=300\r\n[SETTING]\r\nKEEP=0\r\n");
+    settings = defaultSettings;
+}
+
+// The record view's menu: its history (KEEP=0; no page yet; opened) and its paste (no link, no
+// text, a link: the pasted game, the page made). Rows: KEEP, the clipboard's text, the item.
+TEST(RecordMenu, TheHistoryOpenedOrWhyNotAndAPasteOfNoLinkTold) {
+    ScaleTo(144);
+    KeepIn(nullptr);
     RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "Noted", 0);
     RegSetValueA(HKEY_CLASSES_ROOT, "Noted\\shell\\open\\command", REG_SZ,
                  "cmd /c echo %1>opened.txt", 0);
     moveRecord = {{1, 2}};
     const std::wstring page = HistoryPagePath();
-    struct Row {
+    // clang-format off
+    const struct {
         const char *name;
-        int view, cell, hue, item; // cell 2: the record view; the hue given the cell, -1 as read
-    };
-    const Row rows[] = {{"green from the plain disc as captured, near red", 1, 0, -1, 1},
-                        {"the empty box, as read", 2, 1, -1, 2},
-                        {"the history with KEEP=0", 0, 2, 0, 0},
-                        {"a paste of no link", 0, 2, 0, 1},
-                        {"a paste of no text", 0, 2, 0, 1},
-                        {"the history before its page", 0, 2, 0, 0},
-                        {"red from the region now", 0, 0, 25, 0},
-                        {"purple by Shift+F10", 2, 0, 300, 4},
-                        {"a paste of a link", 0, 2, 0, 1},
-                        {"the history opened", 0, 2, 0, 0}};
-    const wchar_t *clips[] = {L"no link\r\nsecond", L"", L" http://a.b/simu/ps.html?_s1\r\n"};
-    const std::wstring boxes[10] = {
-        L"注意: 緑と赤の参照が20度以内になり、見分けにくくなりました。",
-        L"注意: このセルには玉がありません（半分以上を占める色がないか、盤面だけです）。参照は変"
-        L"わりません。",
-        L"注意: KEEP=1 ではないため、履歴は保存していません。",
-        L"注意: クリップボードにリンクがありません：\nno link...",
-        L"注意: クリップボードにリンクがありません：\n（テキストなし）",
-        L"注意: 履歴のページはまだありません（空でない記録の URL生成・RESET・ゲーム終了・リンクの貼"
-        L"り付けで作られます）：\n" +
-            page};
-    for (int i = 0, pasted = 0; i < 10; ++i) {
-        const Row &row = rows[i];
-        if (row.cell < 2 && row.hue >= 0) // the sample's, or the last capture's on the others
-            (row.view ? capturedHues : cellHues)[row.cell] = row.hue;
-        settings.keepRecord = i >= 5;
-        if (row.cell == 2 && row.item) // a paste: the next text on the clipboard
-            SetClipboardText(window, clips[pasted++]);
-        for (int down = 0; down <= row.item; ++down) // for the menu that opens
-            PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
+        bool keep;
+        const wchar_t *clip; // null: the clipboard as it is
+        int item;
         std::wstring box;
-        std::thread reader([&] { box = boxes[i].empty() ? L"" : Box(GetCurrentProcessId()); });
-        POINT at = {(30 + 55 * row.view) * 3 / 2, (PictureTop + 30 + 50 * row.cell) * 3 / 2};
-        ClientToScreen(window, &at);
-        SetCursorPos(at.x, at.y); // row 7 as Shift+F10 gives it
-        SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, i != 7 ? MAKELPARAM(at.x, at.y) : -1);
-        for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
-            DispatchMessageW(&chosen);
-        reader.join();
-        EXPECT_EQ(box, boxes[i]) << row.name;
+    } rows[] = {
+        {"the history with KEEP=0", false, nullptr, 0,
+         L"注意: KEEP=1 ではないため、履歴は保存していません。"},
+        {"a paste of no link", false, L"no link\r\nsecond", 1,
+         L"注意: クリップボードにリンクがありません：\nno link..."},
+        {"a paste of no text", false, L"", 1, L"注意: クリップボードにリンクがありません：\n（テキストなし）"},
+        {"the history before its page", true, nullptr, 0,
+         L"注意: 履歴のページはまだありません（空でない記録の URL生成・RESET・ゲーム終了・リンクの貼"
+         L"り付けで作られます）：\n" + page},
+        {"a paste of a link", true, L" http://a.b/simu/ps.html?_s1\r\n", 1, L""},
+        {"the history opened", true, nullptr, 0, L""}};
+    // clang-format on
+    for (const auto &[name, keep, clip, item, box] : rows) {
+        settings.keepRecord = keep;
+        if (clip)
+            SetClipboardText(Tessivo(), clip);
+        EXPECT_EQ(Choose({30, PictureTop + 130}, item, !box.empty()), box) << name;
     }
     const std::string opened = std::string(page.begin(), page.end()) + "\r\n";
     EXPECT_TRUE(Eventually([&] { return FileText("opened.txt") == opened; })) << opened;
+    EXPECT_EQ(FileText("record.txt"), "s1\r\n");
     RegDeleteTreeA(HKEY_CLASSES_ROOT, "Noted"); // .html opens nothing again
-    EXPECT_EQ(
-        FileText("setting.ini"),
-        "; mine\r\n[color]\r\nRED=25 ; red\r\nGREEN=1\r\nPURPLE=300\r\n[SETTING]\r\nKEEP=0\r\n");
     settings = defaultSettings;
     StartKeeping();
 }
