@@ -28,9 +28,9 @@ static std::string Tick(HWND window) {
     return tops;
 }
 
-// Rows: a sample's upper and lower colour, a stripe over its left 25 columns (19 of a cell's 38
-// pixels: the cell votes for the other colour), a second box. The three views pixel for pixel:
-// the sample, its hues, its voted cells (38 x 38, 6 in from each half's sides) in class colours.
+// Rows: a sample's upper and lower colour, a stripe over its left 25 columns (19 of a cell's 38:
+// too few to win its vote), a second box. The three views pixel for pixel: the sample, its hues,
+// the pixels of its voting cells (38 x 38, 6 in from each half's sides) in their class colours.
 TEST(Picture, TheSampleItsHuesAndItsVotedCellsPixelForPixelAndTheSecondBoxsSample) {
     HWND window = PictureAt100();
     const COLORREF classes[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF};
