@@ -5,7 +5,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export TESSIVO_BUILD=${TESSIVO_BUILD:-$root/build} TESSIVO_XVFB=1
 source "$root/scripts/wine-env.sh" # a private prefix, display and wineserver; absolute paths
-cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
+cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work
+app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
 rx=600 ry=100 record=() # the region of setting.ini; the pairs that Tessivo should hold
 r=0 g=1 b=2 y=3 p=4 letters=rgbyp # a pair is two colour letters, upper then lower; each indexes:
 blobs=(E66827 75E627 27E4E6 E6C727 4827E6) discs=(FF0000 00FF00 0000FF FFFF00 C800C8) # a skin:
@@ -13,106 +14,235 @@ codes=02468cegikoqsuwACEGIMOQSU # hues 20 95 180 50 250; a pair's code: codes[5 
 host=$(sed -n 's/^TESSIVO_SIMULATOR_HOST:[A-Z]*=//p' "$cross/CMakeCache.txt")
 dpi=${TESSIVO_DPI:-96} # both programs scale with it; the region and the scenes are screen pixels
 S() { echo $(($1 * dpi / 96 + ($1 * dpi % 96 * 2 >= 96) - ($1 * dpi % 96 * 2 <= -96))); } # a length
-P() { local p; for p; do echo -n "$(S ${p%,*}),$(S ${p#*,}) "; done; } # points x,y, scaled
 
-Fail() { echo "FAIL $*" >&2; import -window root "$art/failure.png"; exit 1; }; Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
+Fail() { echo "FAIL $*" >&2
+  import -window root "$art/failure.png"
+  exit 1; }
+Is() { [ "$2" = "$3" ] || Fail "$1: expected '$2', seen '$3'"; }
 Expect() { local end=$((SECONDS + ${wait:-10})) seen # what, text, probe: polls the probe for it
-  until seen=$("${@:3}" 2>/dev/null); [ "$seen" = "$2" ] || ((SECONDS > end)); do sleep 0.05; done; Is "$1" "$2" "$seen"; }
+  until seen=$("${@:3}" 2>/dev/null || true) && [ "$seen" = "$2" ] || ((SECONDS > end)); do
+    sleep 0.05
+  done
+  Is "$1" "$2" "$seen"; }
 Windows() { # search terms: how many windows match, ids in $work/ids; "?" on an X error (one gone)
   xdotool search --onlyvisible "$@" 2>&1 | awk -v ids="$work/ids" '/Error/ {e = 1} /^[0-9]+$/ {n++; print >ids} END {print e ? "?" : n + 0}'; }
-Window() { Expect "windows $*" 1 Windows "$@"; cat "$work/ids"; }
+Window() { Expect "windows $*" 1 Windows "$@" # search terms: the one window's id
+  cat "$work/ids"; }
 Pixels() { # origin x, y, points x,y from there: the screen's colours at them, as "RRGGBB " each
   import -window root miff:- | convert - -crop "+$1+$2" +repage -alpha off -depth 8 -format "$(printf '%%[hex:p{%s}] ' "${@:3}")" info:; }
-Marked() { import -window root miff:- | convert - -crop "$(S 40)x$(S 15)+$((tx + $(S 170)))+$((ty + $(S 25)))" +repage -format '%[fx:standard_deviation > 0]' info:; }
-Differing() { local shot=$work/screen.miff; import -window root "$shot" # x, y: sample view pixels unlike the screen there
-  convert "${shot}[$(S 50)x$(S 100)+$((tx + $(S 5)))+$((ty + $(S 25)))]" +repage -sample 50x100 "$work/view.miff"
-  compare -metric AE "$work/view.miff" "${shot}[50x100+$1+$2]" null: 2>&1; }
-Of() { local -n table=$1; for pair in "${@:2}"; do echo -n "${table[${pair::1}]} ${table[${pair:1}]} "; done; }
-Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_"; for pair; do echo -n "${codes:5*${pair::1}+${pair:1}:1}1"; done; }
-Click() { local x=$1 y=$2; [ -n "${3:-}" ] || x=$(S $1) y=$(S $2) # x, y[, origin]: without one, a
-  xdotool mousemove $((x + ${3:-$tx})) $((y + ${4:-$ty})) click 1 "${@:5}"; } # place of Tessivo's at 100 %
-Focus() { local WINDOW X Y SCREEN; eval "$(Click "$@" getmouselocation --shell)"; xdotool windowfocus "$WINDOW"; } # x, y, origin
-Keys() { Focus ${kx:-8} $(S -9) $rx $ry; xdotool key --delay 10 $(for key; do printf "${key#*x} %.0s" $(seq ${key%%x*}); done); } # to Brimlet
+Area() { echo "$(S $1)x$(S $2)+$((tx + $(S $3)))+$((ty + $(S $4)))"; } # w, h, x, y of Tessivo's
+Marked() { import -window root miff:- | convert - -crop "$(Area 40 15 170 25)" +repage \
+  -format '%[fx:standard_deviation > 0]' info:; }
+Differing() { import -window root "$work/screen.miff" # x, y: sample view pixels unlike the screen
+  convert "$work/screen.miff[$(Area 50 100 5 25)]" +repage -sample 50x100 "$work/view.miff"
+  compare -metric AE "$work/view.miff" "$work/screen.miff[50x100+$1+$2]" null: 2>&1; }
+Of() { local -n table=$1 # a table, pairs: the pairs' two entries each
+  for pair in "${@:2}"; do
+    echo -n "${table[${pair::1}]} ${table[${pair:1}]} "
+  done; }
+Link() { echo -n "http://${host:-simulator.invalid}/simu/ps.html?_" # pairs: the link to them
+  for pair; do
+    echo -n "${codes:5*${pair::1}+${pair:1}:1}1"
+  done; }
+Click() { xdotool mousemove $((tx + $(S $1))) $((ty + $(S $2))) click ${3:-1}; } # x, y at 100 %[, button]
+Focus() { local at=$(xdotool mousemove $(($1 + $3)) $(($2 + $4)) click 1 getmouselocation) # x, y,
+  xdotool windowfocus "${at##*window:}" # origin[, keys]: a click there, the window there focused
+  (($# < 5)) || xdotool key "${@:5}"; }
+Times() { printf "$2 %.0s" $(seq $1); } # count, key
+Keys() { Focus ${kx:-8} $(S -9) $rx $ry --delay 10 "$@"; } # to Brimlet
 
-Package() { (cd "$cross" && cpack >/dev/null); rm -rf "${app%/*}"; unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
-  Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"; } # unpacked afresh
-StartScene() { wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & Window --name "^$4 "; } # x, y, film, title: its window
-# A film for auto capture: frames of a pair, how far down (100: an empty box), brightness, time,
-film=$work/film.txt holds=() h=0 # the board (navy, or a dark purple); the frames that wait for Space
-F() { local gone="0 0"; [ -z "${6:-}" ] || gone="${blobs[${6::1}]} ${blobs[${6:1}]}" # [, pair leaving]
-  echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} $gone" >>"$film"; }
-Hold() { F $1 ${2:-0} 100 0 ${3:-}; holds+=($(($(wc -l <"$film") - 1))); }
-Slide() { F $1 75 100 30; F $1 50 100 30; F $1 25 100 30; } # in from below; Scroll: from, to, frames of 30 ms[, ms then],
-Scroll() { local k third; for ((k = 1; k <= $3; ++k)); do third=$((3 * k / ($3 + 1))) # as a real game: the pair before rises
-  case $third in 0) F $1 $((-300 * k / ($3 + 1))) 100 30;; 1) F $1 100 100 30;; 2) F $2 $((300 - 300 * k / ($3 + 1))) 100 30;; esac
-  done; F $2 0 100 ${4:-243}; } # out, the board alone, the pair rises in from below
-Film() { local pair last t; rm -f "$film"; Hold pg # the pair of the second scene until then
-  Slide bb; Hold bb; Hold ry; Slide ry; Hold ry; F ry 100 100 50; Hold ry # each adds its pair; 10 dims to 30 %, 10 whiter ticks:
-  for t in {1..10}; do F ry 0 30 200; F ry 0 100 200; done; Hold ry; for t in {1..10}; do F ry 0 150 24; F ry 0 100 200; done; Hold ry
-  F ry 100 100 5000; F ry 100 100 5000 2A1040; Hold ry 100 2A1040 # empty boxes, navy and purple
-  Hold gr; Scroll gr gr 3; Hold gr; Scroll gr yb 3; Hold yb; Scroll yb yb 8; Hold yb; Scroll yb pp 8; Hold pp
-  Scroll pp pp 3; F pp 0 30 200; F pp 0 100 200; Hold pp # a scroll, then a dim
-  F pp -50 100 54; F pp 100 100 30; F pp 50 100 30; F pp 0 100 243; Hold pp; } # stops a tick
-Row() { # pairs the film's next stretch adds: to its next hold, then the record
-  xdotool key space; wait=20 Expect "the film" "film ${holds[++h]}" xdotool getwindowname "$scene2"
-  record+=("$@"); if ((${#record[@]} < 10)); then ShowsRecord; else ExportLink; Focus 25 50 $((rx + 55)) $ry; fi; }
-ShowsRecord() { local x points=$(for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do echo $x,140 $x,160; done)
-  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty $(P $points); } # first row
-Sample() { Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(P 30,50 30,100); } # pair
-Pick() { Sample $1; local colour=${1:$2:1} # pair, cell (0 upper): that cell's colour chosen from the menu
-  xdotool mousemove $((tx + $(S 30))) $((ty + $(S $((50 + 50 * $2))))) click 3; Expect "the colours' menu beside Tessivo's window" 2 Windows --class '^tessivo\.exe$'
-  xdotool windowfocus "$tessivo" key $(printf 'Down %.0s' $(seq 0 ${!colour})) Return; Expect "the menu closed" 1 Windows --class '^tessivo\.exe$'; }
-Capture() { Sample $1; "${@:2}"; record+=($1); ShowsRecord; } # pair, command: the pair shown, it captures
+StartWine # and StopWine when this script ends; the ZIP unpacked afresh:
+(cd "$cross" && cpack >/dev/null)
+rm -rf "${app%/*}"
+unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
+Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"
+mkdir -p "$art" "$work" # the record is kept from here on:
+rm -f "$art"/*.png "$work/exit-code" "$work"/record* "$work/links.txt" "$work/history.html"
+ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry)
+echo "$ini" >"$work/setting.ini"
+# A film for auto capture: a frame a line, of a pair, how far down (100: an empty box), brightness,
+# time (0: until Space), the board (navy, or a dark purple) and no pair leaving
+F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868} 0 0"; }
+Hold() { F $1 ${2:-0} 100 0 ${3:-}; } # pair[, how far down, board]
+Slide() { F $1 75 100 30 # pair: in from below, held
+  F $1 50 100 30
+  F $1 25 100 30
+  Hold $1; }
+Dim() { local t # pair, brightness, ms, times: each then 200 ms at 100 %; held
+  for ((t = 0; t < $4; ++t)); do
+    F $1 0 $2 $3
+    F $1 0 100 200
+  done
+  Hold $1; }
+Scroll() { local k n=$(($3 + 1)) pairs=($1 $1 $2) # from, to, frames of 30 ms: as a real game: the
+  for ((k = 1; k < n; ++k)); do # pair before rises out, the board alone, the pair rises in from below
+    F ${pairs[3 * k / n]} $((3 * k < n ? -300 * k / n : 3 * k < 2 * n ? 100 : 300 - 300 * k / n)) 100 30
+  done
+  F $2 0 100 243; }
+{ Hold pg # the second scene's film: its pair until then; each hold adds its pair:
+  Slide bb
+  Hold ry
+  Slide ry
+  F ry 100 100 50
+  Hold ry
+  Dim ry 30 200 10 # 10 dims to 30 %, 10 whiter ticks
+  Dim ry 150 24 10
+  F ry 100 100 5000 # empty boxes, navy and purple
+  F ry 100 100 5000 2A1040
+  Hold ry 100 2A1040
+  Hold gr
+  for scroll in "gr gr 3" "gr yb 3" "yb yb 8" "yb pp 8"; do
+    Scroll $scroll
+    Hold ${scroll:3:2}
+  done
+  Scroll pp pp 3 # a scroll, then a dim
+  Dim pp 30 200 1
+  F pp -50 100 54 # stops a tick
+  F pp 100 100 30
+  F pp 50 100 30
+  F pp 0 100 243
+  Hold pp; } >"$work/film.txt"
+holds=($(awk '$5 == 0 {print NR - 1}' "$work/film.txt")) h=0 # the frames that wait for Space
+for pair in gr bb ry yp; do # a pair each Space
+  F $pair
+done >"$work/scene.txt"
+StartScene() { wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & # x, y, film, title: its window
+  Window --name "^$4 "; }
+StartScene $rx $ry "$work/scene.txt" scene >/dev/null
+scene2=$(StartScene $((rx + 55)) $ry "$work/film.txt" film)
+
+Row() { xdotool key space # pairs the film's next stretch adds: to its next hold, then the record
+  wait=20 Expect "the film" "film ${holds[++h]}" xdotool getwindowname "$scene2"
+  record+=("$@")
+  if ((${#record[@]} < 10)); then
+    ShowsRecord
+  else
+    ExportLink
+    Focus 25 50 $((rx + 55)) $ry
+  fi; }
+ShowsRecord() { local x points=() # the record view's first row: the record, then an empty place
+  for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do
+    points+=($(S $x),$(S 140) $(S $x),$(S 160))
+  done
+  Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty "${points[@]}"; }
+Sample() { Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(S 30),$(S 50) $(S 30),$(S 100); }
+Pick() { Sample $1 # pair, cell (0 upper): that cell's colour chosen from the menu
+  Click 30 $((50 + 50 * $2)) 3
+  Expect "the colours' menu beside Tessivo's window" 2 Windows --class '^tessivo\.exe$'
+  xdotool windowfocus "$tessivo" key $(Times $((${1:$2:1} + 1)) Down) Return
+  Expect "the menu closed" 1 Windows --class '^tessivo\.exe$'; }
+Capture() { Sample $1 # pair[, command]: the pair shown, it captures (with none: auto capture)
+  "${@:2}"
+  record+=($1)
+  ShowsRecord; }
+Next() { xdotool key space # pair[, command]: the scene's next pair, captured
+  Capture "$@"; }
 # Only the paste at the end writes the X clipboard: Wine's late copy of one replaced a link. $kept: links.txt
 Kept() { kept+=("$1"$'\t'"${#record[@]}"$'\t'"$(Link "${record[@]}")"); }
-ExportLink() { local link; link=$(Link "${record[@]}") # once record.txt holds the record: the link
-  Expect "record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"; Kept export; Click 250 10; box=$(Window --name '^URL生成$'); import -window root "$art/link-${#record[@]}.png"
-  xdotool windowfocus "$box" key Return; Expect "confirmation boxes after Enter" 0 Windows --name '^URL生成$'; ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
-
-StartWine; Package # and StopWine when this script ends; the record is kept from here on:
-mkdir -p "$art" "$work"; rm -f "$art"/*.png "$work/exit-code" "$work"/record* "$work/links.txt" "$work/history.html"
-ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry); echo "$ini" >"$work/setting.ini"
-film=$work/scene.txt; rm -f "$film"; for pair in gr bb ry yp; do F $pair; done # a pair each Space
-StartScene $rx $ry "$film" scene >/dev/null; film=$work/film.txt; Film; scene2=$(StartScene $((rx + 55)) $ry "$film" film)
-StartTessivo() { rm -f "$work/exit-code" # on a Japanese Windows, no LANGUAGE: Japanese; the kill's notice kept out
-  (cd "$work" && LC_ALL=ja_JP.UTF-8 wine "$app/tessivo.exe" >/dev/null 2>&1; echo $? >"$work/exit-code") 2>/dev/null &
-  tessivo=$(Window --name '^Tessivo$'); eval "$(xdotool getwindowgeometry --shell "$tessivo")"; tx=$X ty=$Y; } # no window manager: the client area
-StartTessivo; Pick gr 0; Pick gr 1 # the skin fitted: a pick of each colour, saved with nothing else
-for pair in bb0 ry1 yp1 gr; do Focus 25 50 $rx $ry; xdotool key space; [ $pair = gr ] || Pick ${pair::2} ${pair:2}; done
+ExportLink() { local link=$(Link "${record[@]}") # once record.txt holds the record: the link
+  Expect "record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
+  Kept export
+  Click 250 10
+  box=$(Window --name '^URL生成$')
+  import -window root "$art/link-${#record[@]}.png"
+  xdotool windowfocus "$box" key Return
+  Expect "confirmation boxes after Enter" 0 Windows --name '^URL生成$'
+  ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
+StartTessivo() { rm -f "$work/exit-code" # on a Japanese Windows, no LANGUAGE: Japanese
+  (cd "$work" && LC_ALL=ja_JP.UTF-8 wine "$app/tessivo.exe" >/dev/null 2>&1
+    echo $? >"$work/exit-code") 2>/dev/null & # the kill's notice kept out
+  tessivo=$(Window --name '^Tessivo$') # no window manager: its geometry is the client area's
+  eval "$(xdotool getwindowgeometry --shell "$tessivo" | sed -n 's/^X=/tx=/p; s/^Y=/ty=/p')"; }
+StartTessivo
+Pick gr 0 # the skin fitted: a pick of each colour, saved with nothing else
+Pick gr 1
+for pair in bb0 ry1 yp1 gr; do
+  Focus 25 50 $rx $ry space
+  [ $pair = gr ] || Pick ${pair::2} ${pair:2}
+done
 Expect "setting.ini after the picks" "$ini$(printf '\n[COLOR]\r\nGREEN=95\r\nRED=20\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r')" cat "$work/setting.ini"
-Capture gr Click 50 10; Focus 25 50 $rx $ry; for pair in bb ry yp; do xdotool key space; Capture $pair xdotool key alt+F1; done # Alt+F1 reaches Tessivo from any window of its Wine session
-Kill() { local pid; for pid in $(pgrep -f 'tessivo\.exe'); do ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"; done; }
-ExportLink; Kill; Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'; StartTessivo; ShowsRecord; ExportLink # this prefix's only, at once: restarted, it shows the same record
-if [ "${1:-}" = --demo ]; then echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"; echo "the link on the clipboard: $(Link "${record[@]}")"; echo "screenshots in $art"; exit; fi
+Capture gr Click 50 10
+Focus 25 50 $rx $ry
+for pair in bb ry yp; do # Alt+F1 reaches Tessivo from any window of its Wine session
+  Next $pair xdotool key alt+F1
+done
+ExportLink
+for pid in $(pgrep -f 'tessivo\.exe'); do # this prefix's only, at once
+  ! grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null || kill -9 "$pid"
+done
+Expect "Tessivo's windows after the kill" 0 Windows --name '^Tessivo$'
+StartTessivo # restarted, it shows the same record
+ShowsRecord
+ExportLink
+if [ "${1:-}" = --demo ]; then
+  echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
+  echo "the link on the clipboard: $(Link "${record[@]}")"
+  echo "screenshots in $art"
+  exit
+fi
 
-Click 310 10; Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
-Keys 55xRight; Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
-Focus 25 50 $((rx + 55)) $ry; Capture pg xdotool key alt+F1 # Brimlet's keys moved the region there; a drag back:
-xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8)) $((ry + $(S -9))) mouseup 1; Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
-
-Keys 46xshift+Left 96xshift+Up 42xshift+Right 92xshift+Down 55xRight # the smallest region is 8 x 8: 4 more is 50 x 100 again
-Expect "the frame's title and the label" 2 Windows --name '^655, 100, 50 x 100$'; import -window root "$art/label-default.png"
-Focus 63 $(S -9) $rx $ry; xdotool key s Right Return; Expect "the region Enter saved, and a second frame S placed, an arrow moved" "X=655 Y=100 W=50 H=100 X=718 Y=125 W=25 H=50" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'; import -window root "$art/label-saved.png"
-Close() { Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F4; Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }; Close; Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet; sed -i -e 's/^AUTO=0/AUTO=1/' -e '/^\[REGION2\]/,/^H=/d' "$work/setting.ini" # auto capture, the next box alone
-StartTessivo; Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
-Focus 25 50 $((rx + 55)) $ry; Row bb; Row ry; Row ry; Row ry; Row; Row; Row; Row gr; Row gr; Row yb; Row yb; Row pp; Row pp; Row pp # scrolls: 3 frames, 8 frames, then dimmed, stopped
-Click 310 10; Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50; kx=63 Keys 55xLeft; Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
-Focus 25 50 $rx $ry; Is "the AUTO mark" 1 "$(Marked)"; import -window root "$art/auto.png"
+Click 310 10
+Expect "Brimlet's frame left, right, below" "FF8000 FF8000 FF8000 " Pixels $((rx - 4)) $ry 2,50 55,50 29,101
+Keys $(Times 55 Right)
+Expect "pixels of the sample view unlike the screen at the second scene" 0 Differing $((rx + 55)) $ry
+Focus 25 50 $((rx + 55)) $ry # Brimlet's keys moved the region there; a drag back:
+Capture pg xdotool key alt+F1
+xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8)) $((ry + $(S -9))) mouseup 1
+Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
+Keys $(Times 46 shift+Left) $(Times 96 shift+Up) $(Times 42 shift+Right) $(Times 92 shift+Down) $(Times 55 Right) # the smallest region is 8 x 8: 4 more is 50 x 100 again
+Expect "the frame's title and the label" 2 Windows --name '^655, 100, 50 x 100$'
+import -window root "$art/label-default.png"
+Focus 63 $(S -9) $rx $ry s Right Return
+Expect "the region Enter saved, and a second frame S placed, an arrow moved" "X=655 Y=100 W=50 H=100 X=718 Y=125 W=25 H=50" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'
+import -window root "$art/label-saved.png"
+Close() { Focus $(S 300) $(S 150) $tx $ty alt+F4
+  Expect "Tessivo's exit code after Alt+F4" 0 cat "$work/exit-code"; }
+Close
+Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
+sed -i -e 's/^AUTO=0/AUTO=1/' -e '/^\[REGION2\]/,/^H=/d' "$work/setting.ini" # auto capture, the next box alone
+StartTessivo
+Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
+Focus 25 50 $((rx + 55)) $ry
+for pairs in bb ry ry ry - - - gr gr yb yb pp pp pp; do # -: none; scrolls: 3 frames, 8, a dim, a stop
+  Row ${pairs#-}
+done
+Click 310 10
+Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50
+kx=63 Keys $(Times 55 Left)
+Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
+Focus 25 50 $rx $ry
+Is "the AUTO mark" 1 "$(Marked)"
+import -window root "$art/auto.png"
 
 # An evening: 3 games ended by Alt+F3 under auto capture; 600 moves pasted from X, a capture, the export
-Over() { Kept reset; xdotool key alt+F3; record=(); ShowsRecord; }; Auto() { xdotool key space; Capture $1 true; }; Over; Auto gr; Auto bb; Over; Auto ry; Over; Auto yp
-pasted=(); for ((t = 0; t < 600; ++t)); do pasted+=(${letters:RANDOM%5:1}${letters:RANDOM%5:1}); done; echo " $(Link "${pasted[@]}") " | xclip -selection clipboard; wine "$cross/bin/e2e_scene.exe" clip "$(Link "${pasted[@]}")" || Fail "Wine's clipboard without the link"
-Focus 300 150 $tx $ty; Kept reset; xdotool key ctrl+v; record=("${pasted[@]}"); Focus 25 50 $rx $ry; xdotool key space; record+=(gr); ExportLink
+Over() { Kept reset
+  xdotool key alt+F3
+  record=()
+  ShowsRecord; }
+for pair in - gr bb - ry - yp; do # -: the game over; a pair: auto capture takes it
+  [ $pair != - ] || Over
+  [ $pair = - ] || Next $pair
+done
+pasted=($(shuf -r -n 600 -e {r,g,b,y,p}{r,g,b,y,p}))
+echo " $(Link "${pasted[@]}") " | xclip -selection clipboard
+wine "$cross/bin/e2e_scene.exe" clip "$(Link "${pasted[@]}")" || Fail "Wine's clipboard without the link"
+Kept reset
+Focus 300 150 $tx $ty ctrl+v
+Focus 25 50 $rx $ry space
+record=("${pasted[@]}" gr) # the paste, then the capture
+ExportLink
 Is "links.txt" "$(printf '%s\n' "${kept[@]}")" "$(cut -f2- "$work/links.txt" | tr -d '\r')"
-Chromium() { chromium --headless --no-sandbox --disable-gpu "$@" "file://$work/history.html" 2>/dev/null; }; Chromium --dump-dom >"$work/page.html"
+chromium --headless --no-sandbox --disable-gpu --dump-dom "file://$work/history.html" 2>/dev/null >"$work/page.html"
 Games() { sed -E -n 's/<i><b class="(.)"><\/b><b class="(.)"><\/b><\/i>/ \1\2/g
   s/^<section><h2>[^<]* · ([^<]*) · ([0-9]+)手<\/h2><p>([^<]*)<\/p><a href="([^"]*)">.*/\1 \2 \4\3/p' "$work/page.html"; }
 Shown() { tac "$work/links.txt" | tr -d '\r' | awk -F'\t' -v codes=$codes -v letters=$letters '{ n = split($4, k, "")
   line = ($2 == "reset" ? "RESET" : "URL生成") " " $3 " " $4; for (i = index($4, "?_") + 2; i < n; i += 2) {
   j = index(codes, k[i]) - 1; line = line " " substr(letters, int(j / 5) + 1, 1) substr(letters, j % 5 + 1, 1) }; print line }'; }
 Is "the page's games newest first: what ended each, moves, link target, discs upper/lower" "$(Shown)" "$(Games)"
-Is "the discs' colours, from the page's style" "$(for i in 0 1 2 3 4; do echo -n ".${letters:i:1}{background:#${discs[i],,}}"; done)" "$(grep -o '\.[a-z]{background:#[0-9a-f]*}' "$work/page.html" | tr -d '\n')"
-Focus $(S 300) $(S 150) $tx $ty; xdotool key alt+F2; Expect "the AUTO mark after Alt+F2" 0 Marked
+style=$(echo ${discs[*],,} | awk -v l=$letters '{for (i = 1; i <= NF; ++i) printf ".%s{background:#%s}", substr(l, i, 1), $i}')
+Is "the discs' colours, from the page's style" "$style" "$(grep -o '\.[a-z]{background:#[0-9a-f]*}' "$work/page.html" | tr -d '\n')"
+Focus $(S 300) $(S 150) $tx $ty alt+F2
+Expect "the AUTO mark after Alt+F2" 0 Marked
 Close
 
 # The game's second box read too: a game of 40 pairs in both boxes at its own pace, from a new record
@@ -122,19 +252,25 @@ printf '[SETTING]\r\nKEEP=1\r\nAUTO=1\r\nSETTLE=6\r\n[COLOR]\r\nRED=20\r\nGREEN=
 rm -f "$work/record.txt"
 StartScene $gx $ry game game >/dev/null
 StartTessivo
-Focus 25 50 $gx $ry
-xdotool key space
+Focus 25 50 $gx $ry space
 # Its record, as the host tests play the game: a pair the next box showed otherwise than the second
 # box ("?" and the second box's pair), two quick drops seen only ahead ("+"), a pair again in place.
 expected=s1w1c1w1M1212161g1k1+S1U1U1e1w1A1?G1q1s1k161Q1Q1g1e1e121U1g1k12161+q1w1I1i1k1c1e1O1o1
 wait=40 Expect "the game's record.txt, marks and all" $expected sed 's/\r$//' "$work/record.txt"
-import -window root "$art/second-box.png"; Close
+import -window root "$art/second-box.png"
+Close
 
 # A real game, where the films lie beside the project: ffplay shows a left next box at 30 frames a
 # second on the bare screen to Tessivo's defaults, auto capture on: the record is what it showed.
-films=$root/../shared/films fx=$((gx + 100)); if [ -f "$films/truth.json" ]; then rm -f "$work/record.txt"
-printf '[REGION]\r\nX=%d\r\nY=%d\r\nW=32\r\nH=64\r\n[SETTING]\r\nKEEP=1\r\nAUTO=1\r\n' $((fx + 8)) $((ry + 8)) >"$work/setting.ini"
-StartTessivo; ffplay -v error -noborder -alwaysontop -autoexit -an -left $fx -top $ry -vf 'trim=end_frame=634,crop=48:80:281:101' "$films/film15.mp4"
-shown=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["films"]["film15"]["left"]["pairs"].lower())' "$films/truth.json")
-link=$(Link $shown); Expect "the real game's record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"; Close; fi
+films=$root/../shared/films fx=$((gx + 100))
+if [ -f "$films/truth.json" ]; then
+  rm -f "$work/record.txt"
+  printf '[REGION]\r\nX=%d\r\nY=%d\r\nW=32\r\nH=64\r\n[SETTING]\r\nKEEP=1\r\nAUTO=1\r\n' $((fx + 8)) $((ry + 8)) >"$work/setting.ini"
+  StartTessivo
+  ffplay -v error -noborder -alwaysontop -autoexit -an -left $fx -top $ry -vf 'trim=end_frame=634,crop=48:80:281:101' "$films/film15.mp4"
+  shown=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["films"]["film15"]["left"]["pairs"].lower())' "$films/truth.json")
+  link=$(Link $shown)
+  Expect "the real game's record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
+  Close
+fi
 echo "PASS: the download, captures, links, Brimlet, saving, auto capture, the history, closing, both boxes and a real game"
