@@ -290,6 +290,9 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
         EXPECT_EQ(page.substr(page.find("<h1>")),
                   "<h1>Tessivo history</h1>\n" + row[1] + "</body>\n</html>\n")
             << row[0].substr(0, 40);
+        EXPECT_NE(page.find(".r{background:#ff0000}.g{background:#00ff00}.b{background:#0000ff}"
+                            ".y{background:#ffff00}.p{background:#c800c8}</style>"),
+                  std::string::npos); // the discs as the record view draws them
     }
 }
 
@@ -336,8 +339,8 @@ TEST(Download, EveryKeyHotKeyReservedKeyAndReservedHostInEveryText) {
 }
 
 // Rows: a value, its reading, the combination read (modifiers << 8 | key) and its text as
-// Tessivo writes it; then values refused alike. Four hot keys' values: the keys settled ("-" none)
-// and each value refused, and why (unreadable, reserved, or the earlier action holding it).
+// Tessivo writes it. Four hot keys' values: the keys settled ("-" none) and each value refused,
+// and why (unreadable, reserved, or the earlier action holding it).
 TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLaterRefused) {
     // clang-format off
     const struct {
@@ -362,14 +365,13 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         {L"Shift+Ctrl+V", KeyRead, 0x656, L"Ctrl+Shift+V"},
         {L"alt+f4", KeyReserved, 0x173, L"Alt+F4"}, {L"Ctrl+v", KeyReserved, 0x256, L"Ctrl+V"},
         {L"Alt+Tab", KeyReserved, 0x109, L"Alt+Tab"}, {L"Alt+Esc", KeyReserved, 0x11B, L"Alt+Esc"},
-        {L"Ctrl+Shift+esc", KeyReserved, 0x61B, L"Ctrl+Shift+Esc"}};
-    const struct {
-        KeyReading reading;
-        std::vector<std::wstring> values;
-    } refused[] = {
-        {KeyNone, {L"", L" \t "}},
-        {KeyUnreadable, {L"Alt+Foo", L"Alt+F25", L"Alt+Page Up", L"Alt+A+B", L"Ctrl+Shift", L"Alt+",
-                         L"+F1", L"Alt+Alt+F1", L"Alt++F1", L"F1+a", L"NumPad1"}}};
+        {L"Ctrl+Shift+esc", KeyReserved, 0x61B, L"Ctrl+Shift+Esc"}, {L"", KeyNone, 0, L""},
+        {L" \t ", KeyNone, 0, L""}, {L"Alt+Foo", KeyUnreadable, 0, L""},
+        {L"Alt+F25", KeyUnreadable, 0, L""}, {L"Alt+Page Up", KeyUnreadable, 0, L""},
+        {L"Alt+A+B", KeyUnreadable, 0, L""}, {L"Ctrl+Shift", KeyUnreadable, 0, L""},
+        {L"Alt+", KeyUnreadable, 0, L""}, {L"+F1", KeyUnreadable, 0, L""},
+        {L"Alt+Alt+F1", KeyUnreadable, 0, L""}, {L"Alt++F1", KeyUnreadable, 0, L""},
+        {L"F1+a", KeyUnreadable, 0, L""}, {L"NumPad1", KeyUnreadable, 0, L""}};
     // clang-format on
     for (const auto &[value, reading, read, text] : rows) {
         KeyCombination combination = {9, 9};
@@ -377,12 +379,6 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         EXPECT_EQ(combination.modifiers << 8 | combination.key, read) << value;
         EXPECT_EQ(KeyCombinationText(combination), text) << value;
     }
-    for (const auto &[reading, values] : refused)
-        for (const std::wstring &value : values) {
-            KeyCombination combination = {9, 9};
-            EXPECT_EQ(ReadKeyCombination(value, combination), reading) << value;
-            EXPECT_EQ(combination.modifiers << 8 | combination.key, 0u) << value;
-        }
     const struct {
         std::wstring values[HotKeyCount];
         std::wstring settled;

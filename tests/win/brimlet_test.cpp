@@ -55,8 +55,9 @@ TEST(Brimlet, BandWithinReachAtEveryCornerAndARegionOnNoMonitorBroughtToTheMain)
 }
 
 // Brimlet's frame round Tessivo's picture of a pair, a game's screen at 1.5x beside: F fits the
-// game's pair, which Tessivo captures, and a second frame on the second box; Tab and arrows, a drag
-// move it, each sent; Enter saves both, Ctrl+Z undoes the fit; F off the game told; the close box.
+// game's pair, which Tessivo captures, and a second frame on the second box, which it copies; Tab
+// and arrows, a drag move it, each sent; Enter saves both, Ctrl+Z undoes the fit; F off the game
+// told; the close box.
 TEST(Fit, FOntoTheNearestPairAndTheSecondBoxMovedSentSavedUndoneByCtrlZAndNoPairTold) {
     std::thread painter([] { // a program of its own: it paints whenever it is uncovered
         const std::vector<uint32_t> screen = PaintScreen(75, 0x202030, 2, true, true);
@@ -88,6 +89,9 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxMovedSentSavedUndoneByCtrlZAndNoPair
     };
     keys("F");
     EXPECT_TRUE(Eventually([&] { return at({700, 275, 75, 150}, {711, 470, 53, 106}); }));
+    SendMessageW(Tessivo(), WM_TIMER, SamplingTimerId, 0); // the second box copied: yellow, green
+    const BlobPair ahead = RecognisePair(secondSurface);
+    EXPECT_EQ(ahead.upper * 10 + ahead.lower, 42);
     HWND second = WindowOf(secondFrameClassName, process.dwProcessId);
     keys("\t>>>>>"); // the second frame moved by 5, then as a drag ends: from 713, 440 by 20, 30
     SetWindowPos(second, nullptr, 733, 470, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -100,7 +104,7 @@ TEST(Fit, FOntoTheNearestPairAndTheSecondBoxMovedSentSavedUndoneByCtrlZAndNoPair
     EXPECT_EQ(FileText("setting.ini"),
               "[REGION]\r\nX=700\r\nY=275\r\nW=75\r\nH=150\r\n[REGION2]\r\n"
               "X=736\r\nY=500\r\nW=53\r\nH=106\r\n");
-    SendMessageW(Tessivo(), WM_TIMER, 0, 0);
+    SendMessageW(Tessivo(), WM_TIMER, SamplingTimerId, 0);
     SendMessageW(Tessivo(), WM_COMMAND, CmdCapture, 0);
     EXPECT_EQ(moveRecord.back().upper * 10 + moveRecord.back().lower, 25); // green, purple
     SetForegroundWindow(frame);
