@@ -1,4 +1,4 @@
-// The platform-free code: colours, classification, links, region records, the watch, the history,
+// The platform-free code: colours, classification, links, the watch, the history, the download's texts,
 // hot keys as a player writes them and as Tessivo writes them back, the pair search.
 #include <gtest/gtest.h>
 
@@ -9,13 +9,12 @@
 
 #include "../game_box.h"
 #include "config/key_combination.h"
-#include "config/section_keys.h"
 #include "keep/history_page.h"
 #include "recognition/classify.h"
 #include "recognition/pair_search.h"
 #include "recognition/pair_watch.h"
 #include "record/link_text.h"
-#include "record/move_record.h"
+#include "tessivo.h"
 #include "record/pasted_link.h"
 
 // Every 8-bit colour once: the sums pin every rounding (on floats, (4, 5, 0) gives 72, not 71).
@@ -97,63 +96,6 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
             EXPECT_EQ(ReadPastedLink(text, read), link) << kind << ": " << text;
             EXPECT_EQ(LinkCodes(read), record) << kind << ": " << text;
         }
-}
-
-// Codes as record.txt keeps them (lower red: "01" upper red, "c1" green, "o1" blue; lower green:
-// "21" red, "e1" green, "q1" blue). Rows: a move of "01 c1?21 o1+ e1", a colour for one of its
-// discs or another edit, the record after and whether a menu's move 2 stayed in its place.
-TEST(MoveRecord, AnEditChangesTheMoveChosenAloneAndClearsItsMark) {
-    void (*const insert)(size_t) = InsertCopyBefore;
-    void (*const undo)(size_t) = [](size_t) { RemoveLastPair(); };
-    struct Row {
-        size_t move;
-        BlobColour colour; // of the upper disc, or of the lower where negative; 0: the edit
-        void (*edit)(size_t);
-        const char *after;
-        bool inPlace;
-    };
-    const Row rows[] = {{1, 3, nullptr, "01o1o1+e1", 1},     {2, -2, nullptr, "01c1?21q1e1", 1},
-                        {1, 2, nullptr, "01c1?21o1+e1", 1},  {1, 0, DeleteMove, "01o1+e1", 0},
-                        {3, 0, DeleteMove, "01c1?21o1+", 1}, {2, 0, insert, "01c1?21o1o1+e1", 0},
-                        {0, 0, insert, "0101c1?21o1+e1", 0}, {1, 0, UseSecondPair, "0121o1+e1", 1},
-                        {2, 0, ClearMark, "01c1?21o1e1", 1}, {0, 0, undo, "01c1?21o1+", 1}};
-    for (const Row &row : rows) {
-        ReadLinkCodes("01c1?21o1+e1", moveRecord, true);
-        menuTarget = {2, true, true};
-        if (row.colour)
-            SetDiscColour(row.move, row.colour > 0, std::abs(row.colour));
-        else
-            row.edit(row.move);
-        EXPECT_EQ(MarkedCodes(moveRecord) + " " + std::to_string(menuTarget.inPlace),
-                  row.after + (" " + std::to_string(row.inPlace)))
-            << "move " << row.move << " made " << row.after;
-    }
-    ClearRecord();
-}
-
-// Rows: a text, and what saving X=1, Y=2, W=3, H=4 makes of it, every other byte as it was (a
-// section's name ends at its last "]"; lines end in CR LF, LF or CR); saved with other values and
-// then these again, it is the same again.
-TEST(RegionKeys, SavedInPlaceKeepingEveryOtherLineAndSavedAgainAlike) {
-    const char *rows[][2] = {
-        {"", "[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
-        {"[REGION]\nX=;note", "[REGION]\nX=1 ;note\nY=2\nW=3\nH=4\n"},
-        {"; c\r[REGION]\r\nX=0\n\n[COLOR]\n", "; c\r[REGION]\r\nX=1\nY=2\nW=3\nH=4\n\n[COLOR]\n"},
-        {"\xEF\xBB\xBF[REGION]\r;X=0\ry\rW=7;8\rh=3\t;c\r[Color]\rX=5",
-         "\xEF\xBB\xBF[REGION]\r;X=0\ry=2\rW=3\rh=4\t;c\rX=1\r[Color]\rX=5"},
-        {"[REGION] ;[r]\r\nX=0",
-         "[REGION] ;[r]\r\nX=0\r\n[REGION]\r\nX=1\r\nY=2\r\nW=3\r\nH=4\r\n"},
-        {" [ region ] ;r\nX=;c\n Y = 9 ;c\n[]\nW=1\n[REGION]\nH=5",
-         " [ region ] ;r\nX=1 ;c\n Y = 2 ;c\nW=3\nH=4\n[]\nW=1\n[REGION]\nH=5"}};
-
-    const std::vector<SettingKey> keys = {{"X", "1"}, {"Y", "2"}, {"W", "3"}, {"H", "4"}},
-                                  others = {{"X", "-7"}, {"Y", "8"}, {"W", "0"}, {"H", "99"}};
-    for (const auto &row : rows) {
-        const std::string once = WithSectionKeys(row[0], "REGION", keys);
-        EXPECT_EQ(once, row[1]) << row[0];
-        EXPECT_EQ(WithSectionKeys(WithSectionKeys(once, "REGION", others), "REGION", keys), once)
-            << row[0];
-    }
 }
 
 // Each row a restart, then a sample a letter (R: a restart). Dots: a dotted look, 2 x 2 dots every

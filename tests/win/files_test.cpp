@@ -35,7 +35,9 @@ TEST(SettingsFile, LoadedInAnyCaseOrGarbageAndTheRegionSavedInPlace) {
         {"[SETTING]\r\nLANGUAGE= \r\n[REGION]\r\nX=1", "1 0 50 100" + usual, "X=1",
          "X=-5\r\nY=7\r\nW=60\r\nH=120\r\n"},
         {"[ region ]\r\nX=5 ; x\r\nX=9\r\n[]\r\nW=9\r\n[REGION]\r\nY=8", "5 0 50 100" + usual,
-         "X=5 ; x\r\nX=9\r\n", "X=-5 ; x\r\nX=9\r\nY=7\r\nW=60\r\nH=120\r\n"}};
+         "X=5 ; x\r\nX=9\r\n", "X=-5 ; x\r\nX=9\r\nY=7\r\nW=60\r\nH=120\r\n"},
+        {"\xEF\xBB\xBF[REGION]\nX=;c\n", "0 0 50 100" + usual, "X=;c\n",
+         "X=-5 ;c\nY=7\nW=60\nH=120\n"}};
     std::wstring where;
     for (const auto &row : rows) {
         std::string seen, text = row[0] == "-" ? "" : row[0]; // every field in order, as text

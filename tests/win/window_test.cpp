@@ -345,7 +345,7 @@ TEST(MoveMenu, PutRightInPlaceKeptAtOnceTheSameRowsInSightNothingOnceTheRecordCh
     };
     const Row rows[] = {{1, 75, 140, 'g', WM_LBUTTONUP},   {0, 95, 160, 'd', WM_RBUTTONUP},
                         {0, 35, 160, 'i', WM_LBUTTONUP},   {0, 115, 140, 's', WM_LBUTTONUP},
-                        {-1, 115, 140, 'r', WM_LBUTTONUP}, {0, 115, 140, 'y', WM_CONTEXTMENU}};
+                        {-1, 115, 140, 'r', WM_LBUTTONUP}, {0, 115, 140, 'c', WM_CONTEXTMENU}};
     std::string left;
     for (const Row &row : rows) {
         POINT at = {row.x, row.y};
@@ -356,7 +356,7 @@ TEST(MoveMenu, PutRightInPlaceKeptAtOnceTheSameRowsInSightNothingOnceTheRecordCh
         left += choose(row.click, row.click == WM_CONTEXTMENU ? -1 : MAKELPARAM(row.x, row.y),
                        (char)row.key);
     }
-    EXPECT_EQ(FileText("record.txt") + left, "01q1U1o1Q1q161q1O1w16161+w1i1A1A121w101E1\r\n111121");
+    EXPECT_EQ(FileText("record.txt") + left, "01q1U1o1Q1q161q1O1w16161+w1i1A1A121w101s1\r\n111121");
     settings.region = {0, 0, 0, 0};               // the samples as painted here
     settings.secondRegion = {0, 0, 40000, 40000}; // set, but too large to copy
     settings.autoCapture = 1;
