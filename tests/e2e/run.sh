@@ -8,7 +8,7 @@ source "$root/scripts/wine-env.sh" # a private prefix, display and wineserver; a
 cross=$TESSIVO_BUILD/win64 art=$TESSIVO_BUILD/e2e-artifacts work=$TESSIVO_BUILD/e2e-work
 app=$TESSIVO_BUILD/e2e-unpacked/Tessivo-1.0.0-win64
 rx=600 ry=100 record=() # the region of setting.ini; the pairs that Tessivo should hold
-r=0 g=1 b=2 y=3 p=4 letters=rgbyp # a pair is two colour letters, upper then lower; each indexes:
+r=0 g=1 b=2 y=3 p=4 # a pair is two colour letters, upper then lower; each indexes:
 blobs=(E66827 75E627 27E4E6 E6C727 4827E6) discs=(FF0000 00FF00 0000FF FFFF00 C800C8) # a skin:
 codes=02468cegikoqsuwACEGIMOQSU # hues 20 95 180 50 250; a pair's code: codes[5 * upper + lower], 1
 host=$(sed -n 's/^TESSIVO_SIMULATOR_HOST:[A-Z]*=//p' "$cross/CMakeCache.txt")
@@ -61,66 +61,15 @@ rm -f "$art"/*.png "$work/exit-code" "$work"/record* "$work/links.txt" "$work/hi
 ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry)
 skin=$(printf '\n[COLOR]\r\nRED=20\r\nGREEN=95\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r\n')
 echo "$ini$skin" >"$work/setting.ini"
-# A film for auto capture: a frame a line, of a pair, how far down (100: an empty box), brightness,
-# time (0: until Space) and the board (navy, or a dark purple)
-F() { echo "${blobs[${1::1}]} ${blobs[${1:1}]} ${2:-0} ${3:-100} ${4:-0} ${5:-182868}"; }
-Hold() { F $1 ${2:-0} 100 0 ${3:-}; } # pair[, how far down, board]
-Slide() { F $1 75 100 30 # pair: in from below, held
-  F $1 50 100 30
-  F $1 25 100 30
-  Hold $1; }
-Dim() { local t # pair, brightness, ms, times: each then 200 ms at 100 %; held
-  for ((t = 0; t < $4; ++t)); do
-    F $1 0 $2 $3
-    F $1 0 100 200
-  done
-  Hold $1; }
-Scroll() { local k n=$(($3 + 1)) pairs=($1 $1 $2) # from, to, frames of 30 ms: as a real game: the
-  for ((k = 1; k < n; ++k)); do # pair before rises out, the board alone, the pair rises in from below
-    F ${pairs[3 * k / n]} $((3 * k < n ? -300 * k / n : 3 * k < 2 * n ? 100 : 300 - 300 * k / n)) 100 30
-  done
-  F $2 0 100 243; }
-{ Hold pg # the second scene's film: its pair until then; each hold adds its pair:
-  Slide bb
-  Hold ry
-  Slide ry
-  F ry 100 100 50
-  Hold ry
-  Dim ry 30 200 10 # 10 dims to 30 %, 10 whiter ticks
-  Dim ry 150 24 10
-  F ry 100 100 5000 # empty boxes, navy and purple
-  F ry 100 100 5000 2A1040
-  Hold ry 100 2A1040
-  Hold gr
-  for scroll in "gr gr 3" "gr yb 3" "yb yb 8" "yb pp 8"; do
-    Scroll $scroll
-    Hold ${scroll:3:2}
-  done
-  Scroll pp pp 3 # a scroll, then a dim
-  Dim pp 30 200 1
-  F pp -50 100 54 # stops a tick
-  F pp 100 100 30
-  F pp 50 100 30
-  F pp 0 100 243
-  Hold pp; } >"$work/film.txt"
-holds=($(awk '$5 == 0 {print NR - 1}' "$work/film.txt")) h=0 # the frames that wait for Space
-for pair in gr bb ry yp; do # a pair each Space
-  F $pair
+for pair in gr bb ry yp; do # the scene's pairs, a line each, each shown until Space
+  echo "${blobs[${pair::1}]} ${blobs[${pair:1}]}"
 done >"$work/scene.txt"
-StartScene() { wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & # x, y, film, title: its window
+Of blobs pg >"$work/second.txt" # the second scene's one pair
+StartScene() { wine "$cross/bin/e2e_scene.exe" "$@" >/dev/null 2>&1 & # x, y, pairs, title: its window
   Window --name "^$4 "; }
 StartScene $rx $ry "$work/scene.txt" scene >/dev/null
-scene2=$(StartScene $((rx + 55)) $ry "$work/film.txt" film)
+StartScene $((rx + 55)) $ry "$work/second.txt" second >/dev/null
 
-Row() { xdotool key space # pairs the film's next stretch adds: to its next hold, then the record
-  wait=20 Expect "the film" "film ${holds[++h]}" xdotool getwindowname "$scene2"
-  record+=("$@")
-  if ((${#record[@]} < 10)); then
-    ShowsRecord
-  else
-    ExportLink
-    Focus 25 50 $((rx + 55)) $ry
-  fi; }
 ShowsRecord() { local x points=() # the record view's first row: the record, then an empty place
   for ((x = 15; x <= 15 + 20 * ${#record[@]}; x += 20)); do
     points+=($(S $x),$(S 140) $(S $x),$(S 160))
@@ -181,15 +130,14 @@ Expect "Brimlet's windows after Tessivo ended" 0 Windows --class Brimlet
 sed -i -e 's/^AUTO=0/AUTO=1/' -e '/^\[REGION2\]/,/^H=/d' "$work/setting.ini" # auto capture, the next box alone
 StartTessivo
 Expect "pixels of the first sample after a restart unlike the saved region" 0 Differing $((rx + 55)) $ry
-Focus 25 50 $((rx + 55)) $ry
-for pairs in bb ry ry ry - - - gr gr yb yb pp pp pp; do # -: none; scrolls: 3 frames, 8, a dim, a stop
-  Row ${pairs#-}
-done
 Click 310 10
 Expect "Brimlet's frame" "FF8000 " Pixels $((rx + 51)) $ry 2,50
 kx=63 Keys $(Times 55 Left)
 Expect "the sample after Brimlet moved the region" 0 Differing $rx $ry
 Focus 25 50 $rx $ry
+for pair in gr bb ry yp; do # the pair shown as the region moved is none; each after it is
+  Next $pair
+done
 Is "the AUTO mark" 1 "$(Marked)"
 import -window root "$art/auto.png"
 Focus $(S 300) $(S 150) $tx $ty alt+F2
