@@ -58,9 +58,7 @@ unzip -q "$cross/${app##*/}.zip" -d "${app%/*}"
 Is "the files of the ZIP" "Brimlet.exe GUIDE-EN.txt GUIDE-JA.txt setting.ini tessivo.exe" "$(echo $(ls "$app"))"
 mkdir -p "$art" "$work" # the record is kept from here on:
 rm -f "$art"/*.png "$work/exit-code" "$work"/record* "$work/links.txt" "$work/history.html"
-ini=$(printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n' $rx $ry)
-skin=$(printf '\n[COLOR]\r\nRED=20\r\nGREEN=95\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r\n')
-echo "$ini$skin" >"$work/setting.ini"
+printf '[REGION]\r\nX=%d\r\nY=%d\r\n[SETTING]\r\nKEEP=1\r\nAUTO=0\r\n[COLOR]\r\nRED=20\r\nGREEN=95\r\nBLUE=180\r\nYELLOW=50\r\nPURPLE=250\r\n' $rx $ry >"$work/setting.ini" # the skin's hues
 for pair in gr bb ry yp; do # the scene's pairs, a line each, each shown until Space
   echo "${blobs[${pair::1}]} ${blobs[${pair:1}]}"
 done >"$work/scene.txt"
@@ -75,8 +73,8 @@ ShowsRecord() { local x points=() # the record view's first row: the record, the
     points+=($(S $x),$(S 140) $(S $x),$(S 160))
   done
   Expect "the record view" "$(Of discs "${record[@]}")888888 888888 " Pixels $tx $ty "${points[@]}"; }
-Sample() { Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(S 30),$(S 50) $(S 30),$(S 100); }
-Capture() { Sample $1 # pair[, command]: the pair shown, it captures (with none: auto capture)
+Capture() { # pair[, command]: the pair shown in the sample view, it captures (none: auto capture)
+  Expect "the sample view's blobs" "$(Of blobs $1)" Pixels $tx $ty $(S 30),$(S 50) $(S 30),$(S 100)
   "${@:2}"
   record+=($1)
   ShowsRecord; }
@@ -86,7 +84,6 @@ ExportLink() { local link=$(Link "${record[@]}") # once record.txt holds the rec
   Expect "record.txt" "${link#*\?_}" sed 's/\r$//' "$work/record.txt"
   Click 250 10
   box=$(Window --name '^URL生成$')
-  import -window root "$art/link-${#record[@]}.png"
   xdotool windowfocus "$box" key Return
   Expect "confirmation boxes after Enter" 0 Windows --name '^URL生成$'
   ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
@@ -105,7 +102,6 @@ ExportLink
 if [ "${1:-}" = --demo ]; then
   echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
   echo "the link on the clipboard: $(Link "${record[@]}")"
-  echo "screenshots in $art"
   exit
 fi
 
@@ -119,7 +115,6 @@ xdotool mousemove $((rx + 63)) $((ry + $(S -9))) mousedown 1 mousemove $((rx + 8
 Expect "pixels of the sample view unlike the screen at the region after a drag" 0 Differing $rx $ry
 Keys $(Times 46 shift+Left) $(Times 96 shift+Up) $(Times 42 shift+Right) $(Times 92 shift+Down) $(Times 55 Right) # the smallest region is 8 x 8: 4 more is 50 x 100 again
 Expect "the frame's title and the label" 2 Windows --name '^655, 100, 50 x 100$'
-import -window root "$art/label-default.png"
 Focus 63 $(S -9) $rx $ry s Right Return
 Expect "the region Enter saved, and a second frame S placed, an arrow moved" "X=655 Y=100 W=50 H=100 X=718 Y=125 W=25 H=50" eval 'echo $(grep -o "^[XYWH]=[0-9]*" "$work/setting.ini")'
 import -window root "$art/label-saved.png"
@@ -139,7 +134,6 @@ for pair in gr bb ry yp; do # the pair shown as the region moved is none; each a
   Next $pair
 done
 Is "the AUTO mark" 1 "$(Marked)"
-import -window root "$art/auto.png"
 Focus $(S 300) $(S 150) $tx $ty alt+F2
 Expect "the AUTO mark after Alt+F2" 0 Marked
 Close

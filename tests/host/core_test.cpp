@@ -1,9 +1,7 @@
-// The platform-free code: colours, classification, links, the watch, the history, the download's
-// texts, hot keys as a player writes them and as Tessivo writes them back, the pair search.
+// The platform-free code: colours, classification, links, the watch, the history, hot keys as a
+// player writes them and as Tessivo writes them back, the pair search.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <regex>
 #include <utility>
 
 #include "../game_box.h"
@@ -27,9 +25,6 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
     }
     EXPECT_EQ(sums, std::vector<int64_t>({3005701091, 140553768174184, 0, 3405324, 3401721, 3353819,
                                           3310546, 3305806}));
-    const ReferenceHues offTheCircle[] = {{500, 144, 216, 72, 288}, {0, 144, 216, 72, -300}};
-    for (const ReferenceHues &references : offTheCircle) // red over it, purple under: yellow nearer
-        EXPECT_EQ(ClassifyHue(100.5 / 360, references), 4) << references[0] << " " << references[4];
 }
 
 // Hosts in rows of one kind: those the link takes, leading somewhere or nowhere (reserved, or a
@@ -38,6 +33,7 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
+    // A build's own host may lead somewhere: the refused hosts' link then does too.
     const bool builtInDefault = std::string(TESSIVO_SIMULATOR_HOST) == "simulator.invalid";
     // clang-format off
     const struct {
@@ -61,9 +57,8 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
                 taken ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
             EXPECT_EQ(UseSimulatorHost(host), taken) << kind << ": " << host;
             EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << kind << ": " << host;
-            if (taken || builtInDefault) { // a build's own host may lead somewhere
-                EXPECT_EQ(LinkLeadsNowhere(), nowhere) << kind << ": " << host;
-            }
+            EXPECT_TRUE(LinkLeadsNowhere() == nowhere || !(taken || builtInDefault))
+                << kind << ": " << host;
         }
     // Rows by lower colour, columns by upper.
     const std::string codes = "01c1o1A1M121e1q1C1O141g1s1E1Q161i1u1G1S181k1w1I1U1";
@@ -237,27 +232,6 @@ TEST(HistoryPage, EveryLineNewestFirstGamesDrawnTheRestAsItStands) {
     }
 }
 
-// Every key of the download's setting.ini ("KEY=") and hot key in both guides and the README.
-TEST(Download, EveryKeyAndHotKeyOfTheSettingsInEveryText) {
-    auto read = [](const std::string &name) {
-        std::ifstream file(std::string(TESSIVO_SOURCE_DIR) + "/" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), {});
-    };
-    const std::string ini = read("dist/setting.ini");
-    std::vector<std::string> named = {"Alt+F1", "Alt+F2", "Alt+F3", "[REGION2]"}; // in setting.ini
-    const std::regex key("^;?([A-Z]+)=(.*)$", std::regex::multiline);
-    for (std::sregex_iterator at(ini.begin(), ini.end(), key), end; at != end; ++at)
-        for (const std::string &name : {(*at)[1].str() + "=", (*at)[2].str()}) // a hot key too
-            if (name.find('=') != std::string::npos || name.find('+') != std::string::npos)
-                named.push_back(name.substr(0, name.find_last_not_of('\r') + 1));
-    for (const std::string text :
-         {"README.md", "dist/GUIDE-EN.txt", "dist/GUIDE-JA.txt", "dist/setting.ini"}) {
-        const std::string whole = read(text);
-        for (size_t i = 0; i < named.size() && (i < 4 || text != "dist/setting.ini"); ++i)
-            EXPECT_NE(whole.find(named[i]), std::string::npos) << named[i] << " in " << text;
-    }
-}
-
 // Rows: a value, its reading, the combination read (modifiers << 8 | key) and its text as
 // Tessivo writes it. Four hot keys' values: the keys settled ("-" none) and each value refused,
 // and why (unreadable, reserved, or the earlier action holding it).
@@ -269,7 +243,7 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         uint32_t read;
         const wchar_t *text;
     } rows[] = {
-        {L"Alt+F1", KeyRead, 0x170, L"Alt+F1"}, {L"F13", KeyRead, 0x7C, L"F13"},
+        {L"Alt+F1", KeyRead, 0x170, L"Alt+F1"}, {L"Alt+Delete", KeyRead, 0x12E, L"Alt+Delete"},
         {L" ctrl + SHIFT +z\t", KeyRead, 0x65A, L"Ctrl+Shift+Z"},
         {L"win+Shift+aLT+Ctrl+f24", KeyRead, 0xF87, L"Ctrl+Alt+Shift+Win+F24"},
         {L" pause ", KeyRead, 0x13, L"Pause"}, {L"Alt+a", KeyRead, 0x141, L"Alt+A"},
@@ -278,10 +252,6 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         {L"Alt+NUMPAD9", KeyRead, 0x169, L"Alt+NumPad9"},
         {L"Alt+space", KeyRead, 0x120, L"Alt+Space"},
         {L"Alt+pageup", KeyRead, 0x121, L"Alt+PageUp"},
-        {L"Alt+Delete", KeyRead, 0x12E, L"Alt+Delete"},
-        {L"Alt+PageDown", KeyRead, 0x122, L"Alt+PageDown"},
-        {L"Alt+Insert", KeyRead, 0x12D, L"Alt+Insert"},
-        {L"Ctrl+Alt+F4", KeyRead, 0x373, L"Ctrl+Alt+F4"},
         {L"Shift+Ctrl+V", KeyRead, 0x656, L"Ctrl+Shift+V"},
         {L"alt+f4", KeyReserved, 0x173, L"Alt+F4"}, {L"Ctrl+v", KeyReserved, 0x256, L"Ctrl+V"},
         {L"Alt+Tab", KeyReserved, 0x109, L"Alt+Tab"}, {L"Alt+Esc", KeyReserved, 0x11B, L"Alt+Esc"},
