@@ -10,7 +10,7 @@ packages=(
   locales fonts-ipafont-gothic                             # Japanese texts under Wine
   zip unzip file python3                                  # packaging, the end-to-end driver
   ffmpeg                                                   # decodes the real films the watch is measured on
-  chromium                                                 # the history page shown end to end
+  chromium                                                 # the history page the benchmarks show
 )
 
 missing=()
