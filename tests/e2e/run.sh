@@ -100,8 +100,7 @@ for pair in bb ry yp; do # Alt+F1 reaches Tessivo from any window of its Wine se
 done
 ExportLink
 if [ "${1:-}" = --demo ]; then
-  echo "captured ${record[*]} (upper lower, of red green blue yellow purple)"
-  echo "the link on the clipboard: $(Link "${record[@]}")"
+  printf 'captured %s (upper lower, of red green blue yellow purple)\nthe link on the clipboard: %s\n' "${record[*]}" "$(Link "${record[@]}")"
   exit
 fi
 

@@ -33,17 +33,15 @@ TEST(Colour, EveryEightBitColourToTheLastBitAndTheNearestReference) {
 TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
     const std::wstring label(63, L'h'), longest = label + L"." + label + L"." + label + L"." +
                                                   std::wstring(61, L'x'); // 253 characters
-    // A build's own host may lead somewhere: the refused hosts' link then does too.
-    const bool builtInDefault = std::string(TESSIVO_SIMULATOR_HOST) == "simulator.invalid";
+    const bool defaultHost = TESSIVO_SIMULATOR_HOST == std::string("simulator.invalid"); // reserved
     // clang-format off
     const struct {
         const char *kind;
         bool taken, nowhere;
         std::vector<std::wstring> hosts;
     } hosts[] = {
-        {"leads somewhere", true, false,
-         {L"a", L"testing", longest, L"myexample.com", L"example.com.au", L"invalid.a",
-          L"localhost1.b", L"examplecom"}},
+        {"leads somewhere", true, false, {L"a", L"testing", longest, L"myexample.com",
+         L"example.com.au", L"invalid.a", L"localhost1.b", L"examplecom"}},
         {"leads nowhere", true, true,
          {L"Sim-1.example.org", L"simulator.invalid", L"Invalid", L"a.EXAMPLE", L"b.test",
           L"localhost", L"x.localhost", L"example.com", L"a.b.example.net", L"Example.ORG"}},
@@ -57,7 +55,7 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
                 taken ? std::string(host.begin(), host.end()) : TESSIVO_SIMULATOR_HOST;
             EXPECT_EQ(UseSimulatorHost(host), taken) << kind << ": " << host;
             EXPECT_EQ(linkPrefix, "http://" + used + "/simu/ps.html?_") << kind << ": " << host;
-            EXPECT_TRUE(LinkLeadsNowhere() == nowhere || !(taken || builtInDefault))
+            EXPECT_TRUE(LinkLeadsNowhere() == nowhere || !(taken || defaultHost))
                 << kind << ": " << host;
         }
     // Rows by lower colour, columns by upper.
@@ -78,11 +76,10 @@ TEST(Link, CodesTheHostOfTheSettingsAndEveryShapeOfAPastedLink) {
         {"no pair", true, "", {L"http://a/simu/ps.html?_"}},
         {"no link", false, "a0",
          {L"https://a/simu/ps.html?_a0", L"http://a_b/simu/ps.html?_01",
-          L"http://a/simu/ps.htm?_01",
-          L"http://a/simu/ps.html?_01c", L"http://a/simu/ps.html?_01 c1",
-          L"http://a/simu/ps.html?_02", L"http://a/simu/ps.html?_0\xff11",
+          L"http://a/simu/ps.htm?_01", L"http://a/simu/ps.html?_01c", L"http://a/simu/ps.html?_02",
+          L"http://a/simu/ps.html?_01 c1", L"http://a/simu/ps.html?_0\xff11", L" ",
           L"see http://a/simu/ps.html?_01", L"http://a/simu/ps.html?_01\nhttp://a/simu/ps.html?_01",
-          L" ", L"http://a/abcdefghijklmn21"}}};
+          L"http://a/abcdefghijklmn21"}}};
     // clang-format on
     for (const auto &[kind, link, record, shapes] : texts)
         for (const std::wstring &text : shapes) {
@@ -279,7 +276,7 @@ TEST(KeyCombination, EveryShapeReadAndWrittenBackOrRefusedFourValuesSettledTheLa
         {{L"Alt+F2", L"Alt+F2", L"", L"Alt+F3"}, L"Alt+F2 - - Alt+F3, AUTO=Alt+F2 held by CAPTURE"},
         {{L"", L"Alt+F1", L"Alt+F1", L"Alt+F2"},
          L"- Alt+F1 Alt+F3 Alt+F2, GAMEOVER=Alt+F1 held by AUTO"}};
-    const wchar_t *why[] = {L" held by ", L"", L" unreadable", L" reserved"};
+    const std::wstring why[] = {L" held by ", L"", L" unreadable", L" reserved"};
     for (const auto &[values, expected] : fours) {
         const HotKeys hotKeys = SettleHotKeys(values);
         std::wstring settled;

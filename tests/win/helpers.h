@@ -1,10 +1,10 @@
-// What the tests on the platform share: Tessivo's real main window in this process, a working
-// folder of their own, files, the mailslot, the clipboard, and both programs as processes.
+// What the tests on the platform share: Tessivo's window in this process, folders, files, programs.
 #pragma once
 #undef _WIN32_WINNT // the display scale's functions are newer than what the programs need
 #define _WIN32_WINNT 0x0A00
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <regex>
 #include <thread>

@@ -14,6 +14,7 @@ static HWND PictureAt100() {
     HWND window = Tessivo();
     settings.region = {0, 0, 0, 0};
     SizeAt100(345, 233);
+    recordBack = 0; // the newest row in sight
     return window;
 }
 
@@ -28,9 +29,9 @@ static std::string Tick(HWND window) {
     return tops;
 }
 
-// Rows: a sample's upper and lower colour, a stripe over its left 25 columns (19 of a cell's 38:
-// too few to win its vote), a second box. The three views pixel for pixel: the sample, its hues,
-// the pixels of its voting cells (38 x 38, 6 in from each half's sides) in their class colours.
+// Rows: a sample's upper and lower colour, a stripe on 25 columns (19 of a cell's 38: too few to
+// win its vote), a second box. The sample, its hues and its voting cells (38 x 38) in class
+// colours.
 TEST(Picture, TheSampleItsHuesAndItsVotedCellsPixelForPixelAndTheSecondBoxsSample) {
     HWND window = PictureAt100();
     const COLORREF classes[6] = {0, 0xFF, 0xFF00, 0xFF0000, 0xFFFF, 0xFF00FF};
@@ -86,7 +87,7 @@ const RecordRow recordRows[] = {{"two rows", 34, 0, 0, 0, 0, false},
                                 {"nine back, one forward", 100, 9, -1, 0, 1, true},
                                 {"two back, then a capture: the newest", 100, 2, 0, 1, 4, true},
                                 {"a capture on none", 0, 0, 0, 1, 0, true},
-                                {"its undo", 0, 0, 0, -1, 0, true}};
+                                {"an undo of five, one marked left", 5, 0, 0, -1, 0, true}};
 
 // The row's record, the wheel over it and its command; the record as it should be after.
 static MoveRecord Play(HWND window, const RecordRow &row) {
@@ -116,7 +117,6 @@ static MoveRecord Play(HWND window, const RecordRow &row) {
 TEST(Picture, TheRowsInSightNewestFirstTheWheelWithinItsLimitsAndTheCounts) {
     HWND window = PictureAt100();
     PickTexts(LanguageEnglish);
-    recordBack = 0;
     Fill(captureSurface, {0, 0, 50, 50}, colours[0].colour);
     Fill(captureSurface, {0, 50, 50, 100}, colours[1].colour); // red over green
     Tick(window);
@@ -157,7 +157,6 @@ TEST(Picture, TheRowsInSightNewestFirstTheWheelWithinItsLimitsAndTheCounts) {
 // change repaints the record too (top 20), and nothing else does.
 TEST(Picture, TheViewsRepaintedWhereTheSampleChangedTheRecordWhereItChanged) {
     HWND window = PictureAt100();
-    recordBack = 0;
     Tick(window);
     for (const RecordRow &row : recordRows) {
         SetPixel(captureSurface.dc, 25, 50, GetPixel(captureSurface.dc, 25, 50) ^ 0xFFFFFF);
@@ -209,20 +208,26 @@ TEST(Commands, WindowAndButtonsAtEveryDisplayScaleEachTextWhole) {
 }
 
 // Tessivo at 150 %: a right click (Shift+F10 where keyed) at a place of the picture at 100 %, its
-// menu's item chosen by the arrow keys; the box that it shows, where one is meant.
-static std::wstring Choose(POINT place, int item, bool box, bool keyed = false) {
+// menu's item chosen by the arrow keys; the box that it shows, if any, read and closed.
+static std::wstring Choose(POINT place, int item, bool keyed = false) {
     HWND window = Tessivo();
     for (int down = 0; down <= item; ++down)
         PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(window, WM_KEYDOWN, VK_RETURN, 0);
     std::wstring seen;
-    std::thread reader([&] { seen = box ? Box(GetCurrentProcessId()) : L""; });
+    std::atomic<bool> chosen = false; // the choice's handler returned: no box comes after
+    std::thread reader([&] {
+        while (!chosen && !FindWindowW(L"#32770", nullptr))
+            Sleep(10);
+        seen = chosen ? L"" : Box(GetCurrentProcessId());
+    });
     POINT at = {place.x * 3 / 2, place.y * 3 / 2};
     ClientToScreen(window, &at);
     SetCursorPos(at.x, at.y); // where Shift+F10 opens it
     SendMessageW(window, WM_CONTEXTMENU, (WPARAM)window, keyed ? -1 : MAKELPARAM(at.x, at.y));
-    for (MSG chosen; PeekMessageW(&chosen, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
-        DispatchMessageW(&chosen);
+    for (MSG choice; PeekMessageW(&choice, window, WM_COMMAND, WM_COMMAND, PM_REMOVE);)
+        DispatchMessageW(&choice);
+    chosen = true;
     reader.join();
     return seen;
 }
@@ -265,7 +270,7 @@ TEST(ReferenceMenu, SetsAndSavesTheCellsHueForTheColourChosen) {
         if (hue >= 0) // the sample's, or the last capture's on the others
             (view ? capturedHues : cellHues)[cell] = hue;
         const POINT place = {30 + 55 * view, PictureTop + 30 + 50 * cell};
-        EXPECT_EQ(Choose(place, item, !box.empty(), keyed), box) << name;
+        EXPECT_EQ(Choose(place, item, keyed), box) << name;
     }
     EXPECT_EQ(
         FileText("setting.ini"),
@@ -306,7 +311,7 @@ TEST(RecordMenu, TheHistoryOpenedOrWhyNotAndAPasteOfNoLinkTold) {
         settings.keepRecord = keep;
         if (clip)
             SetClipboardText(Tessivo(), clip);
-        EXPECT_EQ(Choose({30, PictureTop + 130}, item, !box.empty()), box) << name;
+        EXPECT_EQ(Choose({30, PictureTop + 130}, item), box) << name;
     }
     const std::string opened = std::string(page.begin(), page.end()) + "\r\n";
     EXPECT_TRUE(Eventually([&] { return FileText("opened.txt") == opened; })) << opened;
@@ -315,10 +320,9 @@ TEST(RecordMenu, TheHistoryOpenedOrWhyNotAndAPasteOfNoLinkTold) {
     StartKeeping();
 }
 
-// 9 moves a row, 96 DPI. Rows: the wheel's notches, a click's place (the menu key's -1), the key
-// chosen. Then record.txt (0..8 / 9 10+ 11 12? 13 14? 15..17 / 18 19+) and the keys no menu took.
-// Then auto capture with the second box, the last move's menu open while commands come, Delete
-// chosen: an ended game's next pair checked by nothing before, and no move deleted.
+// 9 moves a row (0..8 / 9 10+ 11 12? 13 14? 15..17 / 18 19+), 96 DPI. Rows: the wheel's notches,
+// a click's place (the menu key's -1), the key chosen; record.txt, the keys no menu took. Then, by
+// auto capture and the second box, commands while the last menu is open: its Delete deletes none.
 TEST(MoveMenu, PutRightInPlaceKeptAtOnceTheSameRowsInSightNothingOnceTheRecordChangedUnderIt) {
     HWND window = Tessivo();
     SizeAt100(185, 170);
