@@ -88,8 +88,8 @@ ExportLink() { local link=$(Link "${record[@]}") # once record.txt holds the rec
   Expect "confirmation boxes after Enter" 0 Windows --name '^URL生成$'
   ((${#record[@]} > 496)) || Expect "the link on the clipboard" "$link" xclip -o -selection clipboard; } # not a cut one
 StartTessivo() { rm -f "$work/exit-code" # on a Japanese Windows, no LANGUAGE: Japanese
-  (cd "$work" && LC_ALL=ja_JP.UTF-8 wine "$app/tessivo.exe" >/dev/null 2>&1
-    echo $? >"$work/exit-code") 2>/dev/null & # the shell's notices kept out
+  (cd "$work" && LC_ALL=ja_JP.UTF-8 wine "$app/tessivo.exe" >/dev/null 2>&1 && echo 0 >"$work/exit-code" ||
+    echo $? >"$work/exit-code") 2>/dev/null & # any exit code written; the shell's notices kept out
   tessivo=$(Window --name '^Tessivo$') # no window manager: its geometry is the client area's
   eval "$(xdotool getwindowgeometry --shell "$tessivo" | sed -n 's/^X=/tx=/p; s/^Y=/ty=/p')"; }
 StartTessivo
